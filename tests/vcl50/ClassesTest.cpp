@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include "vcl50/Classes.h"
+
+namespace {
+
+// Counts live instances so ownership faults show as leaks or double frees.
+int liveThings = 0;
+
+class TThing : public TComponent {
+public:
+    explicit TThing(TComponent* owner) : TComponent(owner) { ++liveThings; }
+    ~TThing() override { --liveThings; }
+    static TClass StaticClass();
+    TClass ClassType() const override { return StaticClass(); }
+
+    TThing* Partner() const { return FPartner; }
+    void SetPartner(TThing* partner)
+    {
+        FPartner = partner;
+        if (partner)
+            partner->FreeNotification(this);
+    }
+    int Removals = 0;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override
+    {
+        if (operation == opRemove && component == FPartner)
+            FPartner = nullptr;
+        if (operation == opRemove)
+            ++Removals;
+        TComponent::Notification(component, operation);
+    }
+
+private:
+    TThing* FPartner = nullptr;
+};
+
+class TOtherThing : public TThing {
+public:
+    using TThing::TThing;
+    static TClass StaticClass();
+    TClass ClassType() const override { return StaticClass(); }
+};
+
+class TThingRoot : public TComponent {
+public:
+    using TComponent::TComponent;
+    static TClass StaticClass();
+    TClass ClassType() const override { return StaticClass(); }
+    TThing* First = nullptr;
+};
+
+TClass TThing::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TThing, TComponent>("TThing")
+        .Property("Partner", &TThing::Partner, &TThing::SetPartner)
+        .Build();
+    return &meta;
+}
+
+TClass TOtherThing::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TOtherThing, TThing>("TOtherThing").Build();
+    return &meta;
+}
+
+TClass TThingRoot::StaticClass()
+{
+    static const TMetaClass meta =
+        TClassBuilder<TThingRoot, TComponent>("TThingRoot").Field("First", &TThingRoot::First).Build();
+    return &meta;
+}
+
+TEST(ClassesOwnership, OwnerFreesItsComponentsAndAFreedComponentLeavesItsOwner)
+{
+    {
+        TComponent owner(nullptr);
+        auto* a = new TThing(&owner);
+        new TThing(&owner);
+        new TThing(&owner);
+        EXPECT_EQ(owner.ComponentCount(), 3);
+        EXPECT_EQ(liveThings, 3);
+        delete a;
+        EXPECT_EQ(owner.ComponentCount(), 2);
+        EXPECT_EQ(liveThings, 2);
+    }
+    EXPECT_EQ(liveThings, 0);
+}
+
+TEST(ClassesOwnership, NestedOwnersFreeTheWholeTree)
+{
+    {
+        TComponent root(nullptr);
+        auto* mid = new TThing(&root);
+        new TThing(mid);
+        new TThing(mid);
+        EXPECT_EQ(liveThings, 3);
+    }
+    EXPECT_EQ(liveThings, 0);
+}
+
+TEST(ClassesNotification, ReferenceAcrossOwnersIsClearedWhenTheTargetIsFreed)
+{
+    TComponent formA(nullptr), formB(nullptr);
+    auto* holder = new TThing(&formA);
+    auto* target = new TThing(&formB);
+    holder->SetPartner(target);
+    delete target;
+    EXPECT_EQ(holder->Partner(), nullptr);
+}
+
+TEST(ClassesNotification, SiblingsHearOfARemovalAndTheHolderMayDieFirst)
+{
+    TComponent form(nullptr);
+    auto* holder = new TThing(&form);
+    auto* target = new TThing(&form);
+    holder->SetPartner(target);
+    delete holder;  // the target must not call back into the freed holder later
+    delete target;
+    EXPECT_EQ(form.ComponentCount(), 0);
+}
+
+TEST(ClassesNotification, PublishedFieldOfTheOwnerIsClearedWhenItsComponentGoes)
+{
+    TThingRoot root(nullptr);
+    root.First = new TThing(&root);
+    delete root.First;
+    EXPECT_EQ(root.First, nullptr);
+}
+
+TEST(ClassesNames, FindComponentIgnoresCaseAndNamesAreChecked)
+{
+    TComponent owner(nullptr);
+    auto* a = new TThing(&owner);
+    a->SetName("HtmlOut");
+    EXPECT_EQ(owner.FindComponent("HTMLOUT"), a);
+    EXPECT_EQ(owner.FindComponent("Other"), nullptr);
+    EXPECT_EQ(owner.FindComponent(""), nullptr);
+    auto* b = new TThing(&owner);
+    EXPECT_THROW(b->SetName("htmlout"), EComponentError);
+    EXPECT_THROW(b->SetName("1abc"), EComponentError);
+    EXPECT_THROW(b->SetName("a b"), EComponentError);
+    b->SetName("Second_2");
+    EXPECT_EQ(b->Name(), "Second_2");
+}
+
+TEST(ClassesNames, ComponentsIndexOutOfRangeRaises)
+{
+    TComponent owner(nullptr);
+    EXPECT_THROW(owner.Components(0), EListError);
+}
+
+TEST(ClassesCast, CheckedCastRaisesOnAWrongClassAndPassesDescendants)
+{
+    TComponent owner(nullptr);
+    TObject* thing = new TOtherThing(&owner);
+    EXPECT_EQ(As<TThing>(thing), thing);
+    EXPECT_EQ(As<TThing>(nullptr), nullptr);
+    TObject* plain = &owner;
+    try {
+        As<TThing>(plain);
+        FAIL() << "no exception";
+    } catch (const EInvalidCast& e) {
+        EXPECT_EQ(e.Message(), "Invalid class typecast");
+        EXPECT_STREQ(e.ClassName(), "EInvalidCast");
+    }
+    EXPECT_TRUE(thing->InheritsFrom(TComponent::StaticClass()));
+    EXPECT_FALSE(plain->InheritsFrom(TThing::StaticClass()));
+    EXPECT_EQ(thing->ClassName(), "TOtherThing");
+    EXPECT_EQ(thing->ClassType()->ClassParent(), TThing::StaticClass());
+}
+
+TEST(ClassesMetaclass, VirtualConstructorMakesTheRightClassWithItsOwner)
+{
+    TComponent owner(nullptr);
+    TObject* made = TOtherThing::StaticClass()->Create(&owner);
+    EXPECT_EQ(made->ClassType(), TOtherThing::StaticClass());
+    EXPECT_EQ(owner.ComponentCount(), 1);
+    EXPECT_THROW(TStrings::StaticClass()->Create(nullptr), EAbstractError);
+}
+
+TEST(ClassesRegistry, ClassesAreFoundByNameWithoutRegardToCase)
+{
+    RegisterClass(TThing::StaticClass());
+    RegisterClass(TThing::StaticClass());  // again: no error
+    EXPECT_EQ(GetClass("tthing"), TThing::StaticClass());
+    EXPECT_EQ(GetClass("TNoSuchThing"), nullptr);
+    EXPECT_THROW(FindClass("TNoSuchThing"), EClassNotFound);
+    UnregisterClass(TThing::StaticClass());
+    EXPECT_EQ(GetClass("TThing"), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,278 @@
+#include "vcl50/Classes.h"
+
+#include <algorithm>
+#include <map>
+
+#include "vcl50/Sysutils.h"
+
+// ---- TPersistent ------------------------------------------------------------------------------
+
+TPersistent::~TPersistent() = default;
+
+TClass TPersistent::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TPersistent, TObject>("TPersistent").Build();
+    return &meta;
+}
+
+TClass TPersistent::ClassType() const
+{
+    return StaticClass();
+}
+
+void TPersistent::Assign(TPersistent* source)
+{
+    if (source) {
+        source->AssignTo(this);
+        return;
+    }
+    throw EConvertError(Format("Cannot assign a %s to a %s", {"nil", ClassName()}));
+}
+
+void TPersistent::AssignTo(TPersistent* dest)
+{
+    throw EConvertError(Format("Cannot assign a %s to a %s", {ClassName(), dest->ClassName()}));
+}
+
+void TPersistent::DefineProperties(TFiler*) {}
+
+// ---- TComponent -------------------------------------------------------------------------------
+
+namespace {
+
+bool IsValidIdent(std::string_view s)
+{
+    if (s.empty())
+        return false;
+    auto alpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
+    if (!alpha(s[0]))
+        return false;
+    return std::all_of(s.begin() + 1, s.end(), [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
+}
+
+}  // namespace
+
+TComponent::TComponent(TComponent* owner)
+{
+    if (owner)
+        owner->InsertComponent(this);
+}
+
+TComponent::~TComponent()
+{
+    FComponentState << csDestroying;
+    // Whoever asked to hear of this component's end clears its reference now.
+    while (!FFreeNotifies.empty()) {
+        TComponent* c = FFreeNotifies.back();
+        FFreeNotifies.pop_back();
+        std::erase(c->FFreeNotifies, this);
+        c->Notification(this, opRemove);
+    }
+    DestroyComponents();
+    if (FOwner)
+        FOwner->RemoveComponent(this);
+}
+
+TClass TComponent::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TComponent, TPersistent>("TComponent")
+        .Property("Name", &TComponent::Name, &TComponent::SetName)
+        .Property("Tag", &TComponent::Tag, &TComponent::SetTag)
+        .Build();
+    return &meta;
+}
+
+TClass TComponent::ClassType() const
+{
+    return StaticClass();
+}
+
+void TComponent::SetName(const AnsiString& name)
+{
+    if (name == FName)
+        return;
+    if (!name.empty() && !IsValidIdent(name))
+        throw EComponentError(Format("'%s' is not a valid component name", {name}));
+    if (FOwner && !name.empty()) {
+        TComponent* other = FOwner->FindComponent(name);
+        if (other && other != this)
+            throw EComponentError(Format("A component named %s already exists", {name}));
+    }
+    FName = name;
+}
+
+TComponent* TComponent::Components(int index) const
+{
+    if (index < 0 || index >= ComponentCount())
+        throw EListError(Format("List index out of bounds (%d)", {index}));
+    return FComponents[static_cast<size_t>(index)];
+}
+
+int TComponent::ComponentIndex() const
+{
+    if (!FOwner)
+        return -1;
+    auto it = std::find(FOwner->FComponents.begin(), FOwner->FComponents.end(), this);
+    return static_cast<int>(it - FOwner->FComponents.begin());
+}
+
+TComponent* TComponent::FindComponent(std::string_view name) const
+{
+    if (name.empty())
+        return nullptr;
+    for (TComponent* c : FComponents)
+        if (SameText(c->FName, name))
+            return c;
+    return nullptr;
+}
+
+void TComponent::InsertComponent(TComponent* component)
+{
+    if (!component->FName.empty() && FindComponent(component->FName))
+        throw EComponentError(Format("A component named %s already exists", {component->FName}));
+    if (component->FOwner)
+        component->FOwner->RemoveComponent(component);
+    Insert(component);
+    if (FComponentState.Contains(csDesigning))
+        component->SetDesigning(true);
+    Notification(component, opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent* component)
+{
+    if (component->FOwner != this)
+        return;
+    Notification(component, opRemove);
+    ClearPublishedFieldsReferringTo(component);
+    Remove(component);
+}
+
+void TComponent::DestroyComponents()
+{
+    while (!FComponents.empty()) {
+        TComponent* c = FComponents.back();
+        Remove(c);
+        delete c;
+    }
+}
+
+void TComponent::Insert(TComponent* component)
+{
+    FComponents.push_back(component);
+    component->FOwner = this;
+}
+
+void TComponent::Remove(TComponent* component)
+{
+    std::erase(FComponents, component);
+    component->FOwner = nullptr;
+}
+
+void TComponent::ClearPublishedFieldsReferringTo(TComponent* component)
+{
+    for (TClass c = ClassType(); c; c = c->ClassParent())
+        for (const TFieldEntry& field : c->OwnFields())
+            if (field.Read(this) == component)
+                field.Assign(this, nullptr);
+}
+
+void TComponent::FreeNotification(TComponent* component)
+{
+    if (!component || component == this)
+        return;
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), component) == FFreeNotifies.end()) {
+        FFreeNotifies.push_back(component);
+        component->FreeNotification(this);  // both sides hear of the other's end
+    }
+}
+
+void TComponent::RemoveFreeNotification(TComponent* component)
+{
+    if (std::erase(FFreeNotifies, component))
+        component->RemoveFreeNotification(this);
+}
+
+void TComponent::Notification(TComponent* component, TOperation operation)
+{
+    if (operation == opRemove && component)
+        RemoveFreeNotification(component);
+    // Every component of the owner tree hears of every insertion and removal, as references
+    // between siblings (a dataset and an export on one form) need.
+    for (size_t i = FComponents.size(); i-- > 0;)
+        if (i < FComponents.size())
+            FComponents[i]->Notification(component, operation);
+}
+
+void TComponent::SetDesigning(bool designing, bool setChildren)
+{
+    if (designing)
+        FComponentState << csDesigning;
+    else
+        FComponentState >> csDesigning;
+    if (setChildren)
+        for (TComponent* c : FComponents)
+            c->SetDesigning(designing, true);
+}
+
+void TComponent::SetLoading(bool loading)
+{
+    if (loading)
+        FComponentState << csLoading;
+    else
+        FComponentState >> csLoading;
+}
+
+void TComponent::GetChildren(const std::function<void(TComponent*)>&, TComponent*) {}
+
+void TComponent::Loaded()
+{
+    FComponentState >> csLoading;
+}
+
+// ---- the class registry -----------------------------------------------------------------------
+
+namespace {
+
+std::vector<TClass>& Registry()
+{
+    static std::vector<TClass> classes;
+    return classes;
+}
+
+}  // namespace
+
+void RegisterClass(TClass cls)
+{
+    TClass existing = GetClass(cls->ClassName());
+    if (existing == cls)
+        return;
+    if (existing)
+        throw EFilerError(Format("A class named %s already exists", {cls->ClassName()}));
+    Registry().push_back(cls);
+}
+
+void RegisterClasses(std::initializer_list<TClass> classes)
+{
+    for (TClass cls : classes)
+        RegisterClass(cls);
+}
+
+void UnregisterClass(TClass cls)
+{
+    std::erase(Registry(), cls);
+}
+
+TClass GetClass(std::string_view name)
+{
+    for (TClass cls : Registry())
+        if (SameText(cls->ClassName(), name))
+            return cls;
+    return nullptr;
+}
+
+TClass FindClass(std::string_view name)
+{
+    if (TClass cls = GetClass(name))
+        return cls;
+    throw EClassNotFound(Format("Class %s not found", {AnsiString(name)}));
+}

@@ -1,0 +1,116 @@
+#pragma once
+// Persistent objects, components with owners and free notification, and the class registry
+// that form resources, the palette and form files create objects through.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "vcl50/Closure.h"
+#include "vcl50/Sets.h"
+#include "vcl50/System.h"
+#include "vcl50/Typinfo.h"
+
+class TFiler;
+
+class TPersistent : public TObject {
+public:
+    ~TPersistent() override;
+    static TClass StaticClass();
+    TClass ClassType() const override;
+
+    // Copies the state of `source`; raises EConvertError "Cannot assign a X to a Y" when neither
+    // side knows the other's class.
+    virtual void Assign(TPersistent* source);
+    // The object this one belongs to (a font's control), for the designer's naming of sub-objects.
+    virtual TPersistent* GetOwner() const { return nullptr; }
+    // Lets a class stream data that is no published property (a string list's "Strings").
+    virtual void DefineProperties(TFiler* filer);
+
+protected:
+    virtual void AssignTo(TPersistent* dest);
+};
+
+enum TOperation : uint8_t { opInsert, opRemove };
+
+enum TComponentStateItem : uint8_t {
+    csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor, csUpdating, csFixups,
+    csFreeNotification, csInline, csDesignInstance
+};
+using TComponentState = TSet<TComponentStateItem>;
+
+class TComponent : public TPersistent {
+public:
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;
+    static TClass StaticClass();
+    TClass ClassType() const override;
+
+    const AnsiString& Name() const { return FName; }
+    // Raises EComponentError for a name that is no identifier or that a sibling already holds.
+    virtual void SetName(const AnsiString& name);
+    int Tag() const { return FTag; }
+    void SetTag(int tag) { FTag = tag; }
+
+    TComponent* Owner() const { return FOwner; }
+    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+    TComponent* Components(int index) const;
+    int ComponentIndex() const;
+    // Finds an owned component by name, without regard to letter case; null when there is none.
+    TComponent* FindComponent(std::string_view name) const;
+    void InsertComponent(TComponent* component);
+    void RemoveComponent(TComponent* component);
+    void DestroyComponents();
+
+    // Asks for Notification(this, opRemove) on `component` when this one is freed, also across
+    // owners (a component referring to a dataset on another form).
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
+
+    const TComponentState& ComponentState() const { return FComponentState; }
+    void SetDesigning(bool designing, bool setChildren = true);
+    void SetLoading(bool loading);
+    // Runs once a form resource or form file has set every property of the component.
+    virtual void Loaded();
+
+    // The streaming tree: a control's parent is its parent component; a form lists its
+    // components and controls as children. Form resources and form files run on these.
+    virtual bool HasParent() const { return false; }
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual void SetParentComponent(TComponent*) {}
+    virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
+
+protected:
+    // Told of components inserted into or removed from the owner tree and of freed components
+    // that asked for free notification. Overrides clear their references, then call this.
+    virtual void Notification(TComponent* component, TOperation operation);
+    TComponentState FComponentState;
+
+private:
+    void Insert(TComponent* component);
+    void Remove(TComponent* component);
+    void ClearPublishedFieldsReferringTo(TComponent* component);
+
+    AnsiString FName;
+    int FTag = 0;
+    TComponent* FOwner = nullptr;
+    std::vector<TComponent*> FComponents;          // owned: freed with this component
+    std::vector<TComponent*> FFreeNotifies;        // told when this one is freed
+};
+
+using TComponentClass = TClass;
+
+// ---- the class registry -----------------------------------------------------------------------
+
+// Makes classes known by name to form resources and form files. Registering the same class again
+// does nothing; another class under a taken name raises EFilerError.
+void RegisterClass(TClass cls);
+void RegisterClasses(std::initializer_list<TClass> classes);
+void UnregisterClass(TClass cls);
+// Null when no class of that name (matched without regard to case) is registered.
+TClass GetClass(std::string_view name);
+// Raises EClassNotFound "Class NAME not found".
+TClass FindClass(std::string_view name);
+
+#include "vcl50/Strings.h"

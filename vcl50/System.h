@@ -1,0 +1,134 @@
+#pragma once
+// TObject and its metaclass: class name, parent, virtual constructor and the published tables
+// that type information, form resources, the object inspector and InheritsFrom all run on.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <typeindex>
+#include <utility>
+#include <vector>
+
+#include "vcl50/Sysutils.h"
+
+class TObject;
+class TComponent;
+class TMetaClass;
+struct TPropInfo;
+struct TTypeInfo;
+
+// A class reference, as the platform's `class of TObject`.
+using TClass = const TMetaClass*;
+
+// A published method: what `OnClick = Row1Click` in a form resource binds to.
+struct TMethodEntry {
+    std::string Name;
+    std::type_index Signature;        // typeid(void(Args...)) of the handler
+    std::shared_ptr<const void> Code;  // a void (TObject::*)(Args...) of that signature
+};
+
+// A published field that refers to a component of the same name owned by the object.
+struct TFieldEntry {
+    std::string Name;
+    TClass (*GetFieldClass)();  // looked up on use: a class may hold a field of its own class
+    TClass FieldClass() const { return GetFieldClass(); }
+    std::function<void(TObject* self, TObject* value)> Assign;  // checks the value's class
+    std::function<TObject*(const TObject* self)> Read;
+};
+
+class TMetaClass {
+public:
+    using Factory = TObject* (*)(TComponent* owner);
+
+    TMetaClass(std::string name, TClass parent, Factory create);
+    TMetaClass(TMetaClass&&) noexcept;
+    TMetaClass(const TMetaClass&) = delete;
+    TMetaClass& operator=(const TMetaClass&) = delete;
+    ~TMetaClass();
+
+    const std::string& ClassName() const { return FName; }
+    TClass ClassParent() const { return FParent; }
+    bool InheritsFrom(TClass ancestor) const;
+    // The virtual constructor; raises EAbstractError for a class that cannot be made.
+    TObject* Create(TComponent* owner) const;
+    bool CanCreate() const { return FCreate != nullptr; }
+    // Type information of the class type itself (kind tkClass).
+    const TTypeInfo* ClassTypeInfo() const { return FTypeInfo.get(); }
+
+    // Published tables. Own* hold what this class declares; the lookups walk up to the root and
+    // match names without regard to letter case, as the platform does.
+    const std::vector<std::unique_ptr<TPropInfo>>& OwnProperties() const { return FProperties; }
+    const std::vector<TMethodEntry>& OwnMethods() const { return FMethods; }
+    const std::vector<TFieldEntry>& OwnFields() const { return FFields; }
+    // Ancestors' properties first, in declaration order; a redeclared name keeps its first place.
+    std::vector<const TPropInfo*> Properties() const;
+    const TPropInfo* FindProperty(std::string_view name) const;
+    const TMethodEntry* FindMethod(std::string_view name) const;
+    const TFieldEntry* FindField(std::string_view name) const;
+
+private:
+    template <class C, class P> friend class TClassBuilder;
+
+    std::string FName;
+    TClass FParent;
+    Factory FCreate;
+    std::unique_ptr<TTypeInfo> FTypeInfo;
+    std::vector<std::unique_ptr<TPropInfo>> FProperties;
+    std::vector<TMethodEntry> FMethods;
+    std::vector<TFieldEntry> FFields;
+};
+
+class TObject {
+public:
+    TObject() = default;
+    TObject(const TObject&) = delete;
+    TObject& operator=(const TObject&) = delete;
+    virtual ~TObject();
+
+    static TClass StaticClass();
+    virtual TClass ClassType() const;
+    // Runs once the most derived constructor has finished (a form reads its form resource here).
+    // Construct() and TMetaClass::Create call it; an exception from it frees the object.
+    virtual void AfterConstruction();
+
+    const std::string& ClassName() const { return ClassType()->ClassName(); }
+    bool InheritsFrom(TClass ancestor) const { return ClassType()->InheritsFrom(ancestor); }
+};
+
+// Creates an object the way the platform does: constructor, then AfterConstruction.
+template <class T, class... Args>
+T* Construct(Args&&... args)
+{
+    T* object = new T(std::forward<Args>(args)...);
+    try {
+        object->AfterConstruction();
+    } catch (...) {
+        delete object;
+        throw;
+    }
+    return object;
+}
+
+// An object made with no owner, owned by the caller for the length of the call.
+template <class T, class... Args>
+std::unique_ptr<T> ConstructUnique(Args&&... args)
+{
+    return std::unique_ptr<T>(Construct<T>(std::forward<Args>(args)...));
+}
+
+// The platform's checked cast (`obj as T`): null stays null, a wrong class raises EInvalidCast.
+template <class T>
+T* As(TObject* object)
+{
+    if (object && !object->InheritsFrom(T::StaticClass()))
+        throw EInvalidCast("Invalid class typecast");
+    return static_cast<T*>(object);
+}
+
+// The platform's `obj is T`.
+template <class T>
+bool Is(const TObject* object)
+{
+    return object && object->InheritsFrom(T::StaticClass());
+}

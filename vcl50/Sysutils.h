@@ -1,0 +1,121 @@
+#pragma once
+// The runtime library's strings, exceptions and conversions.
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <initializer_list>
+#include <string_view>
+
+// The platform's byte string.
+using AnsiString = std::string;
+
+// Root of the platform's exceptions: a message and the class name that error reports show.
+class Exception : public std::exception {
+public:
+    explicit Exception(AnsiString message);
+    ~Exception() override;
+
+    const AnsiString& Message() const { return FMessage; }
+    void SetMessage(AnsiString message) { FMessage = std::move(message); }
+    virtual const char* ClassName() const;
+    const char* what() const noexcept override { return FMessage.c_str(); }
+
+private:
+    AnsiString FMessage;
+};
+
+// Each platform exception class: its own name, the base's constructors.
+#define VCL_EXCEPTION_CLASS(Name, Base)                 \
+    class Name : public Base {                          \
+    public:                                             \
+        using Base::Base;                               \
+        const char* ClassName() const override;         \
+    }
+
+VCL_EXCEPTION_CLASS(EConvertError, Exception);
+VCL_EXCEPTION_CLASS(EAbstractError, Exception);
+VCL_EXCEPTION_CLASS(EInvalidCast, Exception);
+VCL_EXCEPTION_CLASS(EInvalidOperation, Exception);
+VCL_EXCEPTION_CLASS(EInvalidPointer, Exception);
+VCL_EXCEPTION_CLASS(EOutOfMemory, Exception);
+VCL_EXCEPTION_CLASS(EListError, Exception);
+VCL_EXCEPTION_CLASS(EStringListError, Exception);
+VCL_EXCEPTION_CLASS(EComponentError, Exception);
+VCL_EXCEPTION_CLASS(EPropertyError, Exception);
+VCL_EXCEPTION_CLASS(EClassNotFound, Exception);
+VCL_EXCEPTION_CLASS(EStreamError, Exception);
+VCL_EXCEPTION_CLASS(EFilerError, EStreamError);
+VCL_EXCEPTION_CLASS(EReadError, EFilerError);
+VCL_EXCEPTION_CLASS(EWriteError, EFilerError);
+VCL_EXCEPTION_CLASS(EFCreateError, EStreamError);
+VCL_EXCEPTION_CLASS(EFOpenError, EStreamError);
+VCL_EXCEPTION_CLASS(EResNotFound, Exception);
+VCL_EXCEPTION_CLASS(EIniFileException, Exception);
+VCL_EXCEPTION_CLASS(EPackageError, Exception);
+
+// ---- formatting and conversion ----------------------------------------------------------------
+
+// printf-style formatting as the platform's Format: %s, %d, %x, %u, %%, with an argument index
+// ("%1:s"), width, precision ('*' takes them from the arguments) and '-' flags. %x is upper case;
+// %x and %u show a negative value that fits 32 bits as its 32-bit two's complement. A directive
+// whose argument is missing or has the wrong kind raises EConvertError.
+class TVarRec;
+AnsiString Format(std::string_view format, std::initializer_list<TVarRec> args);
+
+// One argument of Format: a string or an integer.
+class TVarRec {
+public:
+    TVarRec(const char* s) : FIsString(true), FString(s ? s : "") {}
+    TVarRec(const AnsiString& s) : FIsString(true), FString(s) {}
+    TVarRec(std::string_view s) : FIsString(true), FString(s) {}
+    TVarRec(int v) : FInteger(v) {}
+    TVarRec(long v) : FInteger(v) {}
+    TVarRec(long long v) : FInteger(v) {}
+    TVarRec(unsigned v) : FInteger(v) {}
+    bool IsString() const { return FIsString; }
+    const AnsiString& String() const { return FString; }
+    int64_t Integer() const { return FInteger; }
+
+private:
+    bool FIsString = false;
+    AnsiString FString;
+    int64_t FInteger = 0;
+};
+
+// ASCII-only, case-insensitive comparison: <0, 0, >0.
+int CompareText(std::string_view a, std::string_view b);
+bool SameText(std::string_view a, std::string_view b);
+// Case-insensitive comparison in the user's collation.
+int AnsiCompareText(std::string_view a, std::string_view b);
+int CompareStr(std::string_view a, std::string_view b);
+AnsiString UpperCase(std::string_view s);
+AnsiString LowerCase(std::string_view s);
+// Removes blanks and control characters at both ends.
+AnsiString Trim(std::string_view s);
+
+AnsiString IntToStr(int64_t value);
+// Upper-case hexadecimal of the value's two's complement, at least `digits` digits
+// (IntToHex(-1, 8) is "FFFFFFFF").
+AnsiString IntToHex(int64_t value, int digits);
+// Decimal, `$` hex or `0x` hex, with an optional sign. Hex texts of up to eight digits wrap to
+// 32 bits as the platform does ("$FFFFFFFF" is -1); decimal must fit 32 bits; no blanks around.
+// Raises EConvertError "'TEXT' is not a valid integer value".
+int StrToInt(std::string_view text);
+int StrToIntDef(std::string_view text, int fallback);
+bool TryStrToInt(std::string_view text, int& value);
+
+// ---- regional settings ------------------------------------------------------------------------
+
+// The process-wide date and time patterns, in the platform's pattern letters (d, dd, ddd, dddd,
+// m, mm, mmm, mmmm, yy, yyyy, h, hh, nn, ss, am/pm). Filled at start-up from the LC_TIME locale.
+extern AnsiString ShortDateFormat;
+extern AnsiString LongDateFormat;
+extern AnsiString ShortTimeFormat;
+extern AnsiString LongTimeFormat;
+
+// Refills the four patterns from the calling thread's LC_TIME locale: the process locale
+// (setlocale(LC_TIME, ...)) unless uselocale installed another.
+void GetFormatSettings();
+// Translates a strftime pattern ("%d/%m/%Y") into the platform's pattern letters ("dd/mm/yyyy").
+AnsiString StrftimeToPattern(std::string_view strftimeFormat);
