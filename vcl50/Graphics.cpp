@@ -94,6 +94,12 @@ bool ColorToIdent(int64_t color, std::string& ident)
     return ValueToIdent(ColorNames, static_cast<int32_t>(color), ident);
 }
 
+void GetColorValues(const std::function<void(const AnsiString&)>& proc)
+{
+    for (const NamedValue& entry : ColorNames)
+        proc(entry.Name);
+}
+
 const TTypeInfo* TypeInfoTraits<TColor>::Get()
 {
     static const TTypeInfo info = [] {

@@ -47,6 +47,8 @@ AnsiString ColorToString(TColor color);
 TColor StringToColor(std::string_view text);
 bool IdentToColor(std::string_view ident, int64_t& color);
 bool ColorToIdent(int64_t color, std::string& ident);
+// Calls `proc` with each colour name, in the platform's order (a colour property's value list).
+void GetColorValues(const std::function<void(const AnsiString&)>& proc);
 // The RGB value a colour shows as: system colours resolve to the classic desktop scheme.
 int32_t ColorToRGB(TColor color);
 

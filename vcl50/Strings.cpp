@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "vcl50/Filer.h"
 #include "vcl50/Sysutils.h"
 
 // ---- TStrings ---------------------------------------------------------------------------------
@@ -241,7 +242,31 @@ void TStrings::Assign(TPersistent* source)
     TPersistent::Assign(source);
 }
 
-void TStrings::DefineProperties(TFiler*) {}
+void TStrings::DefineProperties(TFiler* filer)
+{
+    // Form resources hold the entries as `Items.Strings = ('a' 'b')`.
+    auto read = [this](TReader& reader) {
+        BeginUpdate();
+        try {
+            Clear();
+            reader.ReadListBegin();
+            while (!reader.EndOfList())
+                Add(reader.ReadString());
+            reader.ReadListEnd();
+        } catch (...) {
+            EndUpdate();
+            throw;
+        }
+        EndUpdate();
+    };
+    auto write = [this](TWriter& writer) {
+        writer.WriteListBegin();
+        for (int i = 0; i < Count(); ++i)
+            writer.WriteString(Get(i));
+        writer.WriteListEnd();
+    };
+    filer->DefineProperty("Strings", read, write, Count() > 0);
+}
 
 // ---- TStringList ------------------------------------------------------------------------------
 

@@ -88,7 +88,7 @@ struct TPropInfo {
     std::function<TMethodRef(const TObject*)> GetMethod;
     // Binds `method` of `data` (null clears); false when the method's signature does not fit.
     std::function<bool(TObject*, TObject* data, const TMethodEntry* method)> SetMethod;
-    // The platform's `stored` specifier: false when form resources leave the value out (a
+    // The platform's `stored` directive: false when form resources leave the value out (a
     // font's Size, which its Height already holds). Null means always stored.
     std::function<bool(const TObject*)> IsStored;
 
@@ -316,7 +316,7 @@ public:
         return *this;
     }
 
-    // Sets the `stored` specifier of the property declared last: `stored` is a predicate on the
+    // Sets the `stored` directive of the property declared last: `stored` is a predicate on the
     // object, such as a const member function or [](const C&) { return false; }.
     template <class S>
         requires std::is_invocable_r_v<bool, S, const C&>

@@ -1,0 +1,328 @@
+#include "vcl50/Dsgnintf.h"
+
+#include "vcl50/Graphics.h"
+#include "vcl50/Strings.h"
+#include "vcl50/Sysutils.h"
+
+// ---- attributes -------------------------------------------------------------------------------
+
+const TTypeInfo* TypeInfoTraits<TPropertyAttribute>::Get()
+{
+    static const TTypeInfo info = EnumTypeInfo<TPropertyAttribute>(
+        "TPropertyAttribute", {"paValueList", "paSubProperties", "paDialog", "paMultiSelect", "paAutoUpdate",
+                               "paSortList", "paReadOnly", "paRevertable"});
+    return &info;
+}
+
+TFormDesigner::~TFormDesigner() = default;
+
+// ---- TPropertyEditor --------------------------------------------------------------------------
+
+TPropertyEditor::TPropertyEditor() = default;
+TPropertyEditor::~TPropertyEditor() = default;
+
+TClass TPropertyEditor::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TPropertyEditor, TObject>("TPropertyEditor").Build();
+    return &meta;
+}
+
+TClass TPropertyEditor::ClassType() const
+{
+    return StaticClass();
+}
+
+void TPropertyEditor::Activate() {}
+
+bool TPropertyEditor::AllEqual()
+{
+    return PropCount() == 1;
+}
+
+bool TPropertyEditor::AutoFill()
+{
+    return true;
+}
+
+void TPropertyEditor::Edit()
+{
+    TStringList values;
+    values.SetSorted(GetAttributes().Contains(paSortList));
+    GetValues([&](const AnsiString& value) { values.Add(value); });
+    if (values.Count() == 0)
+        return;
+    int next = values.IndexOf(GetValue()) + 1;
+    SetValue(values[next == values.Count() ? 0 : next]);
+}
+
+TPropertyAttributes TPropertyEditor::GetAttributes()
+{
+    return {paMultiSelect, paRevertable};
+}
+
+int TPropertyEditor::GetEditLimit()
+{
+    return 255;
+}
+
+AnsiString TPropertyEditor::GetName()
+{
+    return GetPropInfo()->Name;
+}
+
+void TPropertyEditor::GetProperties(const TGetPropEditProc&) {}
+
+AnsiString TPropertyEditor::GetValue()
+{
+    return "(unknown)";
+}
+
+void TPropertyEditor::GetValues(const TGetStrProc&) {}
+
+void TPropertyEditor::Initialize() {}
+
+void TPropertyEditor::SetValue(const AnsiString&) {}
+
+TPersistent* TPropertyEditor::GetComponent(int index) const
+{
+    if (index < 0 || index >= PropCount())
+        throw EListError(Format("List index out of bounds (%d)", {index}));
+    return FProps[static_cast<size_t>(index)].Instance;
+}
+
+AnsiString TPropertyEditor::GetStrValueAt(int index) const
+{
+    const TInstProp& p = FProps.at(static_cast<size_t>(index));
+    return GetStrProp(p.Instance, p.PropInfo);
+}
+
+int64_t TPropertyEditor::GetOrdValueAt(int index) const
+{
+    const TInstProp& p = FProps.at(static_cast<size_t>(index));
+    return GetOrdProp(p.Instance, p.PropInfo);
+}
+
+TMethodRef TPropertyEditor::GetMethodValueAt(int index) const
+{
+    const TInstProp& p = FProps.at(static_cast<size_t>(index));
+    if (!p.PropInfo->GetMethod)
+        throw EPropertyError(Format("Invalid property type: %s", {p.PropInfo->PropType->Name}));
+    return p.PropInfo->GetMethod(p.Instance);
+}
+
+TObject* TPropertyEditor::GetObjValueAt(int index) const
+{
+    const TInstProp& p = FProps.at(static_cast<size_t>(index));
+    return GetObjectProp(p.Instance, p.PropInfo);
+}
+
+template <class Write>
+void TPropertyEditor::WriteAll(Write write)
+{
+    bool wrote = false;
+    try {
+        for (const TInstProp& p : FProps) {
+            write(p);
+            wrote = true;
+        }
+    } catch (...) {
+        // What was written is on the form: the mark must say so, or the change could be lost.
+        if (wrote && FDesigner)
+            FDesigner->Modified();
+        throw;
+    }
+    if (FDesigner)
+        FDesigner->Modified();
+}
+
+void TPropertyEditor::SetStrValue(const AnsiString& value)
+{
+    WriteAll([&](const TInstProp& p) { SetStrProp(p.Instance, p.PropInfo, value); });
+}
+
+void TPropertyEditor::SetOrdValue(int64_t value)
+{
+    WriteAll([&](const TInstProp& p) { SetOrdProp(p.Instance, p.PropInfo, value); });
+}
+
+void TPropertyEditor::ChangeOrdValues(const std::function<int64_t(int64_t)>& change)
+{
+    WriteAll([&](const TInstProp& p) {
+        SetOrdProp(p.Instance, p.PropInfo, change(GetOrdProp(p.Instance, p.PropInfo)));
+    });
+}
+
+void TPropertyEditor::SetObjValue(TObject* value)
+{
+    WriteAll([&](const TInstProp& p) { SetObjectProp(p.Instance, p.PropInfo, value); });
+}
+
+void TPropertyEditor::SetMethodValue(TObject* data, const TMethodEntry* method)
+{
+    WriteAll([&](const TInstProp& p) {
+        if (!p.PropInfo->SetMethod)
+            throw EPropertyError(Format("Invalid property type: %s", {p.PropInfo->PropType->Name}));
+        if (!p.PropInfo->SetMethod(p.Instance, data, method))
+            throw EPropertyError("Invalid property value");
+    });
+}
+
+std::unique_ptr<TPropertyEditor> TPropertyEditor::CreateSubEditor(TPropertyEditorClass editorClass,
+                                                                  std::vector<TInstProp> props) const
+{
+    return CreatePropertyEditor(editorClass, FDesigner, std::move(props));
+}
+
+std::unique_ptr<TPropertyEditor> CreatePropertyEditor(TPropertyEditorClass editorClass, TFormDesigner* designer,
+                                                      std::vector<TInstProp> props)
+{
+    if (!editorClass || !editorClass->InheritsFrom(TPropertyEditor::StaticClass()))
+        throw EInvalidOperation(
+            Format("%s is not a property editor class", {editorClass ? editorClass->ClassName() : "nil"}));
+    if (props.empty())
+        throw EInvalidOperation("A property editor needs at least one object to edit");
+    for (const TInstProp& p : props)
+        if (!p.Instance || !p.PropInfo)
+            throw EInvalidOperation("A property editor needs an object and a property");
+    std::unique_ptr<TObject> object(editorClass->Create(nullptr));
+    std::unique_ptr<TPropertyEditor> editor(As<TPropertyEditor>(object.get()));
+    object.release();
+    editor->FDesigner = designer;
+    editor->FProps = std::move(props);
+    editor->Initialize();
+    return editor;
+}
+
+// ---- the properties of a selection ------------------------------------------------------------
+
+namespace {
+
+// The inspector shows what it can read, and of plain values only what it can also write.
+bool Shown(const TPropInfo* prop)
+{
+    return prop->IsWritable() || prop->Kind() == tkClass;
+}
+
+}  // namespace
+
+void GetComponentProperties(const TDesignerSelectionList& selection, TFormDesigner* designer,
+                            const TGetPropEditProc& proc)
+{
+    if (selection.empty())
+        return;
+    TPersistent* first = selection.front();
+    for (const TPropInfo* prop : GetPropInfos(first)) {
+        if (!Shown(prop))
+            continue;
+        TPropertyEditorClass editorClass = GetEditorClass(prop, first->ClassType());
+        if (!editorClass)
+            continue;
+        std::vector<TInstProp> props{{first, prop}};
+        for (size_t i = 1; i < selection.size(); ++i) {
+            const TPropInfo* other = GetPropInfo(selection[i], prop->Name);
+            if (!other || other->PropType != prop->PropType || !Shown(other) ||
+                GetEditorClass(other, selection[i]->ClassType()) != editorClass)
+                break;
+            props.push_back({selection[i], other});
+        }
+        if (props.size() != selection.size())
+            continue;
+        auto editor = CreatePropertyEditor(editorClass, designer, std::move(props));
+        if (selection.size() > 1 && !editor->GetAttributes().Contains(paMultiSelect))
+            continue;
+        proc(std::move(editor));
+    }
+}
+
+// ---- registration -----------------------------------------------------------------------------
+
+IDesignRegistry::~IDesignRegistry() = default;
+
+namespace {
+
+IDesignRegistry*& Installed()
+{
+    static IDesignRegistry* registry = nullptr;
+    return registry;
+}
+
+IDesignRegistry& Require(const char* call)
+{
+    if (!Installed())
+        throw EInvalidOperation(Format("%s needs a designer host to register with", {call}));
+    return *Installed();
+}
+
+}  // namespace
+
+void SetDesignRegistry(IDesignRegistry* registry)
+{
+    if (registry && Installed() && Installed() != registry)
+        throw EInvalidOperation("Another designer host has installed its registry");
+    Installed() = registry;
+}
+
+IDesignRegistry* DesignRegistry()
+{
+    return Installed();
+}
+
+void RegisterComponents(const AnsiString& page, const TComponentClass* classes, int lastIndex)
+{
+    if (lastIndex < -1 || (lastIndex >= 0 && !classes))
+        throw EInvalidOperation("RegisterComponents: no classes where the last index says there are");
+    Require("RegisterComponents")
+        .RegisterComponents(page, std::span<const TComponentClass>(classes, static_cast<size_t>(lastIndex + 1)));
+}
+
+void RegisterPropertyEditor(const TTypeInfo* propertyType, TClass componentClass, const AnsiString& propertyName,
+                            TPropertyEditorClass editorClass)
+{
+    Require("RegisterPropertyEditor").RegisterPropertyEditor(propertyType, componentClass, propertyName, editorClass);
+}
+
+void RegisterComponentEditor(TClass componentClass, TComponentEditorClass editorClass)
+{
+    Require("RegisterComponentEditor").RegisterComponentEditor(componentClass, editorClass);
+}
+
+TPropertyEditorClass GetEditorClass(const TPropInfo* prop, TClass componentClass)
+{
+    if (IDesignRegistry* registry = Installed())
+        if (TPropertyEditorClass editor = registry->FindPropertyEditor(prop->PropType, componentClass, prop->Name))
+            return editor;
+    return DefaultEditorClass(prop->PropType);
+}
+
+TPropertyEditorClass DefaultEditorClass(const TTypeInfo* type)
+{
+    switch (type->Kind) {
+    case tkInteger:
+        return type == TypeInfoOf<TColor>() ? TColorProperty::StaticClass() : TIntegerProperty::StaticClass();
+    case tkChar:
+        return TCharProperty::StaticClass();
+    case tkEnumeration:
+        return type == TypeInfoOf<bool>() ? TBoolProperty::StaticClass() : TEnumProperty::StaticClass();
+    case tkSet:
+        return TSetProperty::StaticClass();
+    case tkString:
+    case tkLString:
+        return TStringProperty::StaticClass();
+    case tkClass:
+        return type->ClassType && type->ClassType->InheritsFrom(TComponent::StaticClass())
+                   ? TComponentProperty::StaticClass()
+                   : TClassProperty::StaticClass();
+    case tkMethod:
+        return TMethodProperty::StaticClass();
+    default:
+        return nullptr;
+    }
+}
+
+TComponentEditorClass GetComponentEditorClass(TClass componentClass)
+{
+    if (IDesignRegistry* registry = Installed())
+        if (TComponentEditorClass editor = registry->FindComponentEditor(componentClass))
+            return editor;
+    return TDefaultEditor::StaticClass();
+}

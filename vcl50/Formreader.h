@@ -1,0 +1,18 @@
+#pragma once
+// Reading form resources into an existing root component (a form whose class has them).
+//
+// Three steps per resource: parse the text to a tree, check the tree against the registered
+// classes and the type information, then build: create the components (owned by the root),
+// set their properties, bind events to the root's published methods, fill the root's published
+// fields and resolve component references.
+
+#include <string_view>
+#include <vector>
+
+#include "vcl50/Classes.h"
+
+// Reads the texts one after another, as an inherited form's resources are read (ancestors
+// first); Loaded runs once for every component read, root first, after the last text.
+// Raises EReadError naming the component, the property and the line; on any failure every
+// component these reads created is freed and no component is left loading.
+void ReadFormResources(TComponent* root, const std::vector<std::string_view>& texts);

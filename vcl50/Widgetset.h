@@ -1,0 +1,80 @@
+#pragma once
+// The widget-set interface. The model's controls hold every bit of state; a widget set shows them
+// and reports a person's input through the Input unit. One widget set is active at a time, chosen
+// at run time; the headless one serves until another is installed.
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "vcl50/Graphics.h"
+
+class TColorDialog;
+class TControl;
+class TCustomForm;
+class TOpenDialog;
+
+// What a control's widget hears when its control changes. Each call only says what changed; the
+// peer reads the new state from its control. The defaults do nothing, so a back end overrides
+// only what it shows. A peer is freed before its parent's, and its destructor must not read its
+// control, which may be part way through being freed.
+class TControlPeer {
+public:
+    virtual ~TControlPeer();
+
+    virtual void BoundsChanged();      // Left, Top, Width, Height (also through alignment)
+    virtual void VisibleChanged();
+    virtual void EnabledChanged();
+    virtual void CaptionChanged();     // Caption, or a combo box's Text
+    virtual void ColorChanged();       // also when a ParentColor control follows its parent
+    virtual void FontChanged();        // likewise through ParentFont
+    virtual void CursorChanged();
+    virtual void HintChanged();        // Hint, or ShowHint (also through ParentShowHint)
+    virtual void FocusChanged();       // the control gained or lost the focus
+    virtual void TabOrderChanged();    // the tab order among this control's children
+    // A property of the control's own class: bevels, bevel shape, label layout, default and
+    // cancel roles, button kind, list or combo style, form border.
+    virtual void AppearanceChanged();
+    virtual void ItemsChanged();       // the entries of a list or combo box
+    virtual void SelectionChanged();   // which entries of a list box are selected
+    virtual void ItemIndexChanged();   // a list box's current entry, a combo box's chosen one
+};
+
+// Message box flags and results, as the platform's MessageBox takes and returns them.
+constexpr int MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2, MB_YESNOCANCEL = 0x3,
+              MB_YESNO = 0x4, MB_RETRYCANCEL = 0x5;
+constexpr int MB_ICONSTOP = 0x10, MB_ICONERROR = 0x10, MB_ICONQUESTION = 0x20,
+              MB_ICONWARNING = 0x30, MB_ICONINFORMATION = 0x40;
+constexpr int MB_DEFBUTTON1 = 0x0, MB_DEFBUTTON2 = 0x100, MB_DEFBUTTON3 = 0x200;
+constexpr int MB_SETFOREGROUND = 0x10000;
+constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7;
+
+// The buttons a message box with these flags shows, in order, and the one it defaults to.
+std::vector<int> MessageBoxButtons(int flags);
+int MessageBoxDefaultButton(int flags);
+
+class TWidgetSet {
+public:
+    virtual ~TWidgetSet();
+
+    // Made for every control of a form that is being shown, parents before children, and for a
+    // control that joins a shown form; freed when the form hides or the control leaves it.
+    virtual std::unique_ptr<TControlPeer> CreatePeer(TControl* control) = 0;
+
+    // The modal loop of a shown form. After each event: when form->ModalResult() is set, call
+    // form->CloseModal(), and return once it agrees. Input reported through the Input unit
+    // already runs that check; the loop needs it for results that code sets.
+    virtual void RunModal(TCustomForm* form) = 0;
+
+    // The common dialogs, shown with the dialog's settings. Empty when the person cancels.
+    virtual std::optional<TColor> ExecuteColorDialog(TColorDialog* dialog) = 0;
+    virtual std::optional<AnsiString> ExecuteFileDialog(TOpenDialog* dialog) = 0;
+
+    // Returns the ID of the button pressed.
+    virtual int MessageBox(const AnsiString& text, const AnsiString& caption, int flags) = 0;
+};
+
+// Installs a widget set; null restores the headless one. Raises EInvalidOperation while a form
+// is shown, since its widgets belong to the widget set that made them.
+void SetWidgetSet(std::unique_ptr<TWidgetSet> widgetSet);
+TWidgetSet& WidgetSet();
