@@ -1,0 +1,32 @@
+#include "rowcastb5/Kasciiexport.h"
+
+namespace {
+
+const bool registered = (RegisterClasses({TKASCIIExport::StaticClass()}), true);
+
+}  // namespace
+
+const TTypeInfo* TypeInfoTraits<TASCIIExportType>::Get()
+{
+    static const TTypeInfo info =
+        EnumTypeInfo<TASCIIExportType>("TASCIIExportType", {"etText", "etCSV", "etDIF", "etSYLK"});
+    return &info;
+}
+
+TKASCIIExport::TKASCIIExport(TComponent* owner) : TKExport(owner) {}
+
+TKASCIIExport::~TKASCIIExport() = default;
+
+TClass TKASCIIExport::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TKASCIIExport, TKExport>("TKASCIIExport")
+        .Property("ExportType", &TKASCIIExport::ExportType, &TKASCIIExport::SetExportType)
+        .Property("FileName", &TKASCIIExport::FileName, &TKASCIIExport::SetFileName)
+        .Build();
+    return &meta;
+}
+
+TClass TKASCIIExport::ClassType() const
+{
+    return StaticClass();
+}

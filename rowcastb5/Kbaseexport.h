@@ -1,0 +1,79 @@
+#pragma once
+// The base of the export components: the dataset they export, the fields and their order, the
+// formats of date and time values; and the ini file class that stores colours as hex.
+
+#include <memory>
+
+#include "vcl50/Classes.h"
+#include "vcl50/Inifiles.h"
+
+class TDataSet;
+class TStrings;
+class TKExport;
+
+// How an export writes date, time and date-and-time values, in the platform's pattern letters.
+// An empty pattern means the user's regional setting at the time of the export.
+class TKFormats : public TPersistent {
+public:
+    explicit TKFormats(TComponent* owner = nullptr) : FOwner(owner) {}
+    ~TKFormats() override;
+    static TClass StaticClass();
+    TClass ClassType() const override;
+
+    const AnsiString& DateTimeFormat() const { return FDateTimeFormat; }
+    void SetDateTimeFormat(const AnsiString& format) { FDateTimeFormat = format; }
+    const AnsiString& DateFormat() const { return FDateFormat; }
+    void SetDateFormat(const AnsiString& format) { FDateFormat = format; }
+    const AnsiString& TimeFormat() const { return FTimeFormat; }
+    void SetTimeFormat(const AnsiString& format) { FTimeFormat = format; }
+
+    void Assign(TPersistent* source) override;
+    TPersistent* GetOwner() const override { return FOwner; }
+
+private:
+    TComponent* FOwner;
+    AnsiString FDateTimeFormat;
+    AnsiString FDateFormat;
+    AnsiString FTimeFormat;
+};
+
+class TKExport : public TComponent {
+public:
+    explicit TKExport(TComponent* owner);
+    ~TKExport() override;
+    static TClass StaticClass();
+    TClass ClassType() const override;
+
+    // The dataset to export; null when none. Freeing the dataset clears it, on any owner.
+    TDataSet* DataSet() const { return FDataSet; }
+    void SetDataSet(TDataSet* dataSet);
+    // Names of the exported fields in export order. The list object stays the component's own:
+    // the setter copies the entries.
+    TStrings* ExportedFields() const { return FExportedFields.get(); }
+    void SetExportedFields(TStrings* fields);
+    TKFormats* Formats() const { return FFormats.get(); }
+    void SetFormats(TKFormats* formats);
+    // Shown by the designer as a button to the About box; the stored text is not used.
+    const AnsiString& About() const { return FAbout; }
+    void SetAbout(const AnsiString& about) { FAbout = about; }
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    TDataSet* FDataSet = nullptr;
+    std::unique_ptr<TStrings> FExportedFields;
+    std::unique_ptr<TKFormats> FFormats;
+    AnsiString FAbout;
+};
+
+// An ini file that can also write integers as hexadecimal text, which ReadInteger reads back as
+// the same 32-bit value, negative values (system colours) included.
+class THexIniFile : public TIniFile {
+public:
+    explicit THexIniFile(AnsiString fileName);
+    ~THexIniFile() override;
+
+    // Writes "$" and eight hex digits of the value's 32 bits ("$80000008" for clWindowText).
+    void WriteHex(std::string_view section, std::string_view ident, int value);
+};

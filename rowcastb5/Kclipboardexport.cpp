@@ -1,0 +1,24 @@
+#include "rowcastb5/Kclipboardexport.h"
+
+namespace {
+
+const bool registered = (RegisterClasses({TKClipboardExport::StaticClass()}), true);
+
+}  // namespace
+
+TKClipboardExport::TKClipboardExport(TComponent* owner) : TKExport(owner) {}
+
+TKClipboardExport::~TKClipboardExport() = default;
+
+TClass TKClipboardExport::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TKClipboardExport, TKExport>("TKClipboardExport")
+        .Property("ClipboardViewer", &TKClipboardExport::ClipboardViewer, &TKClipboardExport::SetClipboardViewer)
+        .Build();
+    return &meta;
+}
+
+TClass TKClipboardExport::ClassType() const
+{
+    return StaticClass();
+}

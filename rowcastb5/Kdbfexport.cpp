@@ -1,0 +1,24 @@
+#include "rowcastb5/Kdbfexport.h"
+
+namespace {
+
+const bool registered = (RegisterClasses({TKDBFExport::StaticClass()}), true);
+
+}  // namespace
+
+TKDBFExport::TKDBFExport(TComponent* owner) : TKExport(owner) {}
+
+TKDBFExport::~TKDBFExport() = default;
+
+TClass TKDBFExport::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TKDBFExport, TKExport>("TKDBFExport")
+        .Property("FileName", &TKDBFExport::FileName, &TKDBFExport::SetFileName)
+        .Build();
+    return &meta;
+}
+
+TClass TKDBFExport::ClassType() const
+{
+    return StaticClass();
+}

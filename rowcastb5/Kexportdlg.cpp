@@ -1,0 +1,47 @@
+#include "rowcastb5/Kexportdlg.h"
+
+#include "vcldb50/Db.h"
+
+namespace {
+
+const bool registered = (RegisterClasses({TKExportDialog::StaticClass()}), true);
+
+}  // namespace
+
+TKExportDialog::TKExportDialog(TComponent* owner) : TComponent(owner) {}
+
+TKExportDialog::~TKExportDialog() = default;
+
+TClass TKExportDialog::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TKExportDialog, TComponent>("TKExportDialog")
+        .Property("About", &TKExportDialog::About, &TKExportDialog::SetAbout)
+        .Property("Caption", &TKExportDialog::Caption, &TKExportDialog::SetCaption)
+        .Property("DataSet", &TKExportDialog::DataSet, &TKExportDialog::SetDataSet)
+        .Property("SaveFileName", &TKExportDialog::SaveFileName, &TKExportDialog::SetSaveFileName)
+        .Build();
+    return &meta;
+}
+
+TClass TKExportDialog::ClassType() const
+{
+    return StaticClass();
+}
+
+void TKExportDialog::SetDataSet(TDataSet* dataSet)
+{
+    if (dataSet == FDataSet)
+        return;
+    if (FDataSet)
+        RemoveFreeNotification(FDataSet);
+    FDataSet = dataSet;
+    if (FDataSet)
+        FDataSet->FreeNotification(this);
+}
+
+void TKExportDialog::Notification(TComponent* component, TOperation operation)
+{
+    if (operation == opRemove && component && component == FDataSet)
+        FDataSet = nullptr;
+    TComponent::Notification(component, operation);
+}

@@ -1,0 +1,147 @@
+#include "rowcastb5/Khtmlexport.h"
+
+#include <iterator>
+
+namespace {
+
+const bool registered = (RegisterClasses({TKHTMLExport::StaticClass()}), true);
+
+const char* const TemplateNames[] = {
+    "Custom", "Black & White", "Classic", "Colorful", "Gray", "Money", "Murky", "Olive", "Plain", "Simple",
+};
+
+}  // namespace
+
+const TTypeInfo* TypeInfoTraits<THTMLTemplate>::Get()
+{
+    static const TTypeInfo info = EnumTypeInfo<THTMLTemplate>(
+        "THTMLTemplate", {"htCustom", "htBW", "htClassic", "htColorFul", "htGray", "htMSMoney",
+                          "htMurky", "htOlive", "htPlain", "htSimple"});
+    return &info;
+}
+
+AnsiString TemplateToStr(THTMLTemplate value)
+{
+    // A form file or a raw ordinal write can hold any byte; such a value has no name.
+    if (value >= std::size(TemplateNames))
+        return AnsiString();
+    return TemplateNames[value];
+}
+
+// ---- THTMLOptions -----------------------------------------------------------------------------
+
+THTMLOptions::THTMLOptions(TComponent* owner) : FOwner(owner), FDefaultFont(std::make_unique<TFont>())
+{
+    FDefaultFont->SetOwner(this);
+    FDefaultFont->SetName("Arial");  // a face every browser has, unlike the dialogs' default
+}
+
+THTMLOptions::~THTMLOptions() = default;
+
+TClass THTMLOptions::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<THTMLOptions, TPersistent>("THTMLOptions")
+        .Property("ALinkColor", &THTMLOptions::ALinkColor, &THTMLOptions::SetALinkColor)
+        .Property("BackGroundColor", &THTMLOptions::BackGroundColor, &THTMLOptions::SetBackGroundColor)
+        .Property("DefaultFont", &THTMLOptions::DefaultFont, &THTMLOptions::SetDefaultFont)
+        .Property("LinkColor", &THTMLOptions::LinkColor, &THTMLOptions::SetLinkColor)
+        .Property("VLinkColor", &THTMLOptions::VLinkColor, &THTMLOptions::SetVLinkColor)
+        .Build();
+    return &meta;
+}
+
+TClass THTMLOptions::ClassType() const
+{
+    return StaticClass();
+}
+
+void THTMLOptions::SetDefaultFont(TFont* font)
+{
+    FDefaultFont->Assign(font);
+}
+
+void THTMLOptions::Assign(TPersistent* source)
+{
+    if (auto* options = dynamic_cast<THTMLOptions*>(source)) {
+        FBackGroundColor = options->FBackGroundColor;
+        FLinkColor = options->FLinkColor;
+        FVLinkColor = options->FVLinkColor;
+        FALinkColor = options->FALinkColor;
+        FDefaultFont->Assign(options->FDefaultFont.get());
+        return;
+    }
+    TPersistent::Assign(source);
+}
+
+// ---- TTableOptions ----------------------------------------------------------------------------
+
+TTableOptions::~TTableOptions() = default;
+
+TClass TTableOptions::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TTableOptions, TPersistent>("TTableOptions")
+        .Property("HeadersRowBgColor", &TTableOptions::HeadersRowBgColor, &TTableOptions::SetHeadersRowBgColor)
+        .Property("HeadersRowFontColor", &TTableOptions::HeadersRowFontColor,
+                  &TTableOptions::SetHeadersRowFontColor)
+        .Property("OddRowBgColor", &TTableOptions::OddRowBgColor, &TTableOptions::SetOddRowBgColor)
+        .Property("TableBgColor", &TTableOptions::TableBgColor, &TTableOptions::SetTableBgColor)
+        .Property("TableFontColor", &TTableOptions::TableFontColor, &TTableOptions::SetTableFontColor)
+        .Build();
+    return &meta;
+}
+
+TClass TTableOptions::ClassType() const
+{
+    return StaticClass();
+}
+
+void TTableOptions::Assign(TPersistent* source)
+{
+    if (auto* options = dynamic_cast<TTableOptions*>(source)) {
+        SetHeadersRowBgColor(options->FHeadersRowBgColor);
+        SetHeadersRowFontColor(options->FHeadersRowFontColor);
+        SetTableBgColor(options->FTableBgColor);
+        SetTableFontColor(options->FTableFontColor);
+        SetOddRowBgColor(options->FOddRowBgColor);
+        return;
+    }
+    TPersistent::Assign(source);
+}
+
+// ---- TKHTMLExport -----------------------------------------------------------------------------
+
+TKHTMLExport::TKHTMLExport(TComponent* owner)
+    : TKExport(owner),
+      FHTMLOptions(std::make_unique<THTMLOptions>(this)),
+      FTableOptions(std::make_unique<TTableOptions>(this))
+{
+}
+
+TKHTMLExport::~TKHTMLExport() = default;
+
+TClass TKHTMLExport::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TKHTMLExport, TKExport>("TKHTMLExport")
+        .Property("CSSFileName", &TKHTMLExport::CSSFileName, &TKHTMLExport::SetCSSFileName)
+        .Property("FileName", &TKHTMLExport::FileName, &TKHTMLExport::SetFileName)
+        .Property("HTMLOptions", &TKHTMLExport::HTMLOptions, &TKHTMLExport::SetHTMLOptions)
+        .Property("HTMLTemplate", &TKHTMLExport::HTMLTemplate, &TKHTMLExport::SetHTMLTemplate)
+        .Property("TableOptions", &TKHTMLExport::TableOptions, &TKHTMLExport::SetTableOptions)
+        .Build();
+    return &meta;
+}
+
+TClass TKHTMLExport::ClassType() const
+{
+    return StaticClass();
+}
+
+void TKHTMLExport::SetHTMLOptions(THTMLOptions* options)
+{
+    FHTMLOptions->Assign(options);
+}
+
+void TKHTMLExport::SetTableOptions(TTableOptions* options)
+{
+    FTableOptions->Assign(options);
+}

@@ -1,0 +1,24 @@
+#include "rowcastb5/Klatexexport.h"
+
+namespace {
+
+const bool registered = (RegisterClasses({TKLaTeXExport::StaticClass()}), true);
+
+}  // namespace
+
+TKLaTeXExport::TKLaTeXExport(TComponent* owner) : TKExport(owner) {}
+
+TKLaTeXExport::~TKLaTeXExport() = default;
+
+TClass TKLaTeXExport::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TKLaTeXExport, TKExport>("TKLaTeXExport")
+        .Property("FileName", &TKLaTeXExport::FileName, &TKLaTeXExport::SetFileName)
+        .Build();
+    return &meta;
+}
+
+TClass TKLaTeXExport::ClassType() const
+{
+    return StaticClass();
+}

@@ -1,0 +1,24 @@
+#include "rowcastb5/Krtfexport.h"
+
+namespace {
+
+const bool registered = (RegisterClasses({TKRTFExport::StaticClass()}), true);
+
+}  // namespace
+
+TKRTFExport::TKRTFExport(TComponent* owner) : TKExport(owner) {}
+
+TKRTFExport::~TKRTFExport() = default;
+
+TClass TKRTFExport::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TKRTFExport, TKExport>("TKRTFExport")
+        .Property("FileName", &TKRTFExport::FileName, &TKRTFExport::SetFileName)
+        .Build();
+    return &meta;
+}
+
+TClass TKRTFExport::ClassType() const
+{
+    return StaticClass();
+}

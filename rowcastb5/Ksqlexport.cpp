@@ -1,0 +1,24 @@
+#include "rowcastb5/Ksqlexport.h"
+
+namespace {
+
+const bool registered = (RegisterClasses({TKSQLExport::StaticClass()}), true);
+
+}  // namespace
+
+TKSQLExport::TKSQLExport(TComponent* owner) : TKExport(owner) {}
+
+TKSQLExport::~TKSQLExport() = default;
+
+TClass TKSQLExport::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TKSQLExport, TKExport>("TKSQLExport")
+        .Property("FileName", &TKSQLExport::FileName, &TKSQLExport::SetFileName)
+        .Build();
+    return &meta;
+}
+
+TClass TKSQLExport::ClassType() const
+{
+    return StaticClass();
+}

@@ -1,0 +1,9 @@
+#include "vcldb50/Dbconsts.h"
+
+const char SFieldNotFound[] = "Field '%s' not found";
+const char SDataSetOpen[] = "Cannot perform this operation on an open dataset";
+const char SDatabaseNameMissing[] = "Missing DatabaseName property";
+const char STableNameMissing[] = "Missing TableName property";
+const char SNulInName[] = "%s contains a null character";
+const char SCannotOpenDatabase[] = "Cannot open database '%s': %s";
+const char SCannotReadTable[] = "Cannot read table '%s' of '%s': %s";
