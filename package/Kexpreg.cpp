@@ -1,0 +1,7 @@
+#include "package/Kexpreg.h"
+
+void Kexpreg::Register()
+{
+}
+
+PACKAGE_UNIT_PROCS(Kexpreg)

@@ -1,0 +1,3 @@
+object fmLanguageTest: TfmLanguageTest
+  Tag = 49
+end
