@@ -1,0 +1,114 @@
+#include "host/DesignHost.h"
+
+#include <algorithm>
+
+#include "host/FormFile.h"
+#include "vcl50/Formresources.h"
+#include "vcl50/Forms.h"
+#include "vcl50/Packages.h"
+#include "vcl50/Sysutils.h"
+#include "vcldb50/Sqlitedataset.h"
+
+namespace {
+
+// A designed form is a plain form made in code: it has no form resource of its own.
+std::unique_ptr<TComponent> NewDesignRoot()
+{
+    return std::unique_ptr<TComponent>(Construct<TForm>(nullptr, 0));
+}
+
+}  // namespace
+
+TDesignHost::TDesignHost()
+{
+    SetDesignRegistry(&FRegistry);
+    SetDesignerHost(true);
+    try {
+        const TComponentClass dataAccess[] = {TSQLiteDataSet::StaticClass()};
+        FRegistry.RegisterComponents("Data Access", dataAccess);
+    } catch (...) {
+        SetDesignRegistry(nullptr);  // no destructor runs for a host that was never made
+        throw;
+    }
+}
+
+TDesignHost::~TDesignHost()
+{
+    // Components of a package's classes go before the package's code does.
+    FCurrent = nullptr;
+    FForms.clear();
+    for (auto it = FPackages.rbegin(); it != FPackages.rend(); ++it) {
+        FRegistry.RemoveModule(*it);
+        try {
+            UnloadPackage(*it);
+        } catch (const Exception&) {
+            // A failing shut-down cannot be reported from a destructor; the rest still unload.
+        }
+    }
+    SetDesignRegistry(nullptr);
+}
+
+HMODULE TDesignHost::LoadPackage(const std::string& path)
+{
+    HMODULE module = ::LoadPackage(path);
+    FPackages.push_back(module);
+    return module;
+}
+
+void TDesignHost::RegisterPackage(HMODULE module)
+{
+    TDesignRegistry::TModuleScope scope(FRegistry, module);
+    for (const TContainedUnit& unit : GetPackageInfo(module).Contains)
+        if (TRegisterProc registerProc = FindRegisterProc(module, unit.Name))
+            registerProc();
+}
+
+TDesigner* TDesignHost::FindForm(std::string_view name) const
+{
+    for (const auto& form : FForms)
+        if (SameText(form->GetRoot()->Name(), name))
+            return form.get();
+    return nullptr;
+}
+
+TDesigner& TDesignHost::Adopt(std::unique_ptr<TComponent> root)
+{
+    auto designer = std::make_unique<TDesigner>(std::move(root));
+    TDesigner* raw = designer.get();
+    designer->SetOnModified([this, raw] {
+        if (FOnModified)
+            FOnModified(*raw);
+    });
+    TDesigner* old = FindForm(raw->GetRoot()->Name());
+    auto place = std::find_if(FForms.begin(), FForms.end(), [&](const auto& f) { return f.get() == old; });
+    if (place != FForms.end())
+        *place = std::move(designer);
+    else
+        FForms.push_back(std::move(designer));
+    FCurrent = raw;
+    return *raw;
+}
+
+TDesigner& TDesignHost::NewForm(const AnsiString& name)
+{
+    if (FindForm(name))
+        throw EComponentError(Format("A form named %s already exists", {name}));
+    std::unique_ptr<TComponent> root = NewDesignRoot();
+    root->SetName(name);
+    return Adopt(std::move(root));
+}
+
+TDesigner& TDesignHost::OpenForm(const std::string& path)
+{
+    AnsiString text = ReadWholeFile(path);
+    std::unique_ptr<TComponent> root = NewDesignRoot();
+    root->SetDesigning(true);
+    ReadComponentResourceText(root.get(), text);
+    return Adopt(std::move(root));
+}
+
+void TDesignHost::SaveForm(TDesigner& designer, const std::string& path)
+{
+    WriteFileAtomically(path, WriteComponentResourceText(designer.GetRoot()));
+    designer.ClearModified();
+}

@@ -1,0 +1,130 @@
+#include "host/Designer.h"
+
+#include <algorithm>
+
+#include "vcl50/Sysutils.h"
+
+TDesigner::TDesigner(std::unique_ptr<TComponent> root) : FRoot(std::move(root))
+{
+    if (!FRoot)
+        throw EInvalidOperation("A designer needs a root component");
+    FRoot->SetDesigning(true);
+}
+
+TDesigner::~TDesigner() = default;
+
+void TDesigner::Modified()
+{
+    FModified = true;
+    if (FOnModified)
+        FOnModified();
+}
+
+AnsiString TDesigner::GetComponentName(TComponent* component) const
+{
+    if (!component)
+        return "";
+    if (component == FRoot.get() || component->Owner() == FRoot.get() || !component->Owner())
+        return component->Name();
+    return component->Owner()->Name() + "." + component->Name();
+}
+
+TComponent* TDesigner::GetComponent(std::string_view name) const
+{
+    if (name.empty())
+        return nullptr;
+    if (SameText(FRoot->Name(), name))
+        return FRoot.get();
+    return FRoot->FindComponent(name);
+}
+
+void TDesigner::GetComponentNames(TClass cls, const TGetStrProc& proc) const
+{
+    for (int i = 0; i < FRoot->ComponentCount(); ++i) {
+        TComponent* c = FRoot->Components(i);
+        if (!c->Name().empty() && (!cls || c->InheritsFrom(cls)))
+            proc(c->Name());
+    }
+}
+
+void TDesigner::GetMethods(const TTypeInfo* eventType, const TGetStrProc& proc) const
+{
+    if (!eventType->MethodSignature)
+        return;
+    std::vector<std::string> seen;
+    for (TClass c = FRoot->ClassType(); c; c = c->ClassParent())
+        for (const TMethodEntry& method : c->OwnMethods()) {
+            if (method.Signature != std::type_index(*eventType->MethodSignature))
+                continue;
+            if (std::any_of(seen.begin(), seen.end(), [&](const std::string& s) { return SameText(s, method.Name); }))
+                continue;
+            seen.push_back(method.Name);
+            proc(method.Name);
+        }
+}
+
+void TDesigner::ShowMethod(const AnsiString& name)
+{
+    FLastShownMethod = name;
+}
+
+TComponent* TDesigner::AddComponent(TComponentClass cls, const AnsiString& name)
+{
+    if (!cls || !cls->InheritsFrom(TComponent::StaticClass()))
+        throw EInvalidOperation(Format("%s is not a component class", {cls ? cls->ClassName() : "nil"}));
+    std::unique_ptr<TObject> object(cls->Create(FRoot.get()));
+    auto* component = As<TComponent>(object.get());
+    component->SetName(name.empty() ? UniqueName(cls) : name);  // a refused name frees it again
+    object.release();
+    Modified();
+    return component;
+}
+
+void TDesigner::DeleteComponent(TComponent* component)
+{
+    if (!component || component == FRoot.get() || component->Owner() != FRoot.get())
+        throw EInvalidOperation("Only a component on the form can be deleted");
+    std::erase(FSelection, component);
+    delete component;
+    Modified();
+}
+
+void TDesigner::Select(const TDesignerSelectionList& selection)
+{
+    for (TPersistent* object : selection)
+        if (!OnForm(object))
+            throw EInvalidOperation("Only the form and its components can be selected");
+    FSelection = selection;
+}
+
+TDesignerSelectionList TDesigner::Selection() const
+{
+    TDesignerSelectionList live;
+    for (TPersistent* object : FSelection)
+        if (OnForm(object))
+            live.push_back(object);
+    return live;
+}
+
+bool TDesigner::OnForm(const TPersistent* object) const
+{
+    if (object == FRoot.get())
+        return true;
+    // Compared by address only: a component freed behind the designer's back is not touched.
+    for (int i = 0; i < FRoot->ComponentCount(); ++i)
+        if (FRoot->Components(i) == object)
+            return true;
+    return false;
+}
+
+AnsiString TDesigner::UniqueName(TComponentClass cls) const
+{
+    AnsiString base = cls->ClassName();
+    if (base.size() > 1 && (base[0] == 'T' || base[0] == 't'))
+        base.erase(0, 1);
+    for (int n = 1;; ++n) {
+        AnsiString name = base + IntToStr(n);
+        if (!GetComponent(name))
+            return name;
+    }
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The designer of one designed form: its root component, the inspector's selection and the
+// modified mark. Every edit of the form, by the host or by an editor, goes through here.
+
+#include <functional>
+#include <memory>
+
+#include "vcl50/Dsgnintf.h"
+
+class TDesigner : public TFormDesigner {
+public:
+    // Designs `root`, which it owns; the root and all it will own are marked as being designed.
+    explicit TDesigner(std::unique_ptr<TComponent> root);
+    ~TDesigner() override;
+    TDesigner(const TDesigner&) = delete;
+    TDesigner& operator=(const TDesigner&) = delete;
+
+    void Modified() override;
+    TComponent* GetRoot() const override { return FRoot.get(); }
+    // A component of another form is named "Form.Component".
+    AnsiString GetComponentName(TComponent* component) const override;
+    TComponent* GetComponent(std::string_view name) const override;
+    void GetComponentNames(TClass cls, const TGetStrProc& proc) const override;
+    void GetMethods(const TTypeInfo* eventType, const TGetStrProc& proc) const override;
+    void ShowMethod(const AnsiString& name) override;
+
+    // Places a new component of `cls` on the form; an empty name gets the first free one of the
+    // platform's pattern (TKHTMLExport: KHTMLExport1). Marks the form modified.
+    TComponent* AddComponent(TComponentClass cls, const AnsiString& name);
+    // Frees a component of the form. Marks the form modified.
+    void DeleteComponent(TComponent* component);
+
+    // Only the root and components on the form can be selected; EInvalidOperation otherwise.
+    void Select(const TDesignerSelectionList& selection);
+    // The selection, less whatever has left the form since.
+    TDesignerSelectionList Selection() const;
+
+    bool IsModified() const { return FModified; }
+    void ClearModified() { FModified = false; }
+    // Told of every Modified call.
+    void SetOnModified(std::function<void()> listener) { FOnModified = std::move(listener); }
+    // The event handler an editor last asked to show (there is no code editor to show it in).
+    const AnsiString& LastShownMethod() const { return FLastShownMethod; }
+
+private:
+    bool OnForm(const TPersistent* object) const;
+    AnsiString UniqueName(TComponentClass cls) const;
+
+    std::unique_ptr<TComponent> FRoot;
+    TDesignerSelectionList FSelection;
+    bool FModified = false;
+    std::function<void()> FOnModified;
+    AnsiString FLastShownMethod;
+};

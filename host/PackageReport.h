@@ -1,0 +1,14 @@
+#pragma once
+// What the host's command line tells about a package file, read without running the package.
+// Each returns the exit status: 0, or 1 after one line on `err` saying what is wrong.
+
+#include <ostream>
+#include <string>
+
+// Description, flags, required packages, contained units, options word and resources.
+int ReportInfo(const std::string& packagePath, std::ostream& out, std::ostream& err);
+// The raw bytes of the resource of that name (matched without regard to case).
+int ReportResource(const std::string& packagePath, const std::string& name, std::ostream& out, std::ostream& err);
+
+// DRowcastB5.so beside the running executable.
+std::string DefaultPackagePath();

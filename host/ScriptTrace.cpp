@@ -1,0 +1,90 @@
+#include "host/ScriptTrace.h"
+
+#include <cxxabi.h>
+
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
+
+#include "vcl50/Forms.h"
+#include "vcl50/Sysutils.h"
+
+AnsiString QuoteTraceText(std::string_view text)
+{
+    AnsiString quoted = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            quoted += '\\';
+        if (c == '\n') {
+            quoted += "\\n";
+            continue;
+        }
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+AnsiString TraceColor(TColor color)
+{
+    return "0x" + IntToHex(static_cast<uint32_t>(color), 8);
+}
+
+namespace {
+
+// A C++ exception's class as its source names it (std::out_of_range).
+AnsiString CppClassName(const std::exception& e)
+{
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(typeid(e).name(), nullptr, nullptr, &status),
+                                               std::free);
+    return status == 0 && name ? AnsiString(name.get()) : AnsiString(typeid(e).name());
+}
+
+}  // namespace
+
+void TScriptTrace::FormShown(TCustomForm* form)
+{
+    FOut << "dialog: " << form->ClassName() << ' ' << QuoteTraceText(form->Caption()) << '\n';
+}
+
+void TScriptTrace::FormClosed(TCustomForm* form, int modalResult)
+{
+    FOut << "closed: " << form->ClassName() << " result=" << modalResult << '\n';
+}
+
+void TScriptTrace::ColorDialogRan(TColor start, const std::optional<TColor>& chosen)
+{
+    FOut << "color dialog: color=" << TraceColor(start) << " -> " << (chosen ? TraceColor(*chosen) : "cancel")
+         << '\n';
+}
+
+void TScriptTrace::FileDialogRan(const TFileDialogRequest& request, const std::optional<AnsiString>& chosen)
+{
+    FOut << (request.Save ? "save dialog: " : "open dialog: ") << "title=" << QuoteTraceText(request.Title)
+         << " filter=" << QuoteTraceText(request.Filter) << " defaultext=" << QuoteTraceText(request.DefaultExt)
+         << " filename=" << QuoteTraceText(request.FileName) << " -> "
+         << (chosen ? QuoteTraceText(*chosen) : "cancel") << '\n';
+}
+
+void TScriptTrace::MessageShown(const AnsiString& text)
+{
+    FOut << "message: " << QuoteTraceText(text) << '\n';
+}
+
+void TScriptTrace::ErrorShown(const AnsiString& text)
+{
+    FOut << "error box: " << QuoteTraceText(text) << '\n';
+}
+
+void TScriptTrace::Modified()
+{
+    FOut << "modified\n";
+}
+
+void TScriptTrace::ExceptionReached(const std::exception& e)
+{
+    if (const auto* platform = dynamic_cast<const Exception*>(&e))
+        FOut << "exception: " << platform->ClassName() << ": " << platform->Message() << '\n';
+    else
+        FOut << "exception: " << CppClassName(e) << ": " << e.what() << '\n';
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The trace of a designer script: what the package does to the user, unasked (modal forms,
+// common dialogs, message and error boxes), in the fixed line forms of the script language.
+
+#include <ostream>
+#include <string_view>
+
+#include "vcl50/Interaction.h"
+
+// "TEXT" with `"` and `\` escaped as the script syntax writes them, and a line break as \n so
+// one event stays one line.
+AnsiString QuoteTraceText(std::string_view text);
+// 0x00123456: eight upper-case hexadecimal digits of the 32-bit value.
+AnsiString TraceColor(TColor color);
+
+class TScriptTrace : public TInteractionObserver {
+public:
+    explicit TScriptTrace(std::ostream& out) : FOut(out) {}
+
+    void FormShown(TCustomForm* form) override;
+    void FormClosed(TCustomForm* form, int modalResult) override;
+    void ColorDialogRan(TColor start, const std::optional<TColor>& chosen) override;
+    void FileDialogRan(const TFileDialogRequest& request, const std::optional<AnsiString>& chosen) override;
+    void MessageShown(const AnsiString& text) override;
+    void ErrorShown(const AnsiString& text) override;
+
+    // `modified`, for each time a designer is marked modified.
+    void Modified();
+    // `exception: CLASSNAME: MESSAGE`, for an exception that reached the host.
+    void ExceptionReached(const std::exception& e);
+
+private:
+    std::ostream& FOut;
+};

@@ -1,0 +1,156 @@
+// drowcast-host: the designer host's command line. It reports on a design-time package, lists
+// what the package registers, and plays designer scripts.
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/DesignHost.h"
+#include "host/FormFile.h"
+#include "host/PackageReport.h"
+#include "host/ScriptRunner.h"
+
+namespace {
+
+constexpr const char* Program = "drowcast-host";
+
+int CommandLineError(const std::string& what)
+{
+    std::cerr << Program << ": " << what << '\n';
+    return 1;
+}
+
+AnsiString ClassNameOf(TClass cls)
+{
+    return cls ? cls->ClassName() : "(every class)";
+}
+
+// What a designer sees of the package once it has registered.
+int Registrations(const std::string& path)
+{
+    TDesignHost host;
+    HMODULE module = host.LoadPackage(path);
+    host.RegisterPackage(module);
+    const TDesignRegistry& registry = host.Registry();
+
+    std::vector<std::pair<AnsiString, std::vector<TClass>>> pages;
+    for (const auto& page : registry.Pages()) {
+        std::vector<TClass> classes;
+        for (const auto& entry : page.Classes)
+            if (entry.Module == module)
+                classes.push_back(entry.Class);
+        if (!classes.empty())
+            pages.emplace_back(page.Name, std::move(classes));
+    }
+    std::cout << "palette pages: " << pages.size() << '\n';
+    for (const auto& [name, classes] : pages) {
+        std::cout << "  " << name << ':';
+        for (size_t i = 0; i < classes.size(); ++i)
+            std::cout << (i ? ", " : " ") << classes[i]->ClassName();
+        std::cout << '\n';
+    }
+
+    std::vector<const TDesignRegistry::TPropertyEditorRow*> properties;
+    for (const auto& row : registry.PropertyEditorRows())
+        if (row.Module == module)
+            properties.push_back(&row);
+    std::cout << "property editors: " << properties.size() << '\n';
+    for (size_t i = 0; i < properties.size(); ++i)
+        std::cout << "  " << i + 1 << ". " << properties[i]->PropertyType->Name << ' '
+                  << ClassNameOf(properties[i]->ComponentClass) << " \"" << properties[i]->PropertyName << "\" "
+                  << properties[i]->EditorClass->ClassName() << '\n';
+
+    std::vector<const TDesignRegistry::TComponentEditorRow*> components;
+    for (const auto& row : registry.ComponentEditorRows())
+        if (row.Module == module)
+            components.push_back(&row);
+    std::cout << "component editors: " << components.size() << '\n';
+    for (size_t i = 0; i < components.size(); ++i)
+        std::cout << "  " << i + 1 << ". " << components[i]->ComponentClass->ClassName() << ' '
+                  << components[i]->EditorClass->ClassName() << '\n';
+    return 0;
+}
+
+int Script(const std::string& packagePath, const std::string& file)
+{
+    AnsiString text;
+    if (file == "-")
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    else
+        text = ReadWholeFile(file);
+    TDesignHost host;
+    HMODULE module = host.LoadPackage(packagePath);
+    TScriptRunner runner(host, std::cout, std::cerr);
+    try {
+        host.RegisterPackage(module);
+    } catch (const std::exception& e) {
+        // A package whose Register raises is what some scripts are there to show.
+        TScriptTrace(std::cout).ExceptionReached(e);
+    }
+    return runner.Run(text);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    CLI::App app{"The designer host's command line: package reports, registrations and designer scripts."};
+    app.name(Program);
+    app.require_subcommand(1);
+
+    std::string package;
+    auto* info = app.add_subcommand("info", "the package's description, flags, requires, contains, options "
+                                            "and resources");
+    info->add_option("PACKAGE", package, "the package file (default: the one built beside the host)");
+
+    std::vector<std::string> resourceArgs;
+    auto* resource = app.add_subcommand("resource", "the raw bytes of one resource on standard output");
+    resource->add_option("[PACKAGE] NAME", resourceArgs, "the package file (optional) and the resource name")
+        ->expected(1, 2)
+        ->required();
+
+    auto* registrations = app.add_subcommand("registrations", "load the package as a designer does and list "
+                                                              "what it registers");
+    registrations->add_option("PACKAGE", package, "the package file (default: the one built beside the host)");
+
+    std::string scriptFile;
+    auto* script = app.add_subcommand("script", "play a designer script ('-' reads standard input)");
+    script->add_option("--package", package, "the package to load (default: the one built beside the host)");
+    script->add_option("FILE", scriptFile, "the script")->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == 0)
+            return app.exit(e);  // --help
+        // CLI11 would only say a subcommand is required; say which word was not one.
+        const std::vector<std::string> commands = {"info", "resource", "registrations", "script"};
+        if (argc > 1 && argv[1][0] != '-' && std::find(commands.begin(), commands.end(), argv[1]) == commands.end())
+            return CommandLineError(std::string("unknown command ") + argv[1] +
+                                    " (commands: info, resource, registrations, script)");
+        return CommandLineError(e.what());
+    }
+
+    try {
+        if (resource->parsed() && resourceArgs.size() == 2)
+            package = resourceArgs[0];
+        if (package.empty())
+            package = DefaultPackagePath();
+        if (info->parsed())
+            return ReportInfo(package, std::cout, std::cerr);
+        if (resource->parsed())
+            return ReportResource(package, resourceArgs.back(), std::cout, std::cerr);
+        if (registrations->parsed())
+            return Registrations(package);
+        return Script(package, scriptFile);
+    } catch (const Exception& e) {
+        return CommandLineError(e.Message());
+    } catch (const std::exception& e) {
+        return CommandLineError(e.what());
+    }
+}
