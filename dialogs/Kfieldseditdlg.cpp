@@ -1,0 +1,5 @@
+#include "dialogs/Kfieldseditdlg.h"
+
+TfmKFieldsEditDlg* fmKFieldsEditDlg = nullptr;
+
+PACKAGE_UNIT_PROCS(Kfieldseditdlg)

@@ -1,0 +1,384 @@
+#include "dialogs/Khtmltemplateeditdlg.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "rowcastb5/Templates.h"
+#include "vcl50/Sysutils.h"
+
+TfmKHTMLTemplateEditDlg* fmKHTMLTemplateEditDlg = nullptr;
+
+namespace {
+
+const char* const HTMLOptionsSection = "HTML options";
+const char* const TableOptionsSection = "Table options";
+
+// The colour sets of the predefined templates 1 to 9; null for the custom template.
+const RHTMLTemplate* PredefinedTemplate(THTMLTemplate value)
+{
+    static const RHTMLTemplate* const sets[] = {&RhtBW,       &RhtClassic, &RhtColorFul,
+                                                &RhtGray,     &RhtMS_Money, &RhtMurky,
+                                                &RhtOlive,    &RhtPlain,    &RhtSimple};
+    return value >= htBW && value <= htSimple ? sets[value - htBW] : nullptr;
+}
+
+// The template file lives in the dialog's member for one save or load only: released on every
+// way out, a failing read or write included.
+struct TReleaseTemplateFile {
+    std::unique_ptr<THexIniFile>& File;
+    ~TReleaseTemplateFile() { File.reset(); }
+};
+
+// Nothing at all at `path`; a path that cannot be examined is left to the reading to report.
+bool NothingAt(const AnsiString& path)
+{
+    std::error_code error;
+    return !std::filesystem::exists(path, error) && !error;
+}
+
+}  // namespace
+
+TfmKHTMLTemplateEditDlg::TfmKHTMLTemplateEditDlg(TComponent* owner) : TForm(owner) {}
+TfmKHTMLTemplateEditDlg::~TfmKHTMLTemplateEditDlg() = default;
+
+TClass TfmKHTMLTemplateEditDlg::StaticClass()
+{
+    using T = TfmKHTMLTemplateEditDlg;
+    static const TMetaClass meta = TClassBuilder<T, TForm>("TfmKHTMLTemplateEditDlg")
+        .Field("Panel1", &T::Panel1)
+        .Field("btStart", &T::btStart)
+        .Field("btCancel", &T::btCancel)
+        .Field("HTMLPanel", &T::HTMLPanel)
+        .Field("lbTemplate", &T::lbTemplate)
+        .Field("BackPanel", &T::BackPanel)
+        .Field("lbHTMLDefaultText", &T::lbHTMLDefaultText)
+        .Field("Panel2", &T::Panel2)
+        .Field("lbHTMLLink", &T::lbHTMLLink)
+        .Field("lbHTMLVLink", &T::lbHTMLVLink)
+        .Field("lbHTMLALink", &T::lbHTMLALink)
+        .Field("cbxTemplate", &T::cbxTemplate)
+        .Field("btSaveTemplate", &T::btSaveTemplate)
+        .Field("btLoadTemplate", &T::btLoadTemplate)
+        .Field("ColorDialog", &T::ColorDialog)
+        .Field("sdTemplate", &T::sdTemplate)
+        .Field("odTemplate", &T::odTemplate)
+        .Method("FormShow", &T::FormShow)
+        .Method("cbxTemplateChange", &T::cbxTemplateChange)
+        .Method("btCancelKeyDown", &T::btCancelKeyDown)
+        .Method("BackPanelClick", &T::BackPanelClick)
+        .Method("Row1Click", &T::Row1Click)
+        .Method("OddRow1Click", &T::OddRow1Click)
+        .Method("ColHead1Click", &T::ColHead1Click)
+        .Method("Head3Click", &T::Head3Click)
+        .Method("btSaveTemplateClick", &T::btSaveTemplateClick)
+        .Method("btLoadTemplateClick", &T::btLoadTemplateClick)
+        .Method("lbHTMLDefaultTextClick", &T::lbHTMLDefaultTextClick)
+        .Method("Data1Click", &T::Data1Click)
+        .Method("FormCreate", &T::FormCreate)
+        // Read-only, so designer scripts can read the scheme the caller will read back.
+        .Property("Template", &T::Template)
+        .Property("TextFontName", &T::TextFontName)
+        .Property("HeadersRowBgColor", &T::HeadersRowBgColor)
+        .Property("ALinkColor", &T::ALinkColor)
+        .Property("HeadersRowFontColor", &T::HeadersRowFontColor)
+        .Property("OddRowBgColor", &T::OddRowBgColor)
+        .Property("LinkColor", &T::LinkColor)
+        .Property("BackGroundColor", &T::BackGroundColor)
+        .Property("TableFontColor", &T::TableFontColor)
+        .Property("TableBgColor", &T::TableBgColor)
+        .Property("DefaultTextColor", &T::DefaultTextColor)
+        .Property("VLinkColor", &T::VLinkColor)
+        .Build();
+    return &meta;
+}
+
+TClass TfmKHTMLTemplateEditDlg::ClassType() const
+{
+    return StaticClass();
+}
+
+// ---- templates --------------------------------------------------------------------------------
+
+void TfmKHTMLTemplateEditDlg::SetTemplate(const THTMLTemplate Value)
+{
+    if (Value == FTemplate)
+        return;
+    FTemplate = Value;
+    const RHTMLTemplate* predefined = PredefinedTemplate(Value);
+    if (!predefined)
+        return;  // the custom template keeps the colours shown
+    const RHTMLTemplate t = *predefined;
+    SetBackGroundColor(t.BackGroundColor);
+    SetLinkColor(t.LinkColor);
+    SetVLinkColor(t.VLinkColor);
+    SetALinkColor(t.ALinkColor);
+    SetDefaultTextColor(t.DefaultFontColor);
+    SetHeadersRowFontColor(t.HeadersRowFontColor);
+    SetHeadersRowBgColor(t.HeadersRowBgColor);
+    SetTableBgColor(t.TableBgColor);
+    SetOddRowBgColor(t.OddRowBgColor);
+    SetTableFontColor(t.TableFontColor);
+}
+
+void TfmKHTMLTemplateEditDlg::SetCustomTemplate()
+{
+    cbxTemplate->SetItemIndex(htCustom);
+    SetTemplate(htCustom);
+}
+
+// ---- members and their preview ----------------------------------------------------------------
+
+TPanel* TfmKHTMLTemplateEditDlg::Cell(const AnsiString& name) const
+{
+    return As<TPanel>(FindComponent(name));
+}
+
+TLabel* TfmKHTMLTemplateEditDlg::CellLabel(const AnsiString& name) const
+{
+    return As<TLabel>(FindComponent(name));
+}
+
+void TfmKHTMLTemplateEditDlg::SetPanelColors(const char* prefix, int count, TColor color)
+{
+    for (int i = 1; i <= count; ++i)
+        Cell(prefix + IntToStr(i))->SetColor(color);
+}
+
+void TfmKHTMLTemplateEditDlg::SetLabelFontColors(const char* prefix, int count, TColor color)
+{
+    for (int i = 1; i <= count; ++i)
+        CellLabel(prefix + IntToStr(i))->Font()->SetColor(color);
+}
+
+void TfmKHTMLTemplateEditDlg::SetTextFontName(const AnsiString Value)
+{
+    if (Value != FTextFontName)
+        FTextFontName = Value;
+}
+
+void TfmKHTMLTemplateEditDlg::SetHeadersRowBgColor(const TColor Value)
+{
+    if (Value == FHeadersRowBgColor)
+        return;
+    FHeadersRowBgColor = Value;
+    SetPanelColors("ColHead", 3, Value);
+}
+
+void TfmKHTMLTemplateEditDlg::SetALinkColor(const TColor Value)
+{
+    if (Value == FALinkColor)
+        return;
+    FALinkColor = Value;
+    lbHTMLALink->Font()->SetColor(Value);
+}
+
+void TfmKHTMLTemplateEditDlg::SetHeadersRowFontColor(const TColor Value)
+{
+    if (Value == FHeadersRowFontColor)
+        return;
+    FHeadersRowFontColor = Value;
+    SetLabelFontColors("Head", 3, Value);
+}
+
+void TfmKHTMLTemplateEditDlg::SetOddRowBgColor(const TColor Value)
+{
+    if (Value == FOddRowBgColor)
+        return;
+    FOddRowBgColor = Value;
+    SetPanelColors("OddRow", 6, Value);
+}
+
+void TfmKHTMLTemplateEditDlg::SetLinkColor(const TColor Value)
+{
+    if (Value == FLinkColor)
+        return;
+    FLinkColor = Value;
+    lbHTMLLink->Font()->SetColor(Value);
+}
+
+void TfmKHTMLTemplateEditDlg::SetBackGroundColor(const TColor Value)
+{
+    if (Value == FBackGroundColor)
+        return;
+    FBackGroundColor = Value;
+    BackPanel->SetColor(Value);
+}
+
+void TfmKHTMLTemplateEditDlg::SetTableFontColor(const TColor Value)
+{
+    if (Value == FTableFontColor)
+        return;
+    FTableFontColor = Value;
+    SetLabelFontColors("Data", 12, Value);
+}
+
+void TfmKHTMLTemplateEditDlg::SetTableBgColor(const TColor Value)
+{
+    if (Value == FTableBgColor)
+        return;
+    FTableBgColor = Value;
+    SetPanelColors("Row", 6, Value);
+}
+
+void TfmKHTMLTemplateEditDlg::SetDefaultTextColor(const TColor Value)
+{
+    if (Value == FDefaultTextColor)
+        return;
+    FDefaultTextColor = Value;
+    lbHTMLDefaultText->Font()->SetColor(Value);
+}
+
+void TfmKHTMLTemplateEditDlg::SetVLinkColor(const TColor Value)
+{
+    if (Value == FVLinkColor)
+        return;
+    FVLinkColor = Value;
+    lbHTMLVLink->Font()->SetColor(Value);
+}
+
+// ---- events -----------------------------------------------------------------------------------
+
+void TfmKHTMLTemplateEditDlg::FormCreate(TObject*)
+{
+    for (int v = htCustom; v <= htSimple; ++v)
+        cbxTemplate->Items()->Add(TemplateToStr(static_cast<THTMLTemplate>(v)));
+    // The members start as the preview shows them, so that whatever colour a caller hands
+    // over shows in the preview, black included.
+    FBackGroundColor = BackPanel->Color();
+    FDefaultTextColor = lbHTMLDefaultText->Font()->Color();
+    FLinkColor = lbHTMLLink->Font()->Color();
+    FVLinkColor = lbHTMLVLink->Font()->Color();
+    FALinkColor = lbHTMLALink->Font()->Color();
+    FHeadersRowBgColor = Cell("ColHead1")->Color();
+    FHeadersRowFontColor = CellLabel("Head1")->Font()->Color();
+    FTableBgColor = Cell("Row1")->Color();
+    FOddRowBgColor = Cell("OddRow1")->Color();
+    FTableFontColor = CellLabel("Data1")->Font()->Color();
+}
+
+void TfmKHTMLTemplateEditDlg::FormShow(TObject* Sender)
+{
+    cbxTemplate->SetItemIndex(FTemplate);
+    cbxTemplateChange(Sender);
+}
+
+void TfmKHTMLTemplateEditDlg::cbxTemplateChange(TObject*)
+{
+    SetTemplate(static_cast<THTMLTemplate>(cbxTemplate->ItemIndex()));
+}
+
+void TfmKHTMLTemplateEditDlg::btCancelKeyDown(TObject*, WORD& Key, TShiftState)
+{
+    if (Key == VK_ESCAPE)
+        btCancel->Click();
+}
+
+void TfmKHTMLTemplateEditDlg::EditColor(TColor start, TColorSetter setter)
+{
+    ColorDialog->SetColor(start);
+    if (!ColorDialog->Execute())
+        return;
+    (this->*setter)(ColorDialog->Color());
+    SetCustomTemplate();
+}
+
+void TfmKHTMLTemplateEditDlg::BackPanelClick(TObject*)
+{
+    EditColor(FBackGroundColor, &TfmKHTMLTemplateEditDlg::SetBackGroundColor);
+}
+
+void TfmKHTMLTemplateEditDlg::Row1Click(TObject* Sender)
+{
+    EditColor(As<TPanel>(Sender)->Color(), &TfmKHTMLTemplateEditDlg::SetTableBgColor);
+}
+
+void TfmKHTMLTemplateEditDlg::OddRow1Click(TObject* Sender)
+{
+    EditColor(As<TPanel>(Sender)->Color(), &TfmKHTMLTemplateEditDlg::SetOddRowBgColor);
+}
+
+void TfmKHTMLTemplateEditDlg::ColHead1Click(TObject* Sender)
+{
+    EditColor(As<TPanel>(Sender)->Color(), &TfmKHTMLTemplateEditDlg::SetHeadersRowBgColor);
+}
+
+void TfmKHTMLTemplateEditDlg::Head3Click(TObject* Sender)
+{
+    EditColor(As<TLabel>(Sender)->Font()->Color(), &TfmKHTMLTemplateEditDlg::SetHeadersRowFontColor);
+}
+
+void TfmKHTMLTemplateEditDlg::Data1Click(TObject*)
+{
+    // The twelve data labels always share one colour; the first stands for them all.
+    EditColor(CellLabel("Data1")->Font()->Color(), &TfmKHTMLTemplateEditDlg::SetTableFontColor);
+}
+
+void TfmKHTMLTemplateEditDlg::lbHTMLDefaultTextClick(TObject* Sender)
+{
+    auto* label = As<TLabel>(Sender);
+    TColorSetter setter = nullptr;
+    switch (label->Tag()) {
+    case 1: setter = &TfmKHTMLTemplateEditDlg::SetDefaultTextColor; break;
+    case 11: setter = &TfmKHTMLTemplateEditDlg::SetLinkColor; break;
+    case 12: setter = &TfmKHTMLTemplateEditDlg::SetVLinkColor; break;
+    case 13: setter = &TfmKHTMLTemplateEditDlg::SetALinkColor; break;
+    default: return;
+    }
+    EditColor(label->Font()->Color(), setter);
+}
+
+// ---- the template file ------------------------------------------------------------------------
+
+void TfmKHTMLTemplateEditDlg::btSaveTemplateClick(TObject*)
+{
+    if (!sdTemplate->Execute())
+        return;
+    FIniFile = std::make_unique<THexIniFile>(sdTemplate->FileName());
+    TReleaseTemplateFile release{FIniFile};
+    FIniFile->WriteHex(HTMLOptionsSection, "Background-color", FBackGroundColor);
+    FIniFile->WriteHex(HTMLOptionsSection, "Font-color", FDefaultTextColor);
+    FIniFile->WriteString(HTMLOptionsSection, "Font-family", FTextFontName);
+    FIniFile->WriteHex(HTMLOptionsSection, "LinkColor", FLinkColor);
+    FIniFile->WriteHex(HTMLOptionsSection, "VLinkColor", FVLinkColor);
+    FIniFile->WriteHex(HTMLOptionsSection, "ALinkColor", FALinkColor);
+    FIniFile->WriteHex(TableOptionsSection, "Header-bgcolor", FHeadersRowBgColor);
+    FIniFile->WriteHex(TableOptionsSection, "Header-color", FHeadersRowFontColor);
+    FIniFile->WriteHex(TableOptionsSection, "Table-color", FTableFontColor);
+    FIniFile->WriteHex(TableOptionsSection, "Even_row-bgcolor", FTableBgColor);
+    FIniFile->WriteHex(TableOptionsSection, "Odd_row-bgcolor", FOddRowBgColor);
+}
+
+void TfmKHTMLTemplateEditDlg::btLoadTemplateClick(TObject*)
+{
+    if (!odTemplate->Execute())
+        return;
+    const AnsiString fileName = odTemplate->FileName();
+    // A name that leads nowhere (a typing error) would otherwise load nothing and still make
+    // the template custom, as if it had worked.
+    if (NothingAt(fileName)) {
+        ShowMessage(Format("The template file %s does not exist.", {fileName}));
+        return;
+    }
+    FIniFile = std::make_unique<THexIniFile>(fileName);
+    {
+        TReleaseTemplateFile release{FIniFile};
+        auto color = [this](const char* section, const char* key, TColor current) {
+            return static_cast<TColor>(FIniFile->ReadInteger(section, key, current));
+        };
+        // Each value is applied before the next is read: a failing read keeps what came before.
+        SetBackGroundColor(color(HTMLOptionsSection, "Background-color", FBackGroundColor));
+        SetDefaultTextColor(color(HTMLOptionsSection, "Font-color", FDefaultTextColor));
+        SetTextFontName(FIniFile->ReadString(HTMLOptionsSection, "Font-family", FTextFontName));
+        SetLinkColor(color(HTMLOptionsSection, "LinkColor", FLinkColor));
+        SetVLinkColor(color(HTMLOptionsSection, "VLinkColor", FVLinkColor));
+        SetALinkColor(color(HTMLOptionsSection, "ALinkColor", FALinkColor));
+        SetHeadersRowBgColor(color(TableOptionsSection, "Header-bgcolor", FHeadersRowBgColor));
+        SetHeadersRowFontColor(color(TableOptionsSection, "Header-color", FHeadersRowFontColor));
+        SetTableFontColor(color(TableOptionsSection, "Table-color", FTableFontColor));
+        SetTableBgColor(color(TableOptionsSection, "Even_row-bgcolor", FTableBgColor));
+        SetOddRowBgColor(color(TableOptionsSection, "Odd_row-bgcolor", FOddRowBgColor));
+    }
+    SetCustomTemplate();
+}
+
+PACKAGE_UNIT_PROCS(Khtmltemplateeditdlg)

@@ -1,0 +1,124 @@
+#include "DialogTesting.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "vcl50/Formresources.h"
+#include "vcl50/Headless.h"
+#include "vcl50/Input.h"
+
+namespace {
+
+std::string Hex(TColor color)
+{
+    return Format("0x%.8x", {static_cast<int>(color)});
+}
+
+}  // namespace
+
+void TRecordingObserver::ColorDialogRan(TColor start, const std::optional<TColor>& chosen)
+{
+    Events.push_back("color " + Hex(start) + " -> " + (chosen ? Hex(*chosen) : std::string("cancel")));
+}
+
+void TRecordingObserver::FileDialogRan(const TFileDialogRequest& request, const std::optional<AnsiString>& chosen)
+{
+    Events.push_back(std::string(request.Save ? "save" : "open") + " \"" + request.Title + "\" \"" +
+                     request.Filter + "\" \"" + request.DefaultExt + "\" -> " +
+                     (chosen ? *chosen : AnsiString("cancel")));
+}
+
+void TRecordingObserver::MessageShown(const AnsiString& text)
+{
+    Events.push_back("message " + text);
+}
+
+void TRecordingObserver::ErrorShown(const AnsiString& text)
+{
+    Events.push_back("error " + text);
+}
+
+void TemplateDialogTest::SetUp()
+{
+    // The test executable carries the dialog's code but is no package: its form resource comes
+    // from the source tree.
+    RegisterFormResource("TFMKHTMLTEMPLATEEDITDLG", ReadText(HTMLTEMPLATE_DFM));
+    Interaction::ClearQueues();
+    Interaction::SetObserver(&Observer);
+    std::string pattern = (std::filesystem::temp_directory_path() / "htmltemplate-XXXXXX").string();
+    Folder = mkdtemp(pattern.data());
+}
+
+void TemplateDialogTest::TearDown()
+{
+    Interaction::SetObserver(nullptr);
+    Interaction::ClearQueues();
+    std::filesystem::remove_all(Folder);
+}
+
+std::unique_ptr<TfmKHTMLTemplateEditDlg> TemplateDialogTest::NewDialog() const
+{
+    return ConstructUnique<TfmKHTMLTemplateEditDlg>(nullptr);
+}
+
+int TemplateDialogTest::Run(TfmKHTMLTemplateEditDlg& dialog,
+                            const std::function<void(TfmKHTMLTemplateEditDlg&)>& session)
+{
+    Interaction::QueueModalHandler([&](TCustomForm*) {
+        session(dialog);
+        if (dialog.ModalResult() == mrNone)
+            Input::Click(dialog.btCancel);
+    });
+    return dialog.ShowModal();
+}
+
+std::vector<TColor> Colors(const TfmKHTMLTemplateEditDlg& d)
+{
+    return {d.BackGroundColor(),   d.DefaultTextColor(),    d.LinkColor(),      d.VLinkColor(),
+            d.ALinkColor(),        d.HeadersRowBgColor(),   d.HeadersRowFontColor(),
+            d.TableFontColor(),    d.TableBgColor(),        d.OddRowBgColor()};
+}
+
+void ResetRepaints(const TfmKHTMLTemplateEditDlg& dialog)
+{
+    for (int i = 0; i < dialog.ComponentCount(); ++i)
+        if (auto* control = dynamic_cast<TControl*>(dialog.Components(i)))
+            if (THeadlessPeer* peer = THeadlessPeer::Of(control))
+                peer->Reset();
+}
+
+int Repaints(const TfmKHTMLTemplateEditDlg& dialog)
+{
+    int total = 0;
+    for (int i = 0; i < dialog.ComponentCount(); ++i)
+        if (auto* control = dynamic_cast<TControl*>(dialog.Components(i)))
+            if (THeadlessPeer* peer = THeadlessPeer::Of(control))
+                total += peer->Count(TPeerNotice::Color) + peer->Count(TPeerNotice::Font);
+    return total;
+}
+
+TPanel* PreviewPanel(const TfmKHTMLTemplateEditDlg& dialog, const char* name)
+{
+    return As<TPanel>(dialog.FindComponent(name));
+}
+
+TLabel* PreviewLabel(const TfmKHTMLTemplateEditDlg& dialog, const char* name)
+{
+    return As<TLabel>(dialog.FindComponent(name));
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}

@@ -1,0 +1,331 @@
+// The .htf template file through the dialog's two buttons: what a save writes, what a load applies,
+// and what each failure leaves behind.
+
+#include <filesystem>
+#include <sstream>
+
+#include "DialogTesting.h"
+#include "rowcastb5/Templates.h"
+#include "vcl50/Headless.h"
+#include "vcl50/Input.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void AnswerFile(const std::string& path)
+{
+    Interaction::QueueAnswer(TDialogAnswer::FileValue(path));
+}
+
+// The lines of a file that carry something: section headers and keys.
+std::vector<std::string> Lines(const std::string& path)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(ReadText(path));
+    for (std::string line; std::getline(in, line);)
+        if (!Trim(line).empty())
+            lines.push_back(line);
+    return lines;
+}
+
+// The Part's example scheme.
+void SetExample(TfmKHTMLTemplateEditDlg& d)
+{
+    d.SetBackGroundColor(static_cast<TColor>(0x00FFFFFF));
+    d.SetDefaultTextColor(static_cast<TColor>(0));
+    d.SetTextFontName("Arial");
+    d.SetLinkColor(static_cast<TColor>(0x00FF0000));
+    d.SetVLinkColor(static_cast<TColor>(0x00000080));
+    d.SetALinkColor(static_cast<TColor>(0x000000FF));
+    d.SetHeadersRowBgColor(static_cast<TColor>(0x00FF8080));
+    d.SetHeadersRowFontColor(static_cast<TColor>(0));
+    d.SetTableFontColor(static_cast<TColor>(0));
+    d.SetTableBgColor(static_cast<TColor>(0x0080FFFF));
+    d.SetOddRowBgColor(static_cast<TColor>(0x008080FF));
+}
+
+// A widget set whose page panel runs `OnPagePainted` whenever its colour changes, so a test can
+// act between two of the values a load applies.
+class TWatchingWidgetSet : public THeadlessWidgetSet {
+public:
+    std::function<void()> OnPagePainted;
+
+    std::unique_ptr<TControlPeer> CreatePeer(TControl* control) override
+    {
+        if (control->Name() != "BackPanel")
+            return THeadlessWidgetSet::CreatePeer(control);
+        return std::make_unique<TPagePeer>(*this);
+    }
+
+private:
+    class TPagePeer : public THeadlessPeer {
+    public:
+        explicit TPagePeer(TWatchingWidgetSet& set) : FSet(set) {}
+        void ColorChanged() override
+        {
+            THeadlessPeer::ColorChanged();
+            if (FSet.OnPagePainted)
+                FSet.OnPagePainted();
+        }
+
+    private:
+        TWatchingWidgetSet& FSet;
+    };
+};
+
+}  // namespace
+
+using TemplateFileTest = TemplateDialogTest;
+
+TEST_F(TemplateFileTest, SavingTheExampleWritesItsThirteenLinesInOrder)
+{
+    const std::string file = Folder + "/example.htf";
+    auto d = NewDialog();
+    d->SetTemplate(htClassic);
+    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        SetExample(dlg);
+        const std::vector<TColor> before = Colors(dlg);
+        ResetRepaints(dlg);
+        AnswerFile(file);
+        Input::Click(dlg.btSaveTemplate);
+        EXPECT_EQ(Repaints(dlg), 0);
+        EXPECT_EQ(Colors(dlg), before);
+        EXPECT_EQ(dlg.Template(), htClassic) << "saving changes no template";
+    });
+    EXPECT_EQ(Lines(file), (std::vector<std::string>{
+                               "[HTML options]",
+                               "Background-color=$00FFFFFF",
+                               "Font-color=$00000000",
+                               "Font-family=Arial",
+                               "LinkColor=$00FF0000",
+                               "VLinkColor=$00000080",
+                               "ALinkColor=$000000FF",
+                               "[Table options]",
+                               "Header-bgcolor=$00FF8080",
+                               "Header-color=$00000000",
+                               "Table-color=$00000000",
+                               "Even_row-bgcolor=$0080FFFF",
+                               "Odd_row-bgcolor=$008080FF",
+                           }));
+    EXPECT_EQ(Observer.Events, (std::vector<std::string>{
+                                   "save \"Save as HTML template\" \"HTML template file (*.htf)|*.htf\" \"htf\" -> " + file}));
+
+    // Loading it into any dialog sets those eleven values and selects the custom template.
+    auto other = NewDialog();
+    other->SetTemplate(htMurky);
+    other->SetTextFontName("Georgia");
+    Run(*other, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        AnswerFile(file);
+        Input::Click(dlg.btLoadTemplate);
+        EXPECT_EQ(dlg.cbxTemplate->ItemIndex(), htCustom);
+    });
+    auto expected = NewDialog();
+    SetExample(*expected);
+    EXPECT_EQ(Colors(*other), Colors(*expected));
+    EXPECT_EQ(other->TextFontName(), "Arial");
+    EXPECT_EQ(other->Template(), htCustom);
+}
+
+TEST_F(TemplateFileTest, ARoundTripKeepsEveryValueSystemColoursAndAnEmptyFontNameIncluded)
+{
+    const std::string file = Folder + "/round.htf";
+    const std::vector<TColor> values = {
+        clWindowText, clBtnFace, static_cast<TColor>(0x00000001), static_cast<TColor>(0x7FFFFFFF),
+        static_cast<TColor>(0xFFFFFFFF), clInfoBk, static_cast<TColor>(0x00654321), clBlack,
+        static_cast<TColor>(0x80000000), clNone};
+    auto d = NewDialog();
+    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        dlg.SetBackGroundColor(values[0]);
+        dlg.SetDefaultTextColor(values[1]);
+        dlg.SetLinkColor(values[2]);
+        dlg.SetVLinkColor(values[3]);
+        dlg.SetALinkColor(values[4]);
+        dlg.SetHeadersRowBgColor(values[5]);
+        dlg.SetHeadersRowFontColor(values[6]);
+        dlg.SetTableFontColor(values[7]);
+        dlg.SetTableBgColor(values[8]);
+        dlg.SetOddRowBgColor(values[9]);
+        ASSERT_EQ(Colors(dlg), values);
+        AnswerFile(file);
+        Input::Click(dlg.btSaveTemplate);
+    });
+    EXPECT_EQ(Lines(file)[3], "Font-family=");
+
+    auto loaded = NewDialog();
+    loaded->SetTemplate(htSimple);
+    loaded->SetTextFontName("Verdana");
+    Run(*loaded, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        AnswerFile(file);
+        Input::Click(dlg.btLoadTemplate);
+    });
+    EXPECT_EQ(Colors(*loaded), values);
+    EXPECT_EQ(loaded->TextFontName(), "");
+    EXPECT_EQ(loaded->Template(), htCustom);
+}
+
+TEST_F(TemplateFileTest, AFileWithOneKeyChangesOnlyThatValueAndStillMakesTheTemplateCustom)
+{
+    const std::string file = Folder + "/header.htf";
+    WriteText(file, "[Table options]\nHeader-bgcolor=$00102030\n");
+    auto d = NewDialog();
+    d->SetTemplate(htOlive);
+    d->SetTextFontName("Trebuchet MS");
+    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        std::vector<TColor> expected = Colors(dlg);
+        expected[5] = static_cast<TColor>(0x00102030);
+        ResetRepaints(dlg);
+        AnswerFile(file);
+        Input::Click(dlg.btLoadTemplate);
+        EXPECT_EQ(Colors(dlg), expected);
+        EXPECT_EQ(dlg.TextFontName(), "Trebuchet MS");
+        EXPECT_EQ(dlg.Template(), htCustom);
+        EXPECT_EQ(dlg.cbxTemplate->ItemIndex(), htCustom);
+        // Only the header cells (and the labels on them) were told of a colour.
+        EXPECT_EQ(THeadlessPeer::Of(dlg.BackPanel)->Total(), 0);
+        EXPECT_EQ(THeadlessPeer::Of(PreviewPanel(dlg, "ColHead3"))->Count(TPeerNotice::Color), 1);
+        EXPECT_EQ(THeadlessPeer::Of(PreviewPanel(dlg, "Row1"))->Total(), 0);
+    });
+}
+
+TEST_F(TemplateFileTest, LoadingTheValuesAlreadyShownRepaintsNothingButMakesTheTemplateCustom)
+{
+    const std::string file = Folder + "/same.htf";
+    auto d = NewDialog();
+    d->SetTemplate(htGray);
+    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        AnswerFile(file);
+        Input::Click(dlg.btSaveTemplate);
+        ResetRepaints(dlg);
+        AnswerFile(file);
+        Input::Click(dlg.btLoadTemplate);
+        EXPECT_EQ(dlg.Template(), htCustom);
+        EXPECT_EQ(dlg.cbxTemplate->ItemIndex(), htCustom);
+        EXPECT_EQ(Repaints(dlg), 0);
+    });
+}
+
+TEST_F(TemplateFileTest, SavingOverAFileReplacesTheElevenValuesAndKeepsEverythingElse)
+{
+    const std::string file = Folder + "/shared.htf";
+    WriteText(file,
+              "; kept comment\n[Page]\nTitle=Sales\n[HTML options]\nBackground-color=$00000000\nCharset=utf-8\n"
+              "[Table options]\nOdd_row-bgcolor=1\nBorder=2\n[Other]\nKey=Value\n");
+    auto d = NewDialog();
+    d->SetTemplate(htPlain);
+    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        AnswerFile(file);
+        Input::Click(dlg.btSaveTemplate);
+    });
+    const std::string text = ReadText(file);
+    for (const char* kept : {"; kept comment\n", "[Page]\nTitle=Sales\n", "Charset=utf-8\n", "Border=2\n",
+                             "[Other]\nKey=Value\n"})
+        EXPECT_NE(text.find(kept), std::string::npos) << kept;
+    THexIniFile ini(file);
+    EXPECT_EQ(ini.ReadInteger("HTML options", "Background-color", -1), RhtPlain.BackGroundColor);
+    EXPECT_EQ(ini.ReadInteger("Table options", "Odd_row-bgcolor", -1), RhtPlain.OddRowBgColor);
+    EXPECT_EQ(ini.ReadInteger("Table options", "Header-color", -1), RhtPlain.HeadersRowFontColor);
+    EXPECT_TRUE(ini.ValueExists("HTML options", "Font-family"));
+    EXPECT_EQ(ini.ReadString("HTML options", "Font-family", "unset"), "");  // no name was pushed
+    EXPECT_EQ(text.find("Background-color=$00000000"), std::string::npos);
+}
+
+TEST_F(TemplateFileTest, AFileThatCannotBeWrittenShowsAnErrorBoxAndLeavesTheDialogOpen)
+{
+    const std::string plain = Folder + "/plain.txt";
+    WriteText(plain, "not a folder");
+    const std::string folderNamedLikeATemplate = Folder + "/taken.htf";
+    fs::create_directory(folderNamedLikeATemplate);
+    auto d = NewDialog();
+    d->SetTemplate(htBW);
+    int result = Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        for (const std::string& path : {plain + "/inside.htf", folderNamedLikeATemplate}) {
+            AnswerFile(path);
+            Input::Click(dlg.btSaveTemplate);
+            EXPECT_EQ(dlg.ModalResult(), mrNone) << path;
+            EXPECT_EQ(dlg.Template(), htBW);
+        }
+        Input::Click(dlg.btStart);  // still there to be used
+    });
+    EXPECT_EQ(result, mrOk);
+    ASSERT_EQ(Observer.Events.size(), 4u);
+    EXPECT_TRUE(Observer.Events[1].starts_with("error ")) << Observer.Events[1];
+    EXPECT_NE(Observer.Events[1].find(plain + "/inside.htf"), std::string::npos) << Observer.Events[1];
+    EXPECT_TRUE(Observer.Events[3].starts_with("error ")) << Observer.Events[3];
+    EXPECT_EQ(ReadText(plain), "not a folder");
+    EXPECT_TRUE(fs::is_empty(folderNamedLikeATemplate));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Folder), fs::directory_iterator()), 2) << "no file left behind";
+}
+
+TEST_F(TemplateFileTest, AFailingLoadKeepsWhatItAppliedAndDoesNotSwitchToCustom)
+{
+    const std::string file = Folder + "/vanishing.htf";
+    WriteText(file, "[HTML options]\nBackground-color=$00112233\nFont-color=$00445566\n");
+    auto widgets = std::make_unique<TWatchingWidgetSet>();
+    TWatchingWidgetSet* watching = widgets.get();
+    SetWidgetSet(std::move(widgets));
+    auto d = NewDialog();
+    d->SetTemplate(htColorFul);
+    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        // Once the first value shows, the file turns into something no read gets through.
+        watching->OnPagePainted = [&] {
+            fs::remove(file);
+            fs::create_directory(file);
+        };
+        AnswerFile(file);
+        Input::Click(dlg.btLoadTemplate);
+        watching->OnPagePainted = nullptr;
+        EXPECT_EQ(dlg.BackGroundColor(), static_cast<TColor>(0x00112233));
+        EXPECT_EQ(dlg.BackPanel->Color(), static_cast<TColor>(0x00112233));
+        EXPECT_EQ(dlg.DefaultTextColor(), RhtColorFul.DefaultFontColor);
+        EXPECT_EQ(dlg.Template(), htColorFul);
+        EXPECT_EQ(dlg.cbxTemplate->ItemIndex(), htColorFul);
+        EXPECT_EQ(dlg.ModalResult(), mrNone);
+    });
+    SetWidgetSet(nullptr);
+    ASSERT_EQ(Observer.Events.size(), 2u);
+    EXPECT_TRUE(Observer.Events[1].starts_with("error ")) << Observer.Events[1];
+}
+
+// A name that leads nowhere is said so; it does not pass for an empty template file.
+TEST_F(TemplateFileTest, AMissingFileIsReportedAndChangesNothing)
+{
+    const std::string file = Folder + "/typo.htf";
+    auto d = NewDialog();
+    d->SetTemplate(htMSMoney);
+    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        ResetRepaints(dlg);
+        AnswerFile(file);
+        Input::Click(dlg.btLoadTemplate);
+        EXPECT_EQ(Repaints(dlg), 0);
+        EXPECT_EQ(dlg.Template(), htMSMoney);
+        EXPECT_EQ(dlg.ModalResult(), mrNone);
+    });
+    ASSERT_EQ(Observer.Events.size(), 2u);
+    EXPECT_EQ(Observer.Events[1], "message The template file " + file + " does not exist.");
+    EXPECT_FALSE(fs::exists(file));
+}
+
+TEST_F(TemplateFileTest, CancellingEitherFileDialogTouchesNoFile)
+{
+    const std::string file = Folder + "/kept.htf";
+    WriteText(file, "[HTML options]\nBackground-color=$00000000\n");
+    auto d = NewDialog();
+    d->SetTemplate(htSimple);
+    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        dlg.sdTemplate->SetFileName(file);
+        dlg.odTemplate->SetFileName(file);
+        ResetRepaints(dlg);
+        Interaction::QueueAnswer(TDialogAnswer::Cancelled());
+        Input::Click(dlg.btSaveTemplate);
+        Interaction::QueueAnswer(TDialogAnswer::Cancelled());
+        Input::Click(dlg.btLoadTemplate);
+        EXPECT_EQ(dlg.Template(), htSimple);
+        EXPECT_EQ(Repaints(dlg), 0);
+    });
+    EXPECT_EQ(ReadText(file), "[HTML options]\nBackground-color=$00000000\n");
+    EXPECT_EQ(Observer.Events,
+              (std::vector<std::string>{
+                  "save \"Save as HTML template\" \"HTML template file (*.htf)|*.htf\" \"htf\" -> cancel",
+                  "open \"Load HTML template\" \"HTML template file (*.htf)|*.htf\" \"htf\" -> cancel"}));
+}

@@ -1,0 +1,152 @@
+// The HTMLTemplate property editor end to end: designer scripts on the real host and the real
+// package module (through the test package that registers the editor), each trace compared with
+// its expected file; and the editor's failure paths, in this process.
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "DialogTesting.h"
+#include "editors/Kexpdsgn.h"
+#include "host/DesignHost.h"
+#include "vcl50/Forms.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path ScriptsDir = DIALOG_SCRIPTS_DIR;
+const fs::path ExamplesDir = EXAMPLES_DIR;
+
+struct TRun {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+// Plays `script` with drowcast-host on the test package, in `folder`.
+TRun PlayScript(const fs::path& folder, const std::string& script)
+{
+    std::ofstream(folder / "script.dscript") << script;
+    const std::string command = "cd '" + folder.string() + "' && '" + DROWCAST_HOST + "' script --package '" +
+                                HTML_TEST_PACKAGE + "' script.dscript >out 2>err";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText((folder / "out").string()),
+            ReadText((folder / "err").string())};
+}
+
+std::vector<std::string> ScriptNames()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(ScriptsDir))
+        if (entry.path().extension() == ".dscript")
+            names.push_back(entry.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class EditorScript : public testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "htmleditor-XXXXXX").string();
+        Folder = mkdtemp(pattern.data());
+    }
+    void TearDown() override { fs::remove_all(Folder); }
+    fs::path Folder;
+};
+
+}  // namespace
+
+TEST_P(EditorScript, TraceIsTheExpectedOne)
+{
+    const fs::path base = ScriptsDir / GetParam();
+    TRun run = PlayScript(Folder, ReadText(base.string() + ".dscript"));
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Out, ReadText(base.string() + ".expected"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, EditorScript, testing::ValuesIn(ScriptNames()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             std::string name = info.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+// The main job's example, as drowcast-host plays it (it draws nothing, so without the screenshot).
+TEST_F(EditorScript, TheExampleEditsTheComponentAndSavesItsTemplateFile)
+{
+    std::istringstream example(ReadText((ExamplesDir / "html-template.dscript").string()));
+    std::string script;
+    for (std::string line; std::getline(example, line);)
+        if (Trim(line).rfind("screenshot ", 0) != 0)
+            script += line + "\n";
+    TRun run = PlayScript(Folder, script);
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Out, ReadText((ExamplesDir / "html-template.expected").string()));
+    THexIniFile saved((Folder / "html-template.htf").string());
+    EXPECT_EQ(saved.ReadInteger("Table options", "Even_row-bgcolor", -1), 0x0099CCFF);
+    EXPECT_EQ(saved.ReadString("HTML options", "Font-family", "none"), "Arial");
+}
+
+// ---- failure paths ---------------------------------------------------------------------------
+
+namespace {
+
+// Something else with an HTMLTemplate property, which the editor is not meant for.
+class TNotAnHtmlExport : public TComponent {
+public:
+    using TComponent::TComponent;
+    static TClass StaticClass()
+    {
+        static const TMetaClass meta = TClassBuilder<TNotAnHtmlExport, TComponent>("TNotAnHtmlExport")
+                                           .Property("HTMLTemplate", &TNotAnHtmlExport::HTMLTemplate)
+                                           .Build();
+        return &meta;
+    }
+    TClass ClassType() const override { return StaticClass(); }
+    THTMLTemplate HTMLTemplate = htGray;
+};
+
+std::unique_ptr<TPropertyEditor> TemplateEditorFor(TComponent* component, TFormDesigner* designer)
+{
+    return CreatePropertyEditor(TKHTMLTemplateProperty::StaticClass(), designer,
+                                {TInstProp{component, GetPropInfo(component, "HTMLTemplate")}});
+}
+
+}  // namespace
+
+using TemplatePropertyTest = TemplateDialogTest;
+
+TEST_F(TemplatePropertyTest, AnotherClassIsRefusedBeforeAnyDialogExists)
+{
+    TDesignHost host;
+    TDesigner& designer = host.NewForm("MainForm");
+    auto* other = new TNotAnHtmlExport(designer.GetRoot());
+    const int forms = Screen->FormCount();
+    auto editor = TemplateEditorFor(other, &designer);
+    EXPECT_THROW(editor->Edit(), EInvalidCast);
+    EXPECT_EQ(Screen->FormCount(), forms);
+    EXPECT_EQ(other->HTMLTemplate, htGray);
+    EXPECT_FALSE(designer.IsModified());
+}
+
+TEST_F(TemplatePropertyTest, TheDialogIsFreedWhenShowingItFails)
+{
+    TDesignHost host;
+    TDesigner& designer = host.NewForm("MainForm");
+    auto* html = new TKHTMLExport(designer.GetRoot());
+    html->SetName("HtmlOut");
+    const int forms = Screen->FormCount();
+    auto editor = TemplateEditorFor(html, &designer);
+    // No one is there to answer the modal form: the headless widget set refuses to show it.
+    EXPECT_THROW(editor->Edit(), EInteractionError);
+    EXPECT_EQ(Screen->FormCount(), forms);
+    EXPECT_FALSE(designer.IsModified());
+}
