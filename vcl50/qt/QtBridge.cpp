@@ -1,0 +1,46 @@
+#include "vcl50/qt/QtBridge.h"
+
+#include "vcl50/Input.h"
+#include "vcl50/qt/QtWidgetSet.h"
+
+namespace QtBridge {
+namespace {
+
+std::exception_ptr& Pending()
+{
+    static std::exception_ptr pending;
+    return pending;
+}
+
+}  // namespace
+
+void Deliver(const TControl* control, const std::function<void()>& input)
+{
+    // After an error nothing more is delivered until the modal loop has raised it.
+    if (Pending() || !Input::IsAlive(control))
+        return;
+    try {
+        input();
+    } catch (...) {
+        Pending() = std::current_exception();
+    }
+    TQtWidgetSet::CheckModalLoops();
+}
+
+std::exception_ptr TakePending()
+{
+    return std::exchange(Pending(), nullptr);
+}
+
+bool HasPending()
+{
+    return static_cast<bool>(Pending());
+}
+
+void SetPending(std::exception_ptr error)
+{
+    if (!Pending())
+        Pending() = std::move(error);
+}
+
+}  // namespace QtBridge

@@ -1,0 +1,21 @@
+#pragma once
+// The one way a Qt event reaches the model: a control that has been freed hears nothing, and an
+// exception that the input path lets through (an interaction error of a script or test) is kept
+// for the modal loop to raise, since it must not cross Qt's event dispatch.
+
+#include <exception>
+#include <functional>
+
+class TControl;
+
+namespace QtBridge {
+
+// Runs `input` (a call of the Input unit) when `control` is still alive.
+void Deliver(const TControl* control, const std::function<void()>& input);
+
+// The exception kept from an event, taken once; null when there is none.
+std::exception_ptr TakePending();
+bool HasPending();
+void SetPending(std::exception_ptr error);
+
+}  // namespace QtBridge

@@ -1,0 +1,187 @@
+#include "vcl50/qt/QtFormPeer.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+#include "vcl50/Forms.h"
+#include "vcl50/Input.h"
+#include "vcl50/qt/QtBridge.h"
+#include "vcl50/qt/QtKeys.h"
+
+class QtFormWindow : public QDialog, public QtPeerLink {
+public:
+    QtFormWindow() : QDialog(nullptr) { installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride) {
+            // Every key is the model's: no Qt shortcut may take one first.
+            event->accept();
+            return true;
+        }
+        if (event->type() != QEvent::KeyPress)
+            return QDialog::eventFilter(watched, event);
+        auto* peer = static_cast<QtFormPeer*>(Peer());
+        if (peer)
+            KeyToModel(peer->Form(), *static_cast<QKeyEvent*>(event));
+        return true;
+    }
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        // The window manager's close box: the model decides (a modal form closes with Cancel).
+        event->ignore();
+        auto* peer = static_cast<QtFormPeer*>(Peer());
+        if (!peer)
+            return;
+        TCustomForm* form = peer->Form();
+        if (form->BorderStyle() == bsNone || !form->BorderIcons().Contains(biSystemMenu))
+            return;
+        QtBridge::Deliver(form, [form] { Input::CloseBox(form); });
+    }
+
+    // QDialog's own Enter, Escape and result handling are the model's dialog manager's.
+    void keyPressEvent(QKeyEvent* event) override { event->accept(); }
+    void reject() override {}
+    void accept() override {}
+    void done(int) override {}
+
+private:
+    static void KeyToModel(TCustomForm* form, const QKeyEvent& event)
+    {
+        WORD key;
+        TShiftState shift;
+        QtKeys::FromEvent(event, key, shift);
+        if (!key)
+            return;
+        TWinControl* target = form->ActiveControl();
+        if (!target)
+            target = form;
+        QtBridge::Deliver(target, [target, key, shift] { Input::KeyDown(target, key, shift); });
+        // What the native control does with the key, unless the key closed the form.
+        if (Input::IsAlive(target) && form->ModalResult() == mrNone && form->Visible())
+            if (QtPeer* peer = QtPeer::Of(target))
+                peer->KeyPressed(key, shift);
+    }
+};
+
+QtFormPeer::QtFormPeer(TCustomForm* form) : QtPeer(form, new QtFormWindow), FForm(form)
+{
+    FWindow = static_cast<QtFormWindow*>(Widget());
+    FWindow->setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+QtFormPeer::~QtFormPeer()
+{
+    if (Widget())
+        Widget()->hide();
+}
+
+QtFormPeer* QtFormPeer::Of(const TCustomForm* form)
+{
+    return dynamic_cast<QtFormPeer*>(QtPeer::Of(form));
+}
+
+void QtFormPeer::Synchronize()
+{
+    CaptionChanged();
+    AppearanceChanged();
+    ColorChanged();
+    FontChanged();
+    CursorChanged();
+    HintChanged();
+    EnabledChanged();
+}
+
+void QtFormPeer::WatchKeys(QWidget* widget)
+{
+    widget->installEventFilter(FWindow);
+}
+
+void QtFormPeer::BoundsChanged()
+{
+    // The client area is exact; the frame is the window manager's. Forms do not resize by hand:
+    // the model lays out their controls.
+    FWindow->setFixedSize(FForm->ClientWidth(), FForm->ClientHeight());
+}
+
+void QtFormPeer::Place()
+{
+    if (FForm->Position() == poScreenCenter || FForm->Position() == poDesktopCenter) {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return;
+        QRect area = screen->availableGeometry();
+        QSize size = FWindow->frameGeometry().size().expandedTo(FWindow->size());
+        FWindow->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+    } else if (FForm->Position() == poDesigned) {
+        FWindow->move(FForm->Left(), FForm->Top());
+    }
+}
+
+void QtFormPeer::VisibleChanged()
+{
+    if (!FForm->Visible()) {
+        FWindow->hide();
+        return;
+    }
+    BoundsChanged();
+    FWindow->setWindowModality(FForm->Modal() ? Qt::ApplicationModal : Qt::NonModal);
+    Place();
+    FWindow->show();
+    if (QGuiApplication::platformName() != "offscreen") {  // which has no stacking to change
+        FWindow->raise();
+        FWindow->activateWindow();
+    } else {
+        FWindow->activateWindow();
+    }
+}
+
+void QtFormPeer::CaptionChanged()
+{
+    FWindow->setWindowTitle(QString::fromStdString(FForm->Caption()));
+}
+
+void QtFormPeer::AppearanceChanged()
+{
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
+    TBorderIcons icons = FForm->BorderIcons();
+    switch (FForm->BorderStyle()) {
+    case bsNone: flags |= Qt::FramelessWindowHint; break;
+    case bsDialog:
+    case bsToolWindow:
+    case bsSizeToolWin:
+        flags |= Qt::WindowTitleHint;
+        if (icons.Contains(biSystemMenu))
+            flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (icons.Contains(biHelp))
+            flags |= Qt::WindowContextHelpButtonHint;
+        break;
+    default:
+        flags |= Qt::WindowTitleHint;
+        if (icons.Contains(biSystemMenu)) {
+            flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+            if (icons.Contains(biMinimize))
+                flags |= Qt::WindowMinimizeButtonHint;
+            if (icons.Contains(biMaximize) && FForm->BorderStyle() == bsSizeable)
+                flags |= Qt::WindowMaximizeButtonHint;
+        }
+        break;
+    }
+    bool visible = FWindow->isVisible();
+    FWindow->setWindowFlags(flags);  // hides the window: Qt re-creates it
+    BoundsChanged();
+    if (visible)
+        FWindow->show();
+}
+
+void QtFormPeer::FocusChanged()
+{
+    // The form itself has the focus when none of its controls has.
+    if (FForm->Active() && !FForm->ActiveControl())
+        FWindow->setFocus(Qt::OtherFocusReason);
+}

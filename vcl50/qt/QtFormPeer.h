@@ -1,0 +1,34 @@
+#pragma once
+// A form in a window of its own: a QDialog whose client area is the form's client area, with the
+// form's caption, border and position. Keys that come to any widget of the form go to the model
+// as KeyDown on the control that has the model's focus; the close box asks the model too.
+
+#include "vcl50/qt/QtPeer.h"
+
+class TCustomForm;
+class QtFormWindow;
+
+class QtFormPeer : public QtPeer {
+public:
+    explicit QtFormPeer(TCustomForm* form);
+    ~QtFormPeer() override;
+
+    TCustomForm* Form() const { return FForm; }
+    static QtFormPeer* Of(const TCustomForm* form);
+
+    void Synchronize() override;
+    void BoundsChanged() override;
+    void VisibleChanged() override;
+    void CaptionChanged() override;
+    void AppearanceChanged() override;
+    void FocusChanged() override;
+
+    // Lets every key that reaches `widget` (a widget of this form) go to the model first.
+    void WatchKeys(QWidget* widget);
+
+private:
+    void Place();
+
+    TCustomForm* FForm;
+    QtFormWindow* FWindow;
+};

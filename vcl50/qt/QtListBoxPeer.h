@@ -1,0 +1,34 @@
+#pragma once
+// List boxes on QListView over a model that reads the control's entries in place, with uniform
+// item heights, so tens of thousands of entries fill, sort and scroll at once. Qt selects
+// nothing itself: clicks and keys go to the model as SelectItem, and the view shows the model's
+// selection.
+
+#include <memory>
+
+#include "vcl50/qt/QtPeer.h"
+
+class TCustomListBox;
+class QtListModel;
+
+class QtListBoxPeer : public QtPeer {
+public:
+    QtListBoxPeer(TCustomListBox* list, QWidget* parent);
+    ~QtListBoxPeer() override;
+    void Synchronize() override;
+    void FontChanged() override;
+    void ItemsChanged() override;
+    void SelectionChanged() override;
+    void ItemIndexChanged() override;
+    void AppearanceChanged() override;
+    // Up, Down, Home, End, PageUp and PageDown move the current entry, Shift extending.
+    void KeyPressed(WORD key, TShiftState shift) override;
+
+    TCustomListBox* List() const { return FList; }
+    // A press on entry `row` (-1 below the entries) with Qt keyboard modifiers.
+    void EntryPressed(int row, TShiftState shift);
+
+private:
+    TCustomListBox* FList;
+    std::unique_ptr<QtListModel> FModel;
+};

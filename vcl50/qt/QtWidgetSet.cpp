@@ -1,0 +1,225 @@
+#include "vcl50/qt/QtWidgetSet.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QPainter>
+#include <QStyleFactory>
+#include <QTimer>
+#include <QWidget>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "vcl50/Buttons.h"
+#include "vcl50/Dialogs.h"
+#include "vcl50/ExtCtrls.h"
+#include "vcl50/Forms.h"
+#include "vcl50/Input.h"
+#include "vcl50/Interaction.h"
+#include "vcl50/StdCtrls.h"
+#include "vcl50/qt/QtBridge.h"
+#include "vcl50/qt/QtButtonPeer.h"
+#include "vcl50/qt/QtColors.h"
+#include "vcl50/qt/QtComboBoxPeer.h"
+#include "vcl50/qt/QtDialogs.h"
+#include "vcl50/qt/QtFonts.h"
+#include "vcl50/qt/QtFormPeer.h"
+#include "vcl50/qt/QtLabelPeer.h"
+#include "vcl50/qt/QtListBoxPeer.h"
+#include "vcl50/qt/QtPaintedWidget.h"
+#include "vcl50/qt/QtPanelPeer.h"
+#include "vcl50/qt/QtScreenshot.h"
+
+struct TQtWidgetSet::TModalLoop {
+    TCustomForm* Form;
+    QEventLoop* Loop;
+};
+
+namespace {
+
+std::vector<TQtWidgetSet::TModalLoop*>& ModalLoops()
+{
+    static std::vector<TQtWidgetSet::TModalLoop*> loops;
+    return loops;
+}
+
+// A control of a class no family claims still gets a place and a colour on its form.
+class QtGenericPeer : public QtPeer {
+public:
+    QtGenericPeer(TControl* control, QWidget* parent) : QtPeer(control, new QtPaintedWidget(parent)) {}
+    void Paint(QPainter& painter) override;
+};
+
+}  // namespace
+
+void QtGenericPeer::Paint(QPainter& painter)
+{
+    painter.fillRect(0, 0, Control()->Width(), Control()->Height(), QtColors::ToQColor(Control()->Color()));
+}
+
+TQtWidgetSet::TQtWidgetSet(TMode mode) : FMode(mode)
+{
+    EnsureApplication();
+}
+
+TQtWidgetSet::~TQtWidgetSet() = default;
+
+// The offscreen platform says what it cannot do (raise, grab the keyboard) on every occasion;
+// a script's standard error is part of its trace and must not carry that.
+static QtMessageHandler PreviousMessageHandler = nullptr;
+
+static void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith("This plugin does not support"))
+        return;
+    if (PreviousMessageHandler)
+        PreviousMessageHandler(type, context, message);
+    else
+        fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+void TQtWidgetSet::EnsureApplication()
+{
+    if (!qApp) {
+        if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM"))
+            setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        if (!std::getenv("XDG_RUNTIME_DIR")) {
+            // Qt warns without one; a folder of the user's own does as well as the session's.
+            std::string folder = "/tmp/runtime-" + std::to_string(getuid());
+            if (mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST)
+                setenv("XDG_RUNTIME_DIR", folder.c_str(), 0);
+        }
+        static int argc = 1;
+        static char name[] = "vcl50qt";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);  // lives as long as the process
+    }
+    QtFonts::InstallSubstitutions();
+    static bool styled = false;
+    if (!styled) {
+        styled = true;
+        PreviousMessageHandler = qInstallMessageHandler(FilterMessages);
+        // One style everywhere, so forms look (and screenshots come out) alike on every desktop.
+        if (QStyle* fusion = QStyleFactory::create("Fusion"))
+            QApplication::setStyle(fusion);
+    }
+}
+
+std::unique_ptr<TControlPeer> TQtWidgetSet::CreatePeer(TControl* control)
+{
+    if (auto* form = dynamic_cast<TCustomForm*>(control); form && !form->Parent()) {
+        auto peer = std::make_unique<QtFormPeer>(form);
+        peer->Synchronize();
+        return peer;
+    }
+    QWidget* parent = QtPeer::WidgetOf(control->Parent());
+    if (!parent)
+        return nullptr;  // the parent has no Qt widget: nothing to show it on
+    std::unique_ptr<QtPeer> peer;
+    if (auto* panel = dynamic_cast<TPanel*>(control))
+        peer = std::make_unique<QtPanelPeer>(panel, parent);
+    else if (auto* bevel = dynamic_cast<TBevel*>(control))
+        peer = std::make_unique<QtBevelPeer>(bevel, parent);
+    else if (auto* label = dynamic_cast<TLabel*>(control))
+        peer = std::make_unique<QtLabelPeer>(label, parent);
+    else if (dynamic_cast<TButton*>(control) || dynamic_cast<TSpeedButton*>(control))
+        peer = std::make_unique<QtButtonPeer>(control, parent);
+    else if (auto* list = dynamic_cast<TCustomListBox*>(control))
+        peer = std::make_unique<QtListBoxPeer>(list, parent);
+    else if (auto* combo = dynamic_cast<TComboBox*>(control))
+        peer = std::make_unique<QtComboBoxPeer>(combo, parent);
+    else
+        peer = std::make_unique<QtGenericPeer>(control, parent);
+    if (QtFormPeer* formPeer = QtFormPeer::Of(GetParentForm(control)))
+        formPeer->WatchKeys(peer->Widget());
+    peer->Synchronize();
+    return peer;
+}
+
+void TQtWidgetSet::Bury(QWidget* widget)
+{
+    widget->hide();
+    widget->deleteLater();
+}
+
+void TQtWidgetSet::CheckModalLoops()
+{
+    for (TModalLoop* loop : ModalLoops()) {
+        bool end = QtBridge::HasPending();
+        if (!end && Input::IsAlive(loop->Form) && loop->Form->ModalResult() != mrNone)
+            end = loop->Form->CloseModal();
+        if (end)
+            loop->Loop->quit();
+    }
+}
+
+void TQtWidgetSet::RunModal(TCustomForm* form)
+{
+    Interaction::TModalHandler handler = Interaction::TakeModalHandler();
+    if (!handler && FMode == TMode::Scripted)
+        throw EInteractionError(Format("No handler for the modal form %s", {form->ClassName()}));
+
+    QEventLoop loop;
+    TModalLoop entry{form, &loop};
+    ModalLoops().push_back(&entry);
+    struct Pop {
+        TModalLoop* entry;
+        ~Pop() { std::erase(ModalLoops(), entry); }
+    } pop{&entry};
+
+    if (handler) {
+        // Once the window is up: the handler acts on real widgets, as a person would.
+        QTimer::singleShot(0, &loop, [form, handler = std::move(handler)] {
+            QtBridge::Deliver(form, [form, &handler] {
+                handler(form);
+                if (form->ModalResult() == mrNone || !form->CloseModal())
+                    throw EInteractionError(Format("The handler left %s open", {form->ClassName()}));
+            });
+            CheckModalLoops();
+        });
+    }
+    // Results that code sets outside any input are seen within a moment.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [] { CheckModalLoops(); });
+    poll.start(50);
+
+    loop.exec();
+
+    if (std::exception_ptr error = QtBridge::TakePending())
+        std::rethrow_exception(error);
+    if (!Input::IsAlive(form))
+        throw EInteractionError("The modal form was freed while it was shown");
+}
+
+std::optional<TColor> TQtWidgetSet::ExecuteColorDialog(TColorDialog* dialog)
+{
+    if (FMode == TMode::Scripted)
+        throw EInteractionError("No answer for the colour dialog");
+    return QtDialogs::ExecuteColor(dialog);
+}
+
+std::optional<AnsiString> TQtWidgetSet::ExecuteFileDialog(TOpenDialog* dialog)
+{
+    if (FMode == TMode::Scripted)
+        throw EInteractionError(Is<TSaveDialog>(dialog) ? "No answer for the save dialog"
+                                                        : "No answer for the open dialog");
+    return QtDialogs::ExecuteFile(dialog);
+}
+
+int TQtWidgetSet::MessageBox(const AnsiString& text, const AnsiString& caption, int flags)
+{
+    if (FMode == TMode::Scripted)
+        return MessageBoxDefaultButton(flags);
+    return QtDialogs::ExecuteMessageBox(text, caption, flags);
+}
+
+void TQtWidgetSet::Screenshot(TCustomForm* form, const AnsiString& path)
+{
+    QWidget* window = QtPeer::WidgetOf(form);
+    if (!window)
+        throw EInvalidOperation(Format("%s is not shown", {form->ClassName()}));
+    QtScreenshot::SavePng(window, form->ClientWidth(), form->ClientHeight(), path);
+}
