@@ -1,5 +1,6 @@
 #include "host/PackageReport.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iomanip>
 #include <sstream>
@@ -145,8 +146,11 @@ std::string InfoText(const TPackageFile& file, const TPackageInfo& info)
                        static_cast<uint32_t>(options->Data[3]) << 24, 8) << "\n";
 
     out << "Resources: " << file.Resources.size() << "\n";
+    size_t nameWidth = 0;
     for (const TResourceEntry& entry : file.Resources)
-        out << "  " << std::left << std::setw(7) << entry.Type << " " << std::setw(19) << entry.Name << " "
+        nameWidth = std::max(nameWidth, entry.Name.size());
+    for (const TResourceEntry& entry : file.Resources)
+        out << "  " << std::left << std::setw(7) << entry.Type << " " << std::setw(static_cast<int>(nameWidth)) << entry.Name << " "
             << std::right << std::setw(5) << entry.Language << " " << std::setw(7) << entry.Data.size() << "\n";
     return out.str();
 }
