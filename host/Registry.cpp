@@ -20,6 +20,25 @@ bool Applies(TClass rowClass, TClass componentClass)
     return !rowClass || (componentClass && componentClass->InheritsFrom(rowClass));
 }
 
+// Of the rows that apply to componentClass and that `fits` accepts, the one for the most derived
+// class; of rows for the same class the last registered, which overrides the earlier ones.
+template <class Row, class Fits>
+const Row* MostSpecific(const std::vector<Row>& rows, TClass componentClass, Fits fits)
+{
+    const Row* best = nullptr;
+    int bestDepth = 0;
+    for (const Row& row : rows) {
+        if (!Applies(row.ComponentClass, componentClass) || !fits(row))
+            continue;
+        int depth = Depth(row.ComponentClass);
+        if (!best || depth >= bestDepth) {
+            best = &row;
+            bestDepth = depth;
+        }
+    }
+    return best;
+}
+
 void RequireClass(TClass cls, TClass base, const char* what)
 {
     if (!cls)
@@ -77,35 +96,18 @@ void TDesignRegistry::RegisterComponentEditor(TClass componentClass, TComponentE
 TPropertyEditorClass TDesignRegistry::FindPropertyEditor(const TTypeInfo* propertyType, TClass componentClass,
                                                          std::string_view propertyName) const
 {
-    const TPropertyEditorRow* best = nullptr;
-    int bestDepth = 0;
-    for (const TPropertyEditorRow& row : FPropertyEditors) {
-        if (row.PropertyType != propertyType || !Applies(row.ComponentClass, componentClass))
-            continue;
-        if (!row.PropertyName.empty() && !SameText(row.PropertyName, propertyName))
-            continue;
-        int depth = Depth(row.ComponentClass);
-        if (!best || depth >= bestDepth) {
-            best = &row;
-            bestDepth = depth;
-        }
-    }
+    auto fits = [&](const TPropertyEditorRow& row) {
+        return row.PropertyType == propertyType
+               && (row.PropertyName.empty() || SameText(row.PropertyName, propertyName));
+    };
+    const TPropertyEditorRow* best = MostSpecific(FPropertyEditors, componentClass, fits);
     return best ? best->EditorClass : nullptr;
 }
 
 TComponentEditorClass TDesignRegistry::FindComponentEditor(TClass componentClass) const
 {
-    const TComponentEditorRow* best = nullptr;
-    int bestDepth = 0;
-    for (const TComponentEditorRow& row : FComponentEditors) {
-        if (!Applies(row.ComponentClass, componentClass))
-            continue;
-        int depth = Depth(row.ComponentClass);
-        if (!best || depth >= bestDepth) {
-            best = &row;
-            bestDepth = depth;
-        }
-    }
+    const TComponentEditorRow* best =
+        MostSpecific(FComponentEditors, componentClass, [](const TComponentEditorRow&) { return true; });
     return best ? best->EditorClass : nullptr;
 }
 

@@ -13,7 +13,7 @@ const TTypeInfo* TypeInfoTraits<TASCIIExportType>::Get()
     return &info;
 }
 
-TKASCIIExport::TKASCIIExport(TComponent* owner) : TKExport(owner) {}
+TKASCIIExport::TKASCIIExport(TComponent* owner) : TKFileExport(owner) {}
 
 TKASCIIExport::~TKASCIIExport() = default;
 

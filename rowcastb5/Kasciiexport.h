@@ -8,21 +8,18 @@
 enum TASCIIExportType : uint8_t { etText, etCSV, etDIF, etSYLK };
 template <> struct TypeInfoTraits<TASCIIExportType> { static const TTypeInfo* Get(); };
 
-class TKASCIIExport : public TKExport {
+class TKASCIIExport : public TKFileExport {
 public:
     explicit TKASCIIExport(TComponent* owner);
     ~TKASCIIExport() override;
     static TClass StaticClass();
     TClass ClassType() const override;
 
-    const AnsiString& FileName() const { return FFileName; }
-    void SetFileName(const AnsiString& name) { FFileName = name; }
     // Stored as given, like any one-byte ordinal property; readers treat a value past etSYLK as
     // no known kind.
     TASCIIExportType ExportType() const { return FExportType; }
     void SetExportType(TASCIIExportType type) { FExportType = type; }
 
 private:
-    AnsiString FFileName;
     TASCIIExportType FExportType = etText;
 };

@@ -35,10 +35,32 @@ void TKFormats::Assign(TPersistent* source)
     TPersistent::Assign(source);
 }
 
+// ---- TKDataSetComponent -----------------------------------------------------------------------
+
+TKDataSetComponent::~TKDataSetComponent() = default;
+
+void TKDataSetComponent::SetDataSet(TDataSet* dataSet)
+{
+    if (dataSet == FDataSet)
+        return;
+    if (FDataSet)
+        RemoveFreeNotification(FDataSet);
+    FDataSet = dataSet;
+    if (FDataSet)
+        FDataSet->FreeNotification(this);
+}
+
+void TKDataSetComponent::Notification(TComponent* component, TOperation operation)
+{
+    if (operation == opRemove && component && component == FDataSet)
+        FDataSet = nullptr;
+    TComponent::Notification(component, operation);
+}
+
 // ---- TKExport ---------------------------------------------------------------------------------
 
 TKExport::TKExport(TComponent* owner)
-    : TComponent(owner),
+    : TKDataSetComponent(owner),
       FExportedFields(std::make_unique<TStringList>()),
       FFormats(std::make_unique<TKFormats>(this))
 {
@@ -62,17 +84,6 @@ TClass TKExport::ClassType() const
     return StaticClass();
 }
 
-void TKExport::SetDataSet(TDataSet* dataSet)
-{
-    if (dataSet == FDataSet)
-        return;
-    if (FDataSet)
-        RemoveFreeNotification(FDataSet);
-    FDataSet = dataSet;
-    if (FDataSet)
-        FDataSet->FreeNotification(this);
-}
-
 void TKExport::SetExportedFields(TStrings* fields)
 {
     FExportedFields->Assign(fields);
@@ -83,12 +94,9 @@ void TKExport::SetFormats(TKFormats* formats)
     FFormats->Assign(formats);
 }
 
-void TKExport::Notification(TComponent* component, TOperation operation)
-{
-    if (operation == opRemove && component && component == FDataSet)
-        FDataSet = nullptr;
-    TComponent::Notification(component, operation);
-}
+// ---- TKFileExport -----------------------------------------------------------------------------
+
+TKFileExport::~TKFileExport() = default;
 
 // ---- THexIniFile ------------------------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 #pragma once
 // The base of the export components: the dataset they export, the fields and their order, the
-// formats of date and time values; and the ini file class that stores colours as hex.
+// formats of date and time values, the file they write; and the ini file class that stores
+// colours as hex.
 
 #include <memory>
 
@@ -37,34 +38,64 @@ private:
     AnsiString FTimeFormat;
 };
 
-class TKExport : public TComponent {
+// What the exports and the export dialog have alike: the dataset and the About button. It has no
+// metaclass of its own, so the published classes keep TComponent as their parent; each publishes
+// these properties in its own metaclass, in its own order.
+class TKDataSetComponent : public TComponent {
+public:
+    ~TKDataSetComponent() override;
+
+    // The dataset to export, or that the dialog offers; null when none. Freeing the dataset
+    // clears it, on any owner.
+    TDataSet* DataSet() const { return FDataSet; }
+    void SetDataSet(TDataSet* dataSet);
+    // Shown by the designer as a button to the About box; the stored text is not used.
+    const AnsiString& About() const { return FAbout; }
+    void SetAbout(const AnsiString& about) { FAbout = about; }
+
+protected:
+    explicit TKDataSetComponent(TComponent* owner) : TComponent(owner) {}
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    TDataSet* FDataSet = nullptr;
+    AnsiString FAbout;
+};
+
+class TKExport : public TKDataSetComponent {
 public:
     explicit TKExport(TComponent* owner);
     ~TKExport() override;
     static TClass StaticClass();
     TClass ClassType() const override;
 
-    // The dataset to export; null when none. Freeing the dataset clears it, on any owner.
-    TDataSet* DataSet() const { return FDataSet; }
-    void SetDataSet(TDataSet* dataSet);
     // Names of the exported fields in export order. The list object stays the component's own:
     // the setter copies the entries.
     TStrings* ExportedFields() const { return FExportedFields.get(); }
     void SetExportedFields(TStrings* fields);
     TKFormats* Formats() const { return FFormats.get(); }
     void SetFormats(TKFormats* formats);
-    // Shown by the designer as a button to the About box; the stored text is not used.
-    const AnsiString& About() const { return FAbout; }
-    void SetAbout(const AnsiString& about) { FAbout = about; }
-
-protected:
-    void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    TDataSet* FDataSet = nullptr;
     std::unique_ptr<TStrings> FExportedFields;
     std::unique_ptr<TKFormats> FFormats;
-    AnsiString FAbout;
+};
+
+// The exports that write a file. Without a metaclass of its own, like TKDataSetComponent: each
+// descendant publishes FileName itself, so the property keeps its place among the class's own.
+class TKFileExport : public TKExport {
+public:
+    ~TKFileExport() override;
+
+    // The file the export writes.
+    const AnsiString& FileName() const { return FFileName; }
+    void SetFileName(const AnsiString& name) { FFileName = name; }
+
+protected:
+    explicit TKFileExport(TComponent* owner) : TKExport(owner) {}
+
+private:
+    AnsiString FFileName;
 };
 
 // An ini file that can also write integers as hexadecimal text, which ReadInteger reads back as

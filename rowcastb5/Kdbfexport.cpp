@@ -6,7 +6,7 @@ const bool registered = (RegisterClasses({TKDBFExport::StaticClass()}), true);
 
 }  // namespace
 
-TKDBFExport::TKDBFExport(TComponent* owner) : TKExport(owner) {}
+TKDBFExport::TKDBFExport(TComponent* owner) : TKFileExport(owner) {}
 
 TKDBFExport::~TKDBFExport() = default;
 

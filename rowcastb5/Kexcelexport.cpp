@@ -6,7 +6,7 @@ const bool registered = (RegisterClasses({TKExcelExport::StaticClass()}), true);
 
 }  // namespace
 
-TKExcelExport::TKExcelExport(TComponent* owner) : TKExport(owner) {}
+TKExcelExport::TKExcelExport(TComponent* owner) : TKFileExport(owner) {}
 
 TKExcelExport::~TKExcelExport() = default;
 

@@ -8,7 +8,7 @@ const bool registered = (RegisterClasses({TKExportDialog::StaticClass()}), true)
 
 }  // namespace
 
-TKExportDialog::TKExportDialog(TComponent* owner) : TComponent(owner) {}
+TKExportDialog::TKExportDialog(TComponent* owner) : TKDataSetComponent(owner) {}
 
 TKExportDialog::~TKExportDialog() = default;
 
@@ -26,22 +26,4 @@ TClass TKExportDialog::StaticClass()
 TClass TKExportDialog::ClassType() const
 {
     return StaticClass();
-}
-
-void TKExportDialog::SetDataSet(TDataSet* dataSet)
-{
-    if (dataSet == FDataSet)
-        return;
-    if (FDataSet)
-        RemoveFreeNotification(FDataSet);
-    FDataSet = dataSet;
-    if (FDataSet)
-        FDataSet->FreeNotification(this);
-}
-
-void TKExportDialog::Notification(TComponent* component, TOperation operation)
-{
-    if (operation == opRemove && component && component == FDataSet)
-        FDataSet = nullptr;
-    TComponent::Notification(component, operation);
 }

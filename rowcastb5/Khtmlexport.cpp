@@ -111,7 +111,7 @@ void TTableOptions::Assign(TPersistent* source)
 // ---- TKHTMLExport -----------------------------------------------------------------------------
 
 TKHTMLExport::TKHTMLExport(TComponent* owner)
-    : TKExport(owner),
+    : TKFileExport(owner),
       FHTMLOptions(std::make_unique<THTMLOptions>(this)),
       FTableOptions(std::make_unique<TTableOptions>(this))
 {

@@ -83,15 +83,13 @@ private:
     TColor FOddRowBgColor = static_cast<TColor>(0x008080FF);
 };
 
-class TKHTMLExport : public TKExport {
+class TKHTMLExport : public TKFileExport {
 public:
     explicit TKHTMLExport(TComponent* owner);
     ~TKHTMLExport() override;
     static TClass StaticClass();
     TClass ClassType() const override;
 
-    const AnsiString& FileName() const { return FFileName; }
-    void SetFileName(const AnsiString& name) { FFileName = name; }
     // The style sheet the page links to; none when empty.
     const AnsiString& CSSFileName() const { return FCSSFileName; }
     void SetCSSFileName(const AnsiString& name) { FCSSFileName = name; }
@@ -104,7 +102,6 @@ public:
     void SetTableOptions(TTableOptions* options);
 
 private:
-    AnsiString FFileName;
     AnsiString FCSSFileName;
     THTMLTemplate FHTMLTemplate = htCustom;
     std::unique_ptr<THTMLOptions> FHTMLOptions;

@@ -6,7 +6,7 @@ const bool registered = (RegisterClasses({TKLaTeXExport::StaticClass()}), true);
 
 }  // namespace
 
-TKLaTeXExport::TKLaTeXExport(TComponent* owner) : TKExport(owner) {}
+TKLaTeXExport::TKLaTeXExport(TComponent* owner) : TKFileExport(owner) {}
 
 TKLaTeXExport::~TKLaTeXExport() = default;
 

@@ -6,7 +6,7 @@ const bool registered = (RegisterClasses({TKRTFExport::StaticClass()}), true);
 
 }  // namespace
 
-TKRTFExport::TKRTFExport(TComponent* owner) : TKExport(owner) {}
+TKRTFExport::TKRTFExport(TComponent* owner) : TKFileExport(owner) {}
 
 TKRTFExport::~TKRTFExport() = default;
 

@@ -3,17 +3,10 @@
 
 #include "rowcastb5/Kbaseexport.h"
 
-class TKRTFExport : public TKExport {
+class TKRTFExport : public TKFileExport {
 public:
     explicit TKRTFExport(TComponent* owner);
     ~TKRTFExport() override;
     static TClass StaticClass();
     TClass ClassType() const override;
-
-    // The file the export writes.
-    const AnsiString& FileName() const { return FFileName; }
-    void SetFileName(const AnsiString& name) { FFileName = name; }
-
-private:
-    AnsiString FFileName;
 };

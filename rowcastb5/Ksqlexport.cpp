@@ -6,7 +6,7 @@ const bool registered = (RegisterClasses({TKSQLExport::StaticClass()}), true);
 
 }  // namespace
 
-TKSQLExport::TKSQLExport(TComponent* owner) : TKExport(owner) {}
+TKSQLExport::TKSQLExport(TComponent* owner) : TKFileExport(owner) {}
 
 TKSQLExport::~TKSQLExport() = default;
 

@@ -6,7 +6,7 @@ const bool registered = (RegisterClasses({TKXMLExport::StaticClass()}), true);
 
 }  // namespace
 
-TKXMLExport::TKXMLExport(TComponent* owner) : TKExport(owner) {}
+TKXMLExport::TKXMLExport(TComponent* owner) : TKFileExport(owner) {}
 
 TKXMLExport::~TKXMLExport() = default;
 

@@ -3,17 +3,10 @@
 
 #include "rowcastb5/Kbaseexport.h"
 
-class TKXMLExport : public TKExport {
+class TKXMLExport : public TKFileExport {
 public:
     explicit TKXMLExport(TComponent* owner);
     ~TKXMLExport() override;
     static TClass StaticClass();
     TClass ClassType() const override;
-
-    // The file the export writes.
-    const AnsiString& FileName() const { return FFileName; }
-    void SetFileName(const AnsiString& name) { FFileName = name; }
-
-private:
-    AnsiString FFileName;
 };

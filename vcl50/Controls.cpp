@@ -74,17 +74,8 @@ const TTypeInfo* TypeInfoTraits<TDragMode>::Get()
 
 const TTypeInfo* TypeInfoTraits<TCursor>::Get()
 {
-    static const TTypeInfo info = [] {
-        TTypeInfo t;
-        t.Kind = tkInteger;
-        t.Name = "TCursor";
-        t.OrdType = otSWord;
-        t.MinValue = INT16_MIN;
-        t.MaxValue = INT16_MAX;
-        t.IdentToInt = &IdentToCursor;
-        t.IntToIdent = &CursorToIdent;
-        return t;
-    }();
+    static const TTypeInfo info =
+        IdentIntegerTypeInfo("TCursor", otSWord, INT16_MIN, INT16_MAX, &IdentToCursor, &CursorToIdent);
     return &info;
 }
 

@@ -102,33 +102,15 @@ void GetColorValues(const std::function<void(const AnsiString&)>& proc)
 
 const TTypeInfo* TypeInfoTraits<TColor>::Get()
 {
-    static const TTypeInfo info = [] {
-        TTypeInfo t;
-        t.Kind = tkInteger;
-        t.Name = "TColor";
-        t.OrdType = otSLong;
-        t.MinValue = INT32_MIN;
-        t.MaxValue = INT32_MAX;
-        t.IdentToInt = &IdentToColor;
-        t.IntToIdent = &ColorToIdent;
-        return t;
-    }();
+    static const TTypeInfo info =
+        IdentIntegerTypeInfo("TColor", otSLong, INT32_MIN, INT32_MAX, &IdentToColor, &ColorToIdent);
     return &info;
 }
 
 const TTypeInfo* TypeInfoTraits<TFontCharset>::Get()
 {
-    static const TTypeInfo info = [] {
-        TTypeInfo t;
-        t.Kind = tkInteger;
-        t.Name = "TFontCharset";
-        t.OrdType = otUByte;
-        t.MinValue = 0;
-        t.MaxValue = 255;
-        t.IdentToInt = &IdentToCharset;
-        t.IntToIdent = &CharsetToIdent;
-        return t;
-    }();
+    static const TTypeInfo info =
+        IdentIntegerTypeInfo("TFontCharset", otUByte, 0, 255, &IdentToCharset, &CharsetToIdent);
     return &info;
 }
 

@@ -50,14 +50,7 @@ TObject* TMetaClass::Create(TComponent* owner) const
 {
     if (!FCreate)
         throw EAbstractError("Abstract Error");
-    TObject* object = FCreate(owner);
-    try {
-        object->AfterConstruction();
-    } catch (...) {
-        delete object;
-        throw;
-    }
-    return object;
+    return AfterConstructed(FCreate(owner));
 }
 
 std::vector<const TPropInfo*> TMetaClass::Properties() const

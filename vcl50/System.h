@@ -96,11 +96,10 @@ public:
     bool InheritsFrom(TClass ancestor) const { return ClassType()->InheritsFrom(ancestor); }
 };
 
-// Creates an object the way the platform does: constructor, then AfterConstruction.
-template <class T, class... Args>
-T* Construct(Args&&... args)
+// Finishes a new object: runs its AfterConstruction, and frees it if that raises.
+template <class T>
+T* AfterConstructed(T* object)
 {
-    T* object = new T(std::forward<Args>(args)...);
     try {
         object->AfterConstruction();
     } catch (...) {
@@ -108,6 +107,13 @@ T* Construct(Args&&... args)
         throw;
     }
     return object;
+}
+
+// Creates an object the way the platform does: constructor, then AfterConstruction.
+template <class T, class... Args>
+T* Construct(Args&&... args)
+{
+    return AfterConstructed(new T(std::forward<Args>(args)...));
 }
 
 // An object made with no owner, owned by the caller for the length of the call.

@@ -109,6 +109,16 @@ TTypeInfo SetTypeInfo(std::string name, const TTypeInfo* elementType)
     return info;
 }
 
+TTypeInfo IdentIntegerTypeInfo(std::string name, TOrdType ordType, int64_t min, int64_t max,
+                               bool (*identToInt)(std::string_view ident, int64_t& value),
+                               bool (*intToIdent)(int64_t value, std::string& ident))
+{
+    TTypeInfo info = OrdinalType(tkInteger, std::move(name), ordType, min, max);
+    info.IdentToInt = identToInt;
+    info.IntToIdent = intToIdent;
+    return info;
+}
+
 const TPropInfo* GetPropInfo(const TObject* object, std::string_view name)
 {
     return object ? GetPropInfo(object->ClassType(), name) : nullptr;

@@ -141,6 +141,12 @@ TTypeInfo EnumTypeInfo(std::string name, std::vector<std::string> names)
 
 TTypeInfo SetTypeInfo(std::string name, const TTypeInfo* elementType);
 
+// An integer type with named constants (TColor, TCursor, TFontCharset), whose names form
+// resources and the designer show in place of the number.
+TTypeInfo IdentIntegerTypeInfo(std::string name, TOrdType ordType, int64_t min, int64_t max,
+                               bool (*identToInt)(std::string_view ident, int64_t& value),
+                               bool (*intToIdent)(int64_t value, std::string& ident));
+
 template <class Event>
 TTypeInfo MethodTypeInfo(std::string name)
 {

@@ -71,6 +71,32 @@ TEST(Components, TheTenAreMadeByNameWithTheirStringProperties)
     EXPECT_EQ(GetPropInfo(TKExportDialog::StaticClass(), "FileName"), nullptr);
 }
 
+TEST(Components, EachFileExportPublishesFileNameAmongItsOwnProperties)
+{
+    // Form files write a class's own properties after its ancestors', in the order declared.
+    for (TClass cls : {TKExcelExport::StaticClass(), TKRTFExport::StaticClass(), TKHTMLExport::StaticClass(),
+                       TKXMLExport::StaticClass(), TKDBFExport::StaticClass(), TKASCIIExport::StaticClass(),
+                       TKSQLExport::StaticClass(), TKLaTeXExport::StaticClass()}) {
+        SCOPED_TRACE(cls->ClassName());
+        EXPECT_EQ(cls->ClassParent(), TKExport::StaticClass());
+        EXPECT_EQ(GetPropInfo(cls, "FileName")->Declarer, cls);
+    }
+    EXPECT_EQ(TKClipboardExport::StaticClass()->ClassParent(), TKExport::StaticClass());
+    EXPECT_EQ(TKExport::StaticClass()->ClassParent(), TComponent::StaticClass());
+    EXPECT_EQ(TKExportDialog::StaticClass()->ClassParent(), TComponent::StaticClass());
+    EXPECT_FALSE(TKExportDialog::StaticClass()->InheritsFrom(TKExport::StaticClass()));
+
+    std::vector<std::string> names;
+    for (const TPropInfo* prop : GetPropInfos(TKHTMLExport::StaticClass()))
+        names.push_back(prop->Name);
+    const std::vector<std::string> tail = {"About", "DataSet", "ExportedFields", "Formats", "CSSFileName",
+                                           "FileName", "HTMLOptions", "HTMLTemplate", "TableOptions"};
+    ASSERT_GE(names.size(), tail.size());
+    EXPECT_EQ(std::vector<std::string>(names.end() - static_cast<std::ptrdiff_t>(tail.size()), names.end()), tail);
+    EXPECT_EQ(GetPropInfo(TKHTMLExport::StaticClass(), "About")->Declarer, TKExport::StaticClass());
+    EXPECT_EQ(GetPropInfo(TKExportDialog::StaticClass(), "DataSet")->Declarer, TKExportDialog::StaticClass());
+}
+
 TEST(Components, EnumerationsAreOneByteWithTheirNames)
 {
     const TTypeInfo* type = GetPropInfo(TKHTMLExport::StaticClass(), "HTMLTemplate")->PropType;
