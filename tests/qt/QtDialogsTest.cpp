@@ -57,7 +57,7 @@ TEST_F(QtDialogsTest, ColourDialogStartsOnTheShownColourAndReturnsTheChosenOne)
 
 TEST_F(QtDialogsTest, SaveDialogShowsTitleAndFilterAndTheDefaultExtensionIsAdded)
 {
-    QString folder = QDir::temp().filePath("vcl50qt-dialogs");
+    QString folder = QDir::temp().filePath(QString("vcl50qt-dialogs-%1").arg(QCoreApplication::applicationPid()));
     QDir().mkpath(folder);
     TSaveDialog dialog(nullptr);
     dialog.SetTitle("Save template");

@@ -110,7 +110,7 @@ TEST_F(QtRenderTest, ScreenshotIsExactlyTheClientArea)
 {
     Build();
     form->Show();
-    QString path = QDir::temp().filePath("vcl50qt-render-test.png");
+    QString path = QDir::temp().filePath(QString("vcl50qt-render-%1.png").arg(QCoreApplication::applicationPid()));
     TQtWidgetSet::Screenshot(form, path.toStdString());
     QImage saved(path);
     EXPECT_EQ(saved.size(), QSize(form->ClientWidth(), form->ClientHeight()));

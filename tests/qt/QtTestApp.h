@@ -1,13 +1,13 @@
 #pragma once
-// One QApplication for the whole test executable (Qt allows one per process).
+// The one QApplication of the test executable, made as the widget set makes it (offscreen when
+// there is no display, the font substitutions, one style).
 
 #include <QApplication>
 
+#include "vcl50/qt/QtWidgetSet.h"
+
 inline QApplication& TestApp()
 {
-    static int argc = 1;
-    static char name[] = "qt_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = qApp ? static_cast<QApplication*>(qApp) : new QApplication(argc, argv);
-    return *app;
+    TQtWidgetSet::EnsureApplication();
+    return *static_cast<QApplication*>(qApp);
 }

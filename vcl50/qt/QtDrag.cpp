@@ -27,6 +27,8 @@ State& Current()
     return state;
 }
 
+bool LastDropped = false;
+
 // The control under the cursor on the source's window, and the cursor in its client area.
 TControl* ControlAt(const QPoint& globalPos, QPoint& local)
 {
@@ -113,9 +115,15 @@ bool Release(const QPoint& globalPos)
     TControl* source = s.Source;
     End();
     // A refused drop drops nothing; the model asks the target once more as it drops.
+    LastDropped = false;
     if (target && Input::IsAlive(source))
-        QtBridge::Deliver(target, [&] { Input::DragDrop(source, target, local.x(), local.y()); });
+        QtBridge::Deliver(target, [&] { LastDropped = Input::DragDrop(source, target, local.x(), local.y()); });
     return true;
+}
+
+bool Dropped()
+{
+    return LastDropped;
 }
 
 bool Dragging()

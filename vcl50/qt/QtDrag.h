@@ -15,6 +15,8 @@ void Press(QtPeer* source, const QPoint& globalPos);
 bool Move(const QPoint& globalPos);
 // The release: true when it ended a drag (the release is then no click).
 bool Release(const QPoint& globalPos);
+// Whether the last drag ended in a drop the target took.
+bool Dropped();
 // Whether a drag is under way; and whether its current target takes the drop.
 bool Dragging();
 bool Accepted();

@@ -52,17 +52,18 @@ std::vector<std::string> ToQtFilters(std::string_view platformFilter)
             }
         }
         if (patterns.empty())
-            patterns = "*";
+            patterns.assign(1, '*');
         if (description.empty() && i + 1 >= parts.size())
             continue;  // a trailing '|' leaves an empty last description behind
-        std::string shown = "(" + patterns + ")";
+        std::string shown;
+        shown.append(1, '(').append(patterns).append(1, ')');
         // "Text files (*.txt)|*.txt" already names its patterns; Qt reads the last parentheses.
         if (EndsWith(description, shown))
             result.emplace_back(description);
         else if (description.empty())
             result.push_back(shown);
         else
-            result.push_back(std::string(description) + " " + shown);
+            result.push_back(std::string(description).append(" ").append(shown));
     }
     return result;
 }

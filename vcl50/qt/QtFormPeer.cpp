@@ -26,7 +26,7 @@ public:
             return QDialog::eventFilter(watched, event);
         auto* peer = static_cast<QtFormPeer*>(Peer());
         if (peer)
-            KeyToModel(peer->Form(), *static_cast<QKeyEvent*>(event));
+            KeyToModel(peer->Form(), watched, *static_cast<QKeyEvent*>(event));
         return true;
     }
 
@@ -51,23 +51,47 @@ protected:
     void done(int) override {}
 
 private:
-    static void KeyToModel(TCustomForm* form, const QKeyEvent& event)
+    // The key goes to the windowed control whose widget Qt gave it (the widget with the focus,
+    // which follows the model's), else to the model's focused control, else to the form.
+    static void KeyToModel(TCustomForm* form, QObject* watched, const QKeyEvent& event)
     {
         WORD key;
         TShiftState shift;
         QtKeys::FromEvent(event, key, shift);
         if (!key)
             return;
-        TWinControl* target = form->ActiveControl();
+        QtPeer* at = watched->isWidgetType() ? QtPeer::AtWidget(static_cast<QWidget*>(watched)) : nullptr;
+        auto* target = at ? dynamic_cast<TWinControl*>(at->Control()) : nullptr;
+        if (!target || target == form)
+            target = form->ActiveControl();
         if (!target)
             target = form;
         QtBridge::Deliver(target, [target, key, shift] { Input::KeyDown(target, key, shift); });
         // What the native control does with the key, unless the key closed the form.
-        if (Input::IsAlive(target) && form->ModalResult() == mrNone && form->Visible())
+        if (!QtFormPeer::ModelKeysOnly() && Input::IsAlive(target) && form->ModalResult() == mrNone && form->Visible())
             if (QtPeer* peer = QtPeer::Of(target))
                 peer->KeyPressed(key, shift);
     }
 };
+
+namespace {
+int ModelKeysOnlyDepth = 0;
+}
+
+QtFormPeer::TModelKeysOnly::TModelKeysOnly()
+{
+    ++ModelKeysOnlyDepth;
+}
+
+QtFormPeer::TModelKeysOnly::~TModelKeysOnly()
+{
+    --ModelKeysOnlyDepth;
+}
+
+bool QtFormPeer::ModelKeysOnly()
+{
+    return ModelKeysOnlyDepth > 0;
+}
 
 QtFormPeer::QtFormPeer(TCustomForm* form) : QtPeer(form, new QtFormWindow), FForm(form)
 {

@@ -26,6 +26,16 @@ public:
     // Lets every key that reaches `widget` (a widget of this form) go to the model first.
     void WatchKeys(QWidget* widget);
 
+    // While one lives, keys reach the model only: the native follow-ups (arrows moving a list's
+    // selection, Space pressing a button) are left out, as the model's input path knows none.
+    struct TModelKeysOnly {
+        TModelKeysOnly();
+        ~TModelKeysOnly();
+        TModelKeysOnly(const TModelKeysOnly&) = delete;
+        TModelKeysOnly& operator=(const TModelKeysOnly&) = delete;
+    };
+    static bool ModelKeysOnly();
+
 private:
     void Place();
 

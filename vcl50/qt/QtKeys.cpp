@@ -39,6 +39,25 @@ WORD ToVirtualKey(int qtKey)
     }
 }
 
+int ToQtKey(WORD virtualKey)
+{
+    if (virtualKey >= 'A' && virtualKey <= 'Z')
+        return Qt::Key_A + (virtualKey - 'A');
+    if (virtualKey >= '0' && virtualKey <= '9')
+        return Qt::Key_0 + (virtualKey - '0');
+    if (virtualKey >= 0x70 && virtualKey <= 0x87)
+        return Qt::Key_F1 + (virtualKey - 0x70);
+    static constexpr int Others[] = {
+        Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt,
+        Qt::Key_Pause, Qt::Key_CapsLock, Qt::Key_Escape, Qt::Key_Space, Qt::Key_PageUp, Qt::Key_PageDown,
+        Qt::Key_End, Qt::Key_Home, Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Insert,
+        Qt::Key_Delete};
+    for (int qtKey : Others)
+        if (ToVirtualKey(qtKey) == virtualKey)
+            return qtKey;
+    return 0;
+}
+
 TShiftState ToShiftState(int qtModifiers)
 {
     TShiftState shift;

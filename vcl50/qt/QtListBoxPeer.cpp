@@ -73,6 +73,7 @@ protected:
             return;
         FPressed = true;
         FDeferred = -1;
+        ListPeer()->Refresh();  // the rows under the mouse are the model's rows
         QModelIndex index = indexAt(event->position().toPoint());
         TShiftState shift = QtKeys::ToShiftState(static_cast<int>(event->modifiers()));
         int row = index.isValid() ? index.row() : -1;
@@ -91,17 +92,19 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override
     {
         event->accept();
-        if (FPressed && (event->buttons() & Qt::LeftButton) && QtDrag::Move(event->globalPosition().toPoint()))
+        if ((event->buttons() & Qt::LeftButton) && QtDrag::Move(event->globalPosition().toPoint()))
             FDeferred = -1;
     }
 
     void mouseReleaseEvent(QMouseEvent* event) override
     {
         event->accept();
-        if (event->button() != Qt::LeftButton || !FPressed)
+        if (event->button() != Qt::LeftButton)
+            return;
+        bool dragged = QtDrag::Release(event->globalPosition().toPoint());
+        if (!FPressed)
             return;
         FPressed = false;
-        bool dragged = QtDrag::Release(event->globalPosition().toPoint());
         if (!dragged && FDeferred >= 0 && ListPeer())
             ListPeer()->EntryPressed(FDeferred, {});
         FDeferred = -1;
@@ -138,24 +141,61 @@ QtListBoxPeer::~QtListBoxPeer()
 void QtListBoxPeer::Synchronize()
 {
     QtPeer::Synchronize();
-    ItemsChanged();
+    FItemsDirty = true;
+    Refresh();
 }
 
 void QtListBoxPeer::FontChanged()
 {
     QtPeer::FontChanged();
-    FModel->Reset();  // the item height the view caches
-    SelectionChanged();
+    Schedule(true);  // the item height the view caches
 }
 
 void QtListBoxPeer::ItemsChanged()
 {
-    FModel->Reset();
-    SelectionChanged();
+    Schedule(true);
 }
 
 void QtListBoxPeer::SelectionChanged()
 {
+    Schedule(false);
+}
+
+void QtListBoxPeer::ItemIndexChanged()
+{
+    Schedule(false);
+}
+
+void QtListBoxPeer::AppearanceChanged()
+{
+    Schedule(true);
+}
+
+void QtListBoxPeer::Schedule(bool items)
+{
+    FItemsDirty |= items;
+    FSelectionDirty = true;
+    if (FScheduled)
+        return;
+    FScheduled = true;
+    auto* widget = static_cast<QtListWidget*>(Widget());
+    QMetaObject::invokeMethod(
+        widget,
+        [widget] {
+            if (auto* peer = static_cast<QtListBoxPeer*>(widget->Peer()))
+                peer->Refresh();
+        },
+        Qt::QueuedConnection);
+}
+
+void QtListBoxPeer::Refresh()
+{
+    FScheduled = false;
+    if (FItemsDirty)
+        FModel->Reset();
+    FItemsDirty = false;
+    FSelectionDirty = false;
+
     auto* view = static_cast<QListView*>(Widget());
     QItemSelection selection;
     int count = FList->Items()->Count();
@@ -170,29 +210,20 @@ void QtListBoxPeer::SelectionChanged()
         selection.select(FModel->index(first), FModel->index(i - 1));
     }
     view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    ItemIndexChanged();
-}
 
-void QtListBoxPeer::ItemIndexChanged()
-{
-    auto* view = static_cast<QListView*>(Widget());
     int index = FList->ItemIndex();
-    if (index < 0 || index >= FList->Items()->Count())
+    if (index < 0 || index >= count)
         return;
     QModelIndex current = FModel->index(index);
     view->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
     view->scrollTo(current);
 }
 
-void QtListBoxPeer::AppearanceChanged()
-{
-    FModel->Reset();
-    SelectionChanged();
-}
-
 void QtListBoxPeer::EntryPressed(int row, TShiftState shift)
 {
     TCustomListBox* list = FList;
+    if (row >= list->Items()->Count())
+        row = -1;
     if (row < 0) {
         // Below the last entry: the platform's list takes the click on its last entry.
         row = list->Items()->Count() - 1;
@@ -204,6 +235,7 @@ void QtListBoxPeer::EntryPressed(int row, TShiftState shift)
 
 void QtListBoxPeer::KeyPressed(WORD key, TShiftState shift)
 {
+    Refresh();
     int count = FList->Items()->Count();
     if (count == 0 || (!shift.Empty() && shift != TShiftState{ssShift}))
         return;

@@ -27,8 +27,16 @@ public:
     TCustomListBox* List() const { return FList; }
     // A press on entry `row` (-1 below the entries) with Qt keyboard modifiers.
     void EntryPressed(int row, TShiftState shift);
+    // Brings the view up to the model now; notices otherwise gather until the event loop
+    // turns, so code that changes entries one by one costs one refresh, not one per entry.
+    void Refresh();
 
 private:
+    void Schedule(bool items);
+
     TCustomListBox* FList;
     std::unique_ptr<QtListModel> FModel;
+    bool FItemsDirty = false;
+    bool FSelectionDirty = false;
+    bool FScheduled = false;
 };

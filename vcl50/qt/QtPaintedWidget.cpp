@@ -26,7 +26,7 @@ void QtPaintedWidget::mousePressEvent(QMouseEvent* event)
 
 void QtPaintedWidget::mouseMoveEvent(QMouseEvent* event)
 {
-    if (FPressed && (event->buttons() & Qt::LeftButton))
+    if (event->buttons() & Qt::LeftButton)
         QtDrag::Move(event->globalPosition().toPoint());
     event->accept();
 }
@@ -34,7 +34,7 @@ void QtPaintedWidget::mouseMoveEvent(QMouseEvent* event)
 void QtPaintedWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     // As the platform: a click is a press and a release both on the control.
-    bool dragged = FPressed && QtDrag::Release(event->globalPosition().toPoint());
+    bool dragged = event->button() == Qt::LeftButton && QtDrag::Release(event->globalPosition().toPoint());
     bool click = !dragged && FPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     FPressed = false;
     event->accept();

@@ -147,13 +147,16 @@ void TQtWidgetSet::Bury(QWidget* widget)
 
 void TQtWidgetSet::CheckModalLoops()
 {
-    for (TModalLoop* loop : ModalLoops()) {
-        bool end = QtBridge::HasPending();
-        if (!end && Input::IsAlive(loop->Form) && loop->Form->ModalResult() != mrNone)
-            end = loop->Form->CloseModal();
-        if (end)
-            loop->Loop->quit();
-    }
+    // Only the innermost form can close now: an outer one asks its close handlers once its own
+    // loop runs again, as the platform's nested modal loops do.
+    if (ModalLoops().empty())
+        return;
+    TModalLoop* loop = ModalLoops().back();
+    bool end = QtBridge::HasPending() || !Input::IsAlive(loop->Form);
+    if (!end && loop->Form->ModalResult() != mrNone)
+        end = loop->Form->CloseModal();
+    if (end)
+        loop->Loop->quit();
 }
 
 void TQtWidgetSet::RunModal(TCustomForm* form)

@@ -1,0 +1,26 @@
+#pragma once
+// A person's actions made as real Qt events on the widgets: a click is a press and a release on
+// the control's widget, a choice is a click in the combo box's drop-down, a drag moves the mouse
+// from one widget over another. So a script or test that acts through here proves the widgets,
+// not only the model. What no widget can show (a control on no shown form, a hidden one) goes
+// straight to the input path, which reports it as it always does.
+
+#include "vcl50/Controls.h"
+
+class TComboBox;
+class TCustomForm;
+class TCustomListBox;
+
+namespace QtSyntheticInput {
+
+void Click(TControl* control);
+// The second click of a double click (the first is a Click or SelectItem of its own).
+void DblClick(TControl* control);
+void KeyDown(TWinControl* control, WORD key, TShiftState shift = {});
+void ChooseItem(TComboBox* combo, int index);
+void SelectItem(TCustomListBox* list, int index, TShiftState shift = {});
+// True when the target took the drop.
+bool DragDrop(TControl* source, TControl* target, int x, int y);
+void CloseBox(TCustomForm* form);
+
+}  // namespace QtSyntheticInput
