@@ -55,6 +55,48 @@ T* TScriptRunner::DialogControl(const TScriptCommand& c, TCustomForm* form, cons
     return static_cast<T*>(component);
 }
 
+TScriptWidgetSet::~TScriptWidgetSet() = default;
+
+void TScriptWidgetSet::Click(TControl* control)
+{
+    Input::Click(control);
+}
+
+void TScriptWidgetSet::DblClick(TControl* control)
+{
+    Input::DblClick(control);
+}
+
+void TScriptWidgetSet::KeyDown(TWinControl* control, WORD key, TShiftState shift)
+{
+    Input::KeyDown(control, key, shift);
+}
+
+void TScriptWidgetSet::ChooseItem(TComboBox* combo, int index)
+{
+    Input::ChooseItem(combo, index);
+}
+
+void TScriptWidgetSet::SelectItem(TCustomListBox* list, int index, TShiftState shift)
+{
+    Input::SelectItem(list, index, shift);
+}
+
+bool TScriptWidgetSet::DragDrop(TControl* source, TControl* target, int x, int y)
+{
+    return Input::DragDrop(source, target, x, y);
+}
+
+void TScriptWidgetSet::CloseBox(TCustomForm* form)
+{
+    Input::CloseBox(form);
+}
+
+bool TScriptWidgetSet::Screenshot(TCustomForm*, const AnsiString&)
+{
+    return false;
+}
+
 namespace {
 
 // A click on a list box lands on its first selected entry, else on its first entry.
@@ -75,11 +117,11 @@ void TScriptRunner::DialogClick(const TScriptCommand& c, TCustomForm* form)
         auto* list = static_cast<TCustomListBox*>(control);
         int entry = ClickedEntry(list);
         if (entry >= 0) {
-            Input::SelectItem(list, entry, {});
+            FWidgetSet.SelectItem(list, entry, {});
             return;
         }
     }
-    Input::Click(control);
+    FWidgetSet.Click(control);
 }
 
 void TScriptRunner::DialogDblClick(const TScriptCommand& c, TCustomForm* form)
@@ -88,11 +130,11 @@ void TScriptRunner::DialogDblClick(const TScriptCommand& c, TCustomForm* form)
     // The first click of a double-click is a click of its own, as the platform reports it.
     int entry = Is<TCustomListBox>(control) ? ClickedEntry(static_cast<TCustomListBox*>(control)) : -1;
     if (entry >= 0)
-        Input::SelectItem(static_cast<TCustomListBox*>(control), entry, {});
+        FWidgetSet.SelectItem(static_cast<TCustomListBox*>(control), entry, {});
     else
-        Input::Click(control);
+        FWidgetSet.Click(control);
     if (Input::IsAlive(control) && form->ModalResult() == mrNone)
-        Input::DblClick(control);
+        FWidgetSet.DblClick(control);
 }
 
 void TScriptRunner::DialogKey(const TScriptCommand& c, TCustomForm* form)
@@ -100,7 +142,7 @@ void TScriptRunner::DialogKey(const TScriptCommand& c, TCustomForm* form)
     int key = Number(c, c.Args[1]);
     if (key < 0 || key > 0xFFFF)
         Error(c, Format("%s is no key code", {c.Args[1]}));
-    Input::KeyDown(DialogControl<TWinControl>(c, form, c.Args[0], "windowed control"), static_cast<WORD>(key), {});
+    FWidgetSet.KeyDown(DialogControl<TWinControl>(c, form, c.Args[0], "windowed control"), static_cast<WORD>(key), {});
 }
 
 void TScriptRunner::DialogChoose(const TScriptCommand& c, TCustomForm* form)
@@ -109,7 +151,7 @@ void TScriptRunner::DialogChoose(const TScriptCommand& c, TCustomForm* form)
     int index = Number(c, c.Args[1]);
     if (index < 0 || index >= combo->Items()->Count())
         Error(c, Format("%s has no entry %d", {c.Args[0], index}));
-    Input::ChooseItem(combo, index);
+    FWidgetSet.ChooseItem(combo, index);
 }
 
 void TScriptRunner::DialogPick(const TScriptCommand& c, TCustomForm* form)
@@ -123,7 +165,7 @@ void TScriptRunner::DialogPick(const TScriptCommand& c, TCustomForm* form)
         entries.push_back(entry);
     }
     for (size_t i = 0; i < entries.size() && Input::IsAlive(list); ++i)
-        Input::SelectItem(list, entries[i], i == 0 ? TShiftState{} : TShiftState{ssCtrl});
+        FWidgetSet.SelectItem(list, entries[i], i == 0 ? TShiftState{} : TShiftState{ssCtrl});
 }
 
 void TScriptRunner::DialogDrag(const TScriptCommand& c, TCustomForm* form)
@@ -131,7 +173,7 @@ void TScriptRunner::DialogDrag(const TScriptCommand& c, TCustomForm* form)
     TControl* from = DialogControl<TControl>(c, form, c.Args[0], "control");
     TControl* to = DialogControl<TControl>(c, form, c.Args[1], "control");
     // The middle of the target's client area: where a person lets go "on" a control.
-    if (!Input::DragDrop(from, to, to->ClientWidth() / 2, to->ClientHeight() / 2))
+    if (!FWidgetSet.DragDrop(from, to, to->ClientWidth() / 2, to->ClientHeight() / 2))
         FOut << "drag refused\n";
 }
 
@@ -205,7 +247,7 @@ void TScriptRunner::CloseWith(const TScriptCommand& c, TCustomForm* form, int mo
         auto* button = static_cast<TButton*>(component);
         found = true;
         if (button->Enabled() && button->Visible()) {
-            Input::Click(button);
+            FWidgetSet.Click(button);
             return;
         }
     }
@@ -227,12 +269,11 @@ void TScriptRunner::DialogCancel(const TScriptCommand& c, TCustomForm* form)
 
 void TScriptRunner::DialogClose(const TScriptCommand&, TCustomForm* form)
 {
-    Input::CloseBox(form);
+    FWidgetSet.CloseBox(form);
 }
 
 void TScriptRunner::DialogScreenshot(const TScriptCommand& c, TCustomForm* form)
 {
-    if (!FWidgetSet)
+    if (!FWidgetSet.Screenshot(form, c.Args[0]))
         Error(c, "screenshot needs a widget set that draws (the Qt designer)");
-    FWidgetSet->Screenshot(form, c.Args[0]);
 }

@@ -8,10 +8,8 @@
 #include "vcl50/Graphics.h"
 #include "vcl50/Sysutils.h"
 
-TScriptWidgetSet::~TScriptWidgetSet() = default;
-
 TScriptRunner::TScriptRunner(TDesignHost& host, std::ostream& out, std::ostream& err, TScriptWidgetSet* widgetSet)
-    : FHost(host), FOut(out), FErr(err), FWidgetSet(widgetSet), FTrace(out)
+    : FHost(host), FOut(out), FErr(err), FWidgetSet(widgetSet ? *widgetSet : FHeadless), FTrace(out)
 {
 }
 

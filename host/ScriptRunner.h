@@ -12,20 +12,35 @@
 #include "host/Inspector.h"
 #include "host/ScriptParser.h"
 #include "host/ScriptTrace.h"
+#include "vcl50/Controls.h"
 
+class TComboBox;
 class TCustomForm;
+class TCustomListBox;
 
-// What a script needs of the widget set it runs under, beyond the input calls.
+// What a script needs of the widget set it runs under: a person's actions and screenshots. The
+// defaults are the headless widget set's: actions go straight to the input path, and nothing
+// draws. A widget set that shows forms makes the actions as real events on its widgets, so a
+// script proves the widgets too.
 class TScriptWidgetSet {
 public:
     virtual ~TScriptWidgetSet();
-    // Writes a PNG of the form's client area, exactly ClientWidth by ClientHeight pixels.
-    virtual void Screenshot(TCustomForm* form, const AnsiString& path) = 0;
+    virtual void Click(TControl* control);
+    virtual void DblClick(TControl* control);
+    virtual void KeyDown(TWinControl* control, WORD key, TShiftState shift);
+    virtual void ChooseItem(TComboBox* combo, int index);
+    virtual void SelectItem(TCustomListBox* list, int index, TShiftState shift);
+    // True when the target took the drop.
+    virtual bool DragDrop(TControl* source, TControl* target, int x, int y);
+    virtual void CloseBox(TCustomForm* form);
+    // Writes a PNG of the form's client area, exactly ClientWidth by ClientHeight pixels; false
+    // when this widget set draws nothing.
+    virtual bool Screenshot(TCustomForm* form, const AnsiString& path);
 };
 
 class TScriptRunner {
 public:
-    // Without a widget set that draws, `screenshot` is a script error.
+    // Without a widget set, the headless one's actions serve and `screenshot` is a script error.
     TScriptRunner(TDesignHost& host, std::ostream& out, std::ostream& err, TScriptWidgetSet* widgetSet = nullptr);
 
     // Plays the script: 0, or 1 after a script error, which is reported on `err`.
@@ -96,7 +111,8 @@ private:
     TDesignHost& FHost;
     std::ostream& FOut;
     std::ostream& FErr;
-    TScriptWidgetSet* FWidgetSet;
+    TScriptWidgetSet FHeadless;
+    TScriptWidgetSet& FWidgetSet;
     TScriptTrace FTrace;
     // The first script error of a command: it is raised out of modal forms, through code that
     // may report or swallow exceptions on its way, and still ends the script with its own line.
