@@ -82,6 +82,20 @@ std::vector<TColor> Colors(const TfmKHTMLTemplateEditDlg& d)
             d.TableFontColor(),    d.TableBgColor(),        d.OddRowBgColor()};
 }
 
+void SetColors(TfmKHTMLTemplateEditDlg& d, const std::vector<TColor>& c)
+{
+    d.SetBackGroundColor(c.at(0));
+    d.SetDefaultTextColor(c.at(1));
+    d.SetLinkColor(c.at(2));
+    d.SetVLinkColor(c.at(3));
+    d.SetALinkColor(c.at(4));
+    d.SetHeadersRowBgColor(c.at(5));
+    d.SetHeadersRowFontColor(c.at(6));
+    d.SetTableFontColor(c.at(7));
+    d.SetTableBgColor(c.at(8));
+    d.SetOddRowBgColor(c.at(9));
+}
+
 void ResetRepaints(const TfmKHTMLTemplateEditDlg& dialog)
 {
     for (int i = 0; i < dialog.ComponentCount(); ++i)

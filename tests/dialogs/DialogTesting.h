@@ -40,8 +40,10 @@ protected:
     std::string Folder;
 };
 
-// The ten colours as the members hold them, in the order of the template file.
+// The ten colours as the members hold them, in the order of the template file, and the same
+// ten handed to their setters.
 std::vector<TColor> Colors(const TfmKHTMLTemplateEditDlg& dialog);
+void SetColors(TfmKHTMLTemplateEditDlg& dialog, const std::vector<TColor>& colors);
 
 // Colour and font changes the shown dialog's controls were told of since the last ResetRepaints
 // (focus moving to a clicked button is no repaint of the preview).

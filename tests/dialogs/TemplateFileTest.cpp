@@ -29,23 +29,7 @@ std::vector<std::string> Lines(const std::string& path)
     return lines;
 }
 
-// The Part's example scheme.
-void SetExample(TfmKHTMLTemplateEditDlg& d)
-{
-    d.SetBackGroundColor(static_cast<TColor>(0x00FFFFFF));
-    d.SetDefaultTextColor(static_cast<TColor>(0));
-    d.SetTextFontName("Arial");
-    d.SetLinkColor(static_cast<TColor>(0x00FF0000));
-    d.SetVLinkColor(static_cast<TColor>(0x00000080));
-    d.SetALinkColor(static_cast<TColor>(0x000000FF));
-    d.SetHeadersRowBgColor(static_cast<TColor>(0x00FF8080));
-    d.SetHeadersRowFontColor(static_cast<TColor>(0));
-    d.SetTableFontColor(static_cast<TColor>(0));
-    d.SetTableBgColor(static_cast<TColor>(0x0080FFFF));
-    d.SetOddRowBgColor(static_cast<TColor>(0x008080FF));
-}
-
-// A widget set whose page panel runs `OnPagePainted` whenever its colour changes, so a test can
+// A widget set that runs `OnPagePainted` whenever the page panel's colour changes, so a test can
 // act between two of the values a load applies.
 class TWatchingWidgetSet : public THeadlessWidgetSet {
 public:
@@ -55,63 +39,54 @@ public:
     {
         if (control->Name() != "BackPanel")
             return THeadlessWidgetSet::CreatePeer(control);
-        return std::make_unique<TPagePeer>(*this);
+        return std::make_unique<TPagePeer>(OnPagePainted);
     }
 
 private:
-    class TPagePeer : public THeadlessPeer {
-    public:
-        explicit TPagePeer(TWatchingWidgetSet& set) : FSet(set) {}
+    struct TPagePeer : THeadlessPeer {
+        explicit TPagePeer(const std::function<void()>& painted) : Painted(painted) {}
         void ColorChanged() override
         {
-            THeadlessPeer::ColorChanged();
-            if (FSet.OnPagePainted)
-                FSet.OnPagePainted();
+            if (Painted)
+                Painted();
         }
-
-    private:
-        TWatchingWidgetSet& FSet;
+        const std::function<void()>& Painted;
     };
 };
+
+const std::string SaveRequest = "save \"Save as HTML template\" \"HTML template file (*.htf)|*.htf\" \"htf\" -> ";
+const std::string OpenRequest = "open \"Load HTML template\" \"HTML template file (*.htf)|*.htf\" \"htf\" -> ";
 
 }  // namespace
 
 using TemplateFileTest = TemplateDialogTest;
 
-TEST_F(TemplateFileTest, SavingTheExampleWritesItsThirteenLinesInOrder)
+TEST_F(TemplateFileTest, TheExampleSchemeSavesAsItsThirteenLinesAndLoadsBackAsCustom)
 {
     const std::string file = Folder + "/example.htf";
+    const std::vector<TColor> example = {static_cast<TColor>(0x00FFFFFF), clBlack, static_cast<TColor>(0x00FF0000),
+                                         static_cast<TColor>(0x00000080), static_cast<TColor>(0x000000FF),
+                                         static_cast<TColor>(0x00FF8080), clBlack, clBlack,
+                                         static_cast<TColor>(0x0080FFFF), static_cast<TColor>(0x008080FF)};
     auto d = NewDialog();
     d->SetTemplate(htClassic);
     Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
-        SetExample(dlg);
-        const std::vector<TColor> before = Colors(dlg);
+        SetColors(dlg, example);
+        dlg.SetTextFontName("Arial");
         ResetRepaints(dlg);
         AnswerFile(file);
         Input::Click(dlg.btSaveTemplate);
         EXPECT_EQ(Repaints(dlg), 0);
-        EXPECT_EQ(Colors(dlg), before);
+        EXPECT_EQ(Colors(dlg), example);
         EXPECT_EQ(dlg.Template(), htClassic) << "saving changes no template";
     });
     EXPECT_EQ(Lines(file), (std::vector<std::string>{
-                               "[HTML options]",
-                               "Background-color=$00FFFFFF",
-                               "Font-color=$00000000",
-                               "Font-family=Arial",
-                               "LinkColor=$00FF0000",
-                               "VLinkColor=$00000080",
-                               "ALinkColor=$000000FF",
-                               "[Table options]",
-                               "Header-bgcolor=$00FF8080",
-                               "Header-color=$00000000",
-                               "Table-color=$00000000",
-                               "Even_row-bgcolor=$0080FFFF",
-                               "Odd_row-bgcolor=$008080FF",
-                           }));
-    EXPECT_EQ(Observer.Events, (std::vector<std::string>{
-                                   "save \"Save as HTML template\" \"HTML template file (*.htf)|*.htf\" \"htf\" -> " + file}));
+                               "[HTML options]", "Background-color=$00FFFFFF", "Font-color=$00000000",
+                               "Font-family=Arial", "LinkColor=$00FF0000", "VLinkColor=$00000080",
+                               "ALinkColor=$000000FF", "[Table options]", "Header-bgcolor=$00FF8080",
+                               "Header-color=$00000000", "Table-color=$00000000", "Even_row-bgcolor=$0080FFFF",
+                               "Odd_row-bgcolor=$008080FF"}));
 
-    // Loading it into any dialog sets those eleven values and selects the custom template.
     auto other = NewDialog();
     other->SetTemplate(htMurky);
     other->SetTextFontName("Georgia");
@@ -120,38 +95,24 @@ TEST_F(TemplateFileTest, SavingTheExampleWritesItsThirteenLinesInOrder)
         Input::Click(dlg.btLoadTemplate);
         EXPECT_EQ(dlg.cbxTemplate->ItemIndex(), htCustom);
     });
-    auto expected = NewDialog();
-    SetExample(*expected);
-    EXPECT_EQ(Colors(*other), Colors(*expected));
+    EXPECT_EQ(Colors(*other), example);
     EXPECT_EQ(other->TextFontName(), "Arial");
     EXPECT_EQ(other->Template(), htCustom);
+    EXPECT_EQ(Observer.Events, (std::vector<std::string>{SaveRequest + file, OpenRequest + file}));
 }
 
 TEST_F(TemplateFileTest, ARoundTripKeepsEveryValueSystemColoursAndAnEmptyFontNameIncluded)
 {
     const std::string file = Folder + "/round.htf";
-    const std::vector<TColor> values = {
-        clWindowText, clBtnFace, static_cast<TColor>(0x00000001), static_cast<TColor>(0x7FFFFFFF),
-        static_cast<TColor>(0xFFFFFFFF), clInfoBk, static_cast<TColor>(0x00654321), clBlack,
-        static_cast<TColor>(0x80000000), clNone};
+    const std::vector<TColor> values = {clWindowText, clBtnFace, static_cast<TColor>(1), static_cast<TColor>(0x7FFFFFFF),
+                                        static_cast<TColor>(0xFFFFFFFF), clInfoBk, static_cast<TColor>(0x00654321),
+                                        clBlack, static_cast<TColor>(0x80000000), clNone};
     auto d = NewDialog();
     Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
-        dlg.SetBackGroundColor(values[0]);
-        dlg.SetDefaultTextColor(values[1]);
-        dlg.SetLinkColor(values[2]);
-        dlg.SetVLinkColor(values[3]);
-        dlg.SetALinkColor(values[4]);
-        dlg.SetHeadersRowBgColor(values[5]);
-        dlg.SetHeadersRowFontColor(values[6]);
-        dlg.SetTableFontColor(values[7]);
-        dlg.SetTableBgColor(values[8]);
-        dlg.SetOddRowBgColor(values[9]);
-        ASSERT_EQ(Colors(dlg), values);
+        SetColors(dlg, values);
         AnswerFile(file);
         Input::Click(dlg.btSaveTemplate);
     });
-    EXPECT_EQ(Lines(file)[3], "Font-family=");
-
     auto loaded = NewDialog();
     loaded->SetTemplate(htSimple);
     loaded->SetTextFontName("Verdana");
@@ -179,81 +140,65 @@ TEST_F(TemplateFileTest, AFileWithOneKeyChangesOnlyThatValueAndStillMakesTheTemp
         Input::Click(dlg.btLoadTemplate);
         EXPECT_EQ(Colors(dlg), expected);
         EXPECT_EQ(dlg.TextFontName(), "Trebuchet MS");
-        EXPECT_EQ(dlg.Template(), htCustom);
         EXPECT_EQ(dlg.cbxTemplate->ItemIndex(), htCustom);
-        // Only the header cells (and the labels on them) were told of a colour.
-        EXPECT_EQ(THeadlessPeer::Of(dlg.BackPanel)->Total(), 0);
+        // Only the header cells (and their labels, which show the cell's colour) repainted.
+        EXPECT_EQ(Repaints(dlg), 6);
         EXPECT_EQ(THeadlessPeer::Of(PreviewPanel(dlg, "ColHead3"))->Count(TPeerNotice::Color), 1);
-        EXPECT_EQ(THeadlessPeer::Of(PreviewPanel(dlg, "Row1"))->Total(), 0);
-    });
-}
 
-TEST_F(TemplateFileTest, LoadingTheValuesAlreadyShownRepaintsNothingButMakesTheTemplateCustom)
-{
-    const std::string file = Folder + "/same.htf";
-    auto d = NewDialog();
-    d->SetTemplate(htGray);
-    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
-        AnswerFile(file);
-        Input::Click(dlg.btSaveTemplate);
+        // The same file again holds nothing new: nothing repaints, and the template is custom.
+        Input::ChooseItem(dlg.cbxTemplate, htOlive);
+        dlg.SetHeadersRowBgColor(static_cast<TColor>(0x00102030));
         ResetRepaints(dlg);
         AnswerFile(file);
         Input::Click(dlg.btLoadTemplate);
-        EXPECT_EQ(dlg.Template(), htCustom);
-        EXPECT_EQ(dlg.cbxTemplate->ItemIndex(), htCustom);
         EXPECT_EQ(Repaints(dlg), 0);
+        EXPECT_EQ(dlg.Template(), htCustom);
     });
 }
 
 TEST_F(TemplateFileTest, SavingOverAFileReplacesTheElevenValuesAndKeepsEverythingElse)
 {
     const std::string file = Folder + "/shared.htf";
-    WriteText(file,
-              "; kept comment\n[Page]\nTitle=Sales\n[HTML options]\nBackground-color=$00000000\nCharset=utf-8\n"
-              "[Table options]\nOdd_row-bgcolor=1\nBorder=2\n[Other]\nKey=Value\n");
+    WriteText(file, "; kept comment\n[Page]\nTitle=Sales\n[HTML options]\nBackground-color=$00000000\n"
+                    "Charset=utf-8\n[Table options]\nBorder=2\n");
     auto d = NewDialog();
-    d->SetTemplate(htPlain);
+    d->SetTemplate(htPlain);  // pushes no font name
     Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
         AnswerFile(file);
         Input::Click(dlg.btSaveTemplate);
     });
     const std::string text = ReadText(file);
-    for (const char* kept : {"; kept comment\n", "[Page]\nTitle=Sales\n", "Charset=utf-8\n", "Border=2\n",
-                             "[Other]\nKey=Value\n"})
+    for (const char* kept : {"; kept comment\n", "[Page]\nTitle=Sales\n", "Charset=utf-8\n", "Border=2\n"})
         EXPECT_NE(text.find(kept), std::string::npos) << kept;
     THexIniFile ini(file);
     EXPECT_EQ(ini.ReadInteger("HTML options", "Background-color", -1), RhtPlain.BackGroundColor);
     EXPECT_EQ(ini.ReadInteger("Table options", "Odd_row-bgcolor", -1), RhtPlain.OddRowBgColor);
-    EXPECT_EQ(ini.ReadInteger("Table options", "Header-color", -1), RhtPlain.HeadersRowFontColor);
-    EXPECT_TRUE(ini.ValueExists("HTML options", "Font-family"));
-    EXPECT_EQ(ini.ReadString("HTML options", "Font-family", "unset"), "");  // no name was pushed
-    EXPECT_EQ(text.find("Background-color=$00000000"), std::string::npos);
+    EXPECT_EQ(ini.ReadString("HTML options", "Font-family", "unset"), "");
 }
 
 TEST_F(TemplateFileTest, AFileThatCannotBeWrittenShowsAnErrorBoxAndLeavesTheDialogOpen)
 {
-    const std::string plain = Folder + "/plain.txt";
+    const std::string plain = Folder + "/plain.txt", folder = Folder + "/taken.htf";
     WriteText(plain, "not a folder");
-    const std::string folderNamedLikeATemplate = Folder + "/taken.htf";
-    fs::create_directory(folderNamedLikeATemplate);
+    fs::create_directory(folder);
     auto d = NewDialog();
     d->SetTemplate(htBW);
     int result = Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
-        for (const std::string& path : {plain + "/inside.htf", folderNamedLikeATemplate}) {
+        for (const std::string& path : {plain + "/inside.htf", folder}) {
             AnswerFile(path);
             Input::Click(dlg.btSaveTemplate);
             EXPECT_EQ(dlg.ModalResult(), mrNone) << path;
-            EXPECT_EQ(dlg.Template(), htBW);
         }
         Input::Click(dlg.btStart);  // still there to be used
     });
     EXPECT_EQ(result, mrOk);
+    EXPECT_EQ(d->Template(), htBW);
     ASSERT_EQ(Observer.Events.size(), 4u);
-    EXPECT_TRUE(Observer.Events[1].starts_with("error ")) << Observer.Events[1];
-    EXPECT_NE(Observer.Events[1].find(plain + "/inside.htf"), std::string::npos) << Observer.Events[1];
+    EXPECT_TRUE(Observer.Events[1].starts_with("error ") && Observer.Events[1].find(plain) != std::string::npos)
+        << Observer.Events[1];
     EXPECT_TRUE(Observer.Events[3].starts_with("error ")) << Observer.Events[3];
     EXPECT_EQ(ReadText(plain), "not a folder");
-    EXPECT_TRUE(fs::is_empty(folderNamedLikeATemplate));
+    EXPECT_TRUE(fs::is_empty(folder));
     EXPECT_EQ(std::distance(fs::directory_iterator(Folder), fs::directory_iterator()), 2) << "no file left behind";
 }
 
@@ -275,7 +220,6 @@ TEST_F(TemplateFileTest, AFailingLoadKeepsWhatItAppliedAndDoesNotSwitchToCustom)
         AnswerFile(file);
         Input::Click(dlg.btLoadTemplate);
         watching->OnPagePainted = nullptr;
-        EXPECT_EQ(dlg.BackGroundColor(), static_cast<TColor>(0x00112233));
         EXPECT_EQ(dlg.BackPanel->Color(), static_cast<TColor>(0x00112233));
         EXPECT_EQ(dlg.DefaultTextColor(), RhtColorFul.DefaultFontColor);
         EXPECT_EQ(dlg.Template(), htColorFul);
@@ -283,6 +227,7 @@ TEST_F(TemplateFileTest, AFailingLoadKeepsWhatItAppliedAndDoesNotSwitchToCustom)
         EXPECT_EQ(dlg.ModalResult(), mrNone);
     });
     SetWidgetSet(nullptr);
+    EXPECT_EQ(d->BackGroundColor(), static_cast<TColor>(0x00112233));
     ASSERT_EQ(Observer.Events.size(), 2u);
     EXPECT_TRUE(Observer.Events[1].starts_with("error ")) << Observer.Events[1];
 }
@@ -301,31 +246,28 @@ TEST_F(TemplateFileTest, AMissingFileIsReportedAndChangesNothing)
         EXPECT_EQ(dlg.Template(), htMSMoney);
         EXPECT_EQ(dlg.ModalResult(), mrNone);
     });
-    ASSERT_EQ(Observer.Events.size(), 2u);
-    EXPECT_EQ(Observer.Events[1], "message The template file " + file + " does not exist.");
+    EXPECT_EQ(Observer.Events, (std::vector<std::string>{OpenRequest + file,
+                                                         "message The template file " + file + " does not exist."}));
     EXPECT_FALSE(fs::exists(file));
 }
 
 TEST_F(TemplateFileTest, CancellingEitherFileDialogTouchesNoFile)
 {
-    const std::string file = Folder + "/kept.htf";
-    WriteText(file, "[HTML options]\nBackground-color=$00000000\n");
+    const std::string file = Folder + "/kept.htf", text = "[HTML options]\nBackground-color=$00000000\n";
+    WriteText(file, text);
     auto d = NewDialog();
     d->SetTemplate(htSimple);
     Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
         dlg.sdTemplate->SetFileName(file);
         dlg.odTemplate->SetFileName(file);
         ResetRepaints(dlg);
-        Interaction::QueueAnswer(TDialogAnswer::Cancelled());
-        Input::Click(dlg.btSaveTemplate);
-        Interaction::QueueAnswer(TDialogAnswer::Cancelled());
-        Input::Click(dlg.btLoadTemplate);
+        for (TButton* button : {dlg.btSaveTemplate, dlg.btLoadTemplate}) {
+            Interaction::QueueAnswer(TDialogAnswer::Cancelled());
+            Input::Click(button);
+        }
         EXPECT_EQ(dlg.Template(), htSimple);
         EXPECT_EQ(Repaints(dlg), 0);
     });
-    EXPECT_EQ(ReadText(file), "[HTML options]\nBackground-color=$00000000\n");
-    EXPECT_EQ(Observer.Events,
-              (std::vector<std::string>{
-                  "save \"Save as HTML template\" \"HTML template file (*.htf)|*.htf\" \"htf\" -> cancel",
-                  "open \"Load HTML template\" \"HTML template file (*.htf)|*.htf\" \"htf\" -> cancel"}));
+    EXPECT_EQ(ReadText(file), text);
+    EXPECT_EQ(Observer.Events, (std::vector<std::string>{SaveRequest + "cancel", OpenRequest + "cancel"}));
 }

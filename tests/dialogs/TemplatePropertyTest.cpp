@@ -49,7 +49,8 @@ std::vector<std::string> ScriptNames()
     return names;
 }
 
-class EditorScript : public testing::TestWithParam<std::string> {
+// Each script plays in a working folder of its own, where the files it saves go.
+class ScriptFolder : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -59,6 +60,8 @@ protected:
     void TearDown() override { fs::remove_all(Folder); }
     fs::path Folder;
 };
+
+class EditorScript : public ScriptFolder, public testing::WithParamInterface<std::string> {};
 
 }  // namespace
 
@@ -79,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Scripts, EditorScript, testing::ValuesIn(ScriptNames())
                          });
 
 // The main job's example, as drowcast-host plays it (it draws nothing, so without the screenshot).
-TEST_F(EditorScript, TheExampleEditsTheComponentAndSavesItsTemplateFile)
+TEST_F(ScriptFolder, TheExampleEditsTheComponentAndSavesItsTemplateFile)
 {
     std::istringstream example(ReadText((ExamplesDir / "html-template.dscript").string()));
     std::string script;
@@ -124,29 +127,19 @@ std::unique_ptr<TPropertyEditor> TemplateEditorFor(TComponent* component, TFormD
 
 using TemplatePropertyTest = TemplateDialogTest;
 
-TEST_F(TemplatePropertyTest, AnotherClassIsRefusedBeforeAnyDialogExists)
+// Neither a component of another class nor a dialog that cannot be shown leaves a dialog behind
+// or a change in the designer.
+TEST_F(TemplatePropertyTest, FailuresLeaveNoDialogAndNoChange)
 {
     TDesignHost host;
     TDesigner& designer = host.NewForm("MainForm");
     auto* other = new TNotAnHtmlExport(designer.GetRoot());
-    const int forms = Screen->FormCount();
-    auto editor = TemplateEditorFor(other, &designer);
-    EXPECT_THROW(editor->Edit(), EInvalidCast);
-    EXPECT_EQ(Screen->FormCount(), forms);
-    EXPECT_EQ(other->HTMLTemplate, htGray);
-    EXPECT_FALSE(designer.IsModified());
-}
-
-TEST_F(TemplatePropertyTest, TheDialogIsFreedWhenShowingItFails)
-{
-    TDesignHost host;
-    TDesigner& designer = host.NewForm("MainForm");
     auto* html = new TKHTMLExport(designer.GetRoot());
-    html->SetName("HtmlOut");
     const int forms = Screen->FormCount();
-    auto editor = TemplateEditorFor(html, &designer);
-    // No one is there to answer the modal form: the headless widget set refuses to show it.
-    EXPECT_THROW(editor->Edit(), EInteractionError);
+    EXPECT_THROW(TemplateEditorFor(other, &designer)->Edit(), EInvalidCast);
+    EXPECT_EQ(other->HTMLTemplate, htGray);
+    // No one answers the modal form: the headless widget set refuses to show it.
+    EXPECT_THROW(TemplateEditorFor(html, &designer)->Edit(), EInteractionError);
     EXPECT_EQ(Screen->FormCount(), forms);
     EXPECT_FALSE(designer.IsModified());
 }
