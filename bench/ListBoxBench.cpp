@@ -90,6 +90,24 @@ void BM_FillSorted(benchmark::State& state)
 }
 BENCHMARK(BM_FillSorted)->Unit(benchmark::kMillisecond);
 
+// A sorted list filled with no update bracket: each addition finds its place and is shown.
+void BM_FillSortedOneByOne(benchmark::State& state)
+{
+    ShownList shown;
+    shown.list->SetSorted(true);
+    std::vector<AnsiString> names = FieldNames();
+    for (auto _ : state) {
+        state.PauseTiming();
+        shown.list->Clear();
+        QApplication::sendPostedEvents();
+        state.ResumeTiming();
+        for (const AnsiString& name : names)
+            shown.list->Items()->Add(name);
+        QApplication::sendPostedEvents();
+    }
+}
+BENCHMARK(BM_FillSortedOneByOne)->Unit(benchmark::kMillisecond);
+
 void BM_SortFilled(benchmark::State& state)
 {
     ShownList shown;

@@ -1,9 +1,6 @@
 #include "vcl50/Listitems.h"
 
 #include <algorithm>
-#include <numeric>
-
-#include "vcl50/Sysutils.h"
 
 TListItems::TListItems(std::function<void(TChange)> changed) : FChanged(std::move(changed)) {}
 
@@ -29,35 +26,53 @@ void TListItems::CheckIndex(int index) const
 AnsiString TListItems::Get(int index) const
 {
     CheckIndex(index);
-    return FEntries[static_cast<size_t>(index)].Text;
+    return At(index).Text;
 }
 
 TObject* TListItems::GetObject(int index) const
 {
     CheckIndex(index);
-    return FEntries[static_cast<size_t>(index)].Object;
+    return At(index).Object;
 }
 
-int TListItems::SortedPlace(const AnsiString& s) const
+int TListItems::SortedPlace(const Entry& entry) const
 {
-    auto it = std::upper_bound(FEntries.begin(), FEntries.end(), s, [](const AnsiString& value, const Entry& e) {
-        return AnsiCompareText(value, e.Text) < 0;
+    auto it = std::upper_bound(FOrder.begin(), FOrder.end(), &entry, [this](const Entry* value, uint32_t slot) {
+        const Entry& e = FSlots[slot];
+        return AnsiCompareText(value->Text, value->Key, e.Text, e.Key) < 0;
     });
-    return static_cast<int>(it - FEntries.begin());
+    return static_cast<int>(it - FOrder.begin());
 }
 
 int TListItems::InsertEntry(int index, Entry entry)
 {
-    if (FSorted)
-        index = SortedPlace(entry.Text);
+    if (FSorted) {
+        entry.Key = TAnsiTextKey(entry.Text);
+        index = SortedPlace(entry);
+    }
     uint8_t changes = Entries | (entry.Selected ? Selection : 0);
-    FEntries.insert(FEntries.begin() + index, std::move(entry));
+    uint32_t slot;
+    if (FFreeSlots.empty()) {
+        slot = static_cast<uint32_t>(FSlots.size());
+        FSlots.push_back(std::move(entry));
+    } else {
+        slot = FFreeSlots.back();
+        FFreeSlots.pop_back();
+        FSlots[slot] = std::move(entry);
+    }
+    FOrder.insert(FOrder.begin() + index, slot);
     if (FItemIndex >= index) {
         ++FItemIndex;
         changes |= Index;
     }
     Changed(changes);
     return index;
+}
+
+void TListItems::FreeSlot(uint32_t slot)
+{
+    FSlots[slot] = Entry();  // lets go of the text now
+    FFreeSlots.push_back(slot);
 }
 
 void TListItems::Insert(int index, const AnsiString& s)
@@ -69,33 +84,33 @@ void TListItems::InsertObject(int index, const AnsiString& s, TObject* object)
 {
     if (index < 0 || index > Count())
         IndexError(index);
-    InsertEntry(index, {s, object, false});
+    InsertEntry(index, {s, object, false, {}});
 }
 
 int TListItems::AddObject(const AnsiString& s, TObject* object)
 {
-    return InsertEntry(Count(), {s, object, false});
+    return InsertEntry(Count(), {s, object, false, {}});
 }
 
 void TListItems::Put(int index, const AnsiString& s)
 {
     CheckIndex(index);
-    auto at = FEntries.begin() + index;
-    if (at->Text == s)
+    Entry& entry = At(index);
+    if (entry.Text == s)
         return;
+    entry.Text = s;
     if (!FSorted) {
-        at->Text = s;
         Changed(Entries);
         return;
     }
-    Entry entry = *at;
-    entry.Text = s;
+    entry.Key = TAnsiTextKey(s);
+    uint32_t slot = FOrder[static_cast<size_t>(index)];
     bool current = FItemIndex == index;
-    FEntries.erase(at);
+    FOrder.erase(FOrder.begin() + index);
     if (FItemIndex > index)
         --FItemIndex;
-    int place = SortedPlace(s);
-    FEntries.insert(FEntries.begin() + place, std::move(entry));
+    int place = SortedPlace(entry);
+    FOrder.insert(FOrder.begin() + place, slot);
     if (current)
         FItemIndex = place;
     else if (FItemIndex >= place)
@@ -106,15 +121,16 @@ void TListItems::Put(int index, const AnsiString& s)
 void TListItems::PutObject(int index, TObject* object)
 {
     CheckIndex(index);
-    FEntries[static_cast<size_t>(index)].Object = object;  // objects do not show
+    At(index).Object = object;  // objects do not show
 }
 
 void TListItems::Delete(int index)
 {
     CheckIndex(index);
-    auto at = FEntries.begin() + index;
-    uint8_t changes = Entries | (at->Selected ? Selection : 0);
-    FEntries.erase(at);
+    uint32_t slot = FOrder[static_cast<size_t>(index)];
+    uint8_t changes = Entries | (FSlots[slot].Selected ? Selection : 0);
+    FOrder.erase(FOrder.begin() + index);
+    FreeSlot(slot);
     if (FItemIndex == index) {
         FItemIndex = -1;
         changes |= Index;
@@ -127,10 +143,12 @@ void TListItems::Delete(int index)
 
 void TListItems::Clear()
 {
-    if (FEntries.empty() && FItemIndex < 0)
+    if (FOrder.empty() && FItemIndex < 0)
         return;
     uint8_t changes = Entries | (SelCount() > 0 ? Selection : 0) | (FItemIndex >= 0 ? Index : 0);
-    FEntries.clear();
+    FOrder.clear();
+    FSlots.clear();
+    FFreeSlots.clear();
     FItemIndex = -1;
     Changed(changes);
 }
@@ -140,36 +158,34 @@ void TListItems::SetSorted(bool sorted)
     if (sorted == FSorted)
         return;
     FSorted = sorted;
-    if (!sorted)
+    if (!sorted) {
+        for (uint32_t slot : FOrder)  // keys serve only sorting
+            FSlots[slot].Key = TAnsiTextKey();
         return;
-    std::vector<size_t> order(FEntries.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [this](size_t a, size_t b) {
-        return AnsiCompareText(FEntries[a].Text, FEntries[b].Text) < 0;
-    });
-    std::vector<Entry> entries;
-    entries.reserve(FEntries.size());
-    int itemIndex = -1;
-    for (size_t i = 0; i < order.size(); ++i) {
-        if (static_cast<int>(order[i]) == FItemIndex)
-            itemIndex = static_cast<int>(i);
-        entries.push_back(std::move(FEntries[order[i]]));
     }
-    FEntries = std::move(entries);
-    FItemIndex = itemIndex;
+    for (uint32_t slot : FOrder)
+        FSlots[slot].Key = TAnsiTextKey(FSlots[slot].Text);
+    uint32_t current = FItemIndex >= 0 ? FOrder[static_cast<size_t>(FItemIndex)] : 0;
+    std::stable_sort(FOrder.begin(), FOrder.end(), [this](uint32_t a, uint32_t b) {
+        const Entry& ea = FSlots[a];
+        const Entry& eb = FSlots[b];
+        return AnsiCompareText(ea.Text, ea.Key, eb.Text, eb.Key) < 0;
+    });
+    if (FItemIndex >= 0)
+        FItemIndex = static_cast<int>(std::find(FOrder.begin(), FOrder.end(), current) - FOrder.begin());
     Changed(Entries | Selection | Index);
 }
 
 bool TListItems::Selected(int index) const
 {
     CheckIndex(index);
-    return FEntries[static_cast<size_t>(index)].Selected;
+    return At(index).Selected;
 }
 
 void TListItems::SetSelected(int index, bool selected)
 {
     CheckIndex(index);
-    bool& flag = FEntries[static_cast<size_t>(index)].Selected;
+    bool& flag = At(index).Selected;
     if (flag == selected)
         return;
     flag = selected;
@@ -181,10 +197,11 @@ void TListItems::SelectOnly(int index)
     if (index != -1)
         CheckIndex(index);
     bool changed = false;
-    for (size_t i = 0; i < FEntries.size(); ++i) {
+    for (size_t i = 0; i < FOrder.size(); ++i) {
         bool wanted = static_cast<int>(i) == index;
-        if (FEntries[i].Selected != wanted) {
-            FEntries[i].Selected = wanted;
+        Entry& entry = FSlots[FOrder[i]];
+        if (entry.Selected != wanted) {
+            entry.Selected = wanted;
             changed = true;
         }
     }
@@ -194,7 +211,8 @@ void TListItems::SelectOnly(int index)
 
 int TListItems::SelCount() const
 {
-    return static_cast<int>(std::count_if(FEntries.begin(), FEntries.end(), [](const Entry& e) { return e.Selected; }));
+    return static_cast<int>(
+        std::count_if(FOrder.begin(), FOrder.end(), [this](uint32_t slot) { return FSlots[slot].Selected; }));
 }
 
 void TListItems::SetItemIndex(int index)

@@ -4,10 +4,12 @@
 // control stays sorted, associated objects and selection travel with their entries, and the
 // control hears of changes once per update batch.
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
 #include "vcl50/Strings.h"
+#include "vcl50/Sysutils.h"
 
 class TListItems : public TStrings {
 public:
@@ -18,7 +20,7 @@ public:
     static TClass StaticClass();
     TClass ClassType() const override;
 
-    int Count() const override { return static_cast<int>(FEntries.size()); }
+    int Count() const override { return static_cast<int>(FOrder.size()); }
     AnsiString Get(int index) const override;
     TObject* GetObject(int index) const override;
     // In a sorted list a changed entry moves to its place.
@@ -51,13 +53,21 @@ private:
         AnsiString Text;
         TObject* Object = nullptr;
         bool Selected = false;
+        TAnsiTextKey Key;  // made while the list is sorted
     };
     void CheckIndex(int index) const;
-    int SortedPlace(const AnsiString& s) const;
+    Entry& At(int index) { return FSlots[FOrder[static_cast<size_t>(index)]]; }
+    const Entry& At(int index) const { return FSlots[FOrder[static_cast<size_t>(index)]]; }
+    int SortedPlace(const Entry& entry) const;
     int InsertEntry(int index, Entry entry);
+    void FreeSlot(uint32_t slot);
     void Changed(uint8_t changes);
 
-    std::vector<Entry> FEntries;
+    // Each entry keeps its slot while it exists; the list order is a vector of slot numbers, so an
+    // insertion in the middle of a long list shifts four bytes per later entry, not whole entries.
+    std::vector<Entry> FSlots;
+    std::vector<uint32_t> FOrder;
+    std::vector<uint32_t> FFreeSlots;
     int FItemIndex = -1;
     bool FSorted = false;
     uint8_t FPending = 0;

@@ -1,6 +1,7 @@
 #include "vcl50/Strings.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "vcl50/Filer.h"
 #include "vcl50/Sysutils.h"
@@ -393,8 +394,21 @@ void TStringList::SetSorted(bool sorted)
 void TStringList::Sort()
 {
     Changing();
-    std::stable_sort(FItems.begin(), FItems.end(),
-                     [](const Item& a, const Item& b) { return AnsiCompareText(a.String, b.String) < 0; });
+    // Each string is decoded once, not at each of its comparisons.
+    std::vector<TAnsiTextKey> keys;
+    keys.reserve(FItems.size());
+    for (const Item& item : FItems)
+        keys.emplace_back(item.String);
+    std::vector<size_t> order(FItems.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return AnsiCompareText(FItems[a].String, keys[a], FItems[b].String, keys[b]) < 0;
+    });
+    std::vector<Item> items;
+    items.reserve(FItems.size());
+    for (size_t i : order)
+        items.push_back(std::move(FItems[i]));
+    FItems = std::move(items);
     Changed();
 }
 

@@ -6,10 +6,11 @@
 #include <wctype.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <memory>
-#include <optional>
 #include <type_traits>
 #include <vector>
 
@@ -243,57 +244,129 @@ struct TLocaleFree {
 using TLocaleHandle = std::unique_ptr<std::remove_pointer_t<locale_t>, TLocaleFree>;
 
 // The user's collation, from the environment (LC_ALL, LC_COLLATE, LANG), without touching the
-// process locale.
-locale_t UserCollation()
+// process locale. Null when no locale could be made.
+struct TCollation {
+    TLocaleHandle Locale;
+    // No collation rules (C, POSIX, C.UTF-8): wcscoll is then wcscmp, which keys can use directly.
+    bool CodePoints = false;
+};
+
+const TCollation& UserCollation()
 {
-    static const TLocaleHandle locale = [] {
+    static const TCollation collation = [] {
+        TCollation c;
         for (const char* name : {"", "C.UTF-8", "C"})
-            if (locale_t l = newlocale(LC_COLLATE_MASK | LC_CTYPE_MASK, name, locale_t(nullptr)))
-                return TLocaleHandle(l);
-        return TLocaleHandle();
+            if (locale_t l = newlocale(LC_COLLATE_MASK | LC_CTYPE_MASK, name, locale_t(nullptr))) {
+                c.Locale.reset(l);
+                break;
+            }
+        if (c.Locale)
+            c.CodePoints = reinterpret_cast<intptr_t>(nl_langinfo_l(_NL_COLLATE_NRULES, c.Locale.get())) == 0;
+        return c;
     }();
-    return locale.get();
+    return collation;
 }
 
-// Strings are UTF-8; nullopt for bytes that are no valid UTF-8.
-std::optional<std::wstring> DecodeUtf8(std::string_view s)
+// Decodes UTF-8 into `out` (room for s.size() + 1 characters: UTF-8 never takes fewer bytes than
+// characters) and lower-cases it, NUL-terminated. Returns the length, or -1 for bytes that are no
+// valid UTF-8 or that hold a NUL (wcscoll would stop there; the byte comparison decides then).
+ptrdiff_t DecodeFolded(std::string_view s, locale_t locale, wchar_t* out)
 {
-    std::wstring out;
-    out.reserve(s.size());
+    wchar_t* at = out;
     for (size_t i = 0; i < s.size();) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+        if (c < 0x80) {  // most text is ASCII; towlower_l still decides its case
+            if (c == 0)
+                return -1;
+            *at++ = static_cast<wchar_t>(towlower_l(c, locale));
+            ++i;
+            continue;
+        }
+        int extra = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
         if (extra < 0 || s.size() - i <= static_cast<size_t>(extra))
-            return std::nullopt;
-        char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
+            return -1;
+        char32_t cp = c & (0x3F >> extra);
         for (int k = 1; k <= extra; ++k) {
             unsigned char cc = static_cast<unsigned char>(s[i + static_cast<size_t>(k)]);
             if ((cc & 0xC0) != 0x80)
-                return std::nullopt;
+                return -1;
             cp = (cp << 6) | (cc & 0x3F);
         }
         i += static_cast<size_t>(extra) + 1;
-        if (cp == 0)  // wcscoll stops at a NUL; let the byte comparison decide
-            return std::nullopt;
-        out += static_cast<wchar_t>(cp);
+        if (cp == 0)
+            return -1;
+        *at++ = static_cast<wchar_t>(towlower_l(static_cast<wint_t>(cp), locale));
     }
-    return out;
+    *at = L'\0';
+    return at - out;
 }
+
+// A string decoded and folded on the stack when short, so comparing allocates nothing.
+class TFolded {
+public:
+    TFolded(std::string_view s, locale_t locale)
+    {
+        wchar_t* buffer = FLocal;
+        if (s.size() >= std::size(FLocal)) {
+            FHeap.resize(s.size() + 1);
+            buffer = FHeap.data();
+        }
+        ptrdiff_t length = DecodeFolded(s, locale, buffer);
+        FValid = length >= 0;
+        FLength = FValid ? static_cast<size_t>(length) : 0;
+        FData = buffer;
+    }
+    TFolded(const TFolded&) = delete;
+    TFolded& operator=(const TFolded&) = delete;
+    bool Valid() const { return FValid; }
+    const wchar_t* CStr() const { return FData; }
+    size_t Length() const { return FLength; }
+
+private:
+    wchar_t FLocal[256];
+    std::vector<wchar_t> FHeap;
+    const wchar_t* FData = nullptr;
+    size_t FLength = 0;
+    bool FValid = false;
+};
+
+int Sign(int value) { return value < 0 ? -1 : value > 0 ? 1 : 0; }
 
 }  // namespace
 
 int AnsiCompareText(std::string_view a, std::string_view b)
 {
-    locale_t locale = UserCollation();
-    auto wa = DecodeUtf8(a);
-    auto wb = DecodeUtf8(b);
-    if (!locale || !wa || !wb)
+    const TCollation& collation = UserCollation();
+    if (!collation.Locale)
         return CompareText(a, b);
-    for (auto* w : {&*wa, &*wb})
-        for (wchar_t& c : *w)
-            c = static_cast<wchar_t>(towlower_l(static_cast<wint_t>(c), locale));
-    int result = wcscoll_l(wa->c_str(), wb->c_str(), locale);
-    return result < 0 ? -1 : result > 0 ? 1 : 0;
+    TFolded fa(a, collation.Locale.get());
+    TFolded fb(b, collation.Locale.get());
+    if (!fa.Valid() || !fb.Valid())
+        return CompareText(a, b);
+    return Sign(wcscoll_l(fa.CStr(), fb.CStr(), collation.Locale.get()));
+}
+
+TAnsiTextKey::TAnsiTextKey(std::string_view s)
+{
+    const TCollation& collation = UserCollation();
+    if (!collation.Locale)
+        return;
+    TFolded folded(s, collation.Locale.get());
+    if (!folded.Valid())
+        return;
+    FFolded.assign(folded.CStr(), folded.Length());
+    FCollates = true;
+}
+
+int AnsiCompareText(std::string_view a, const TAnsiTextKey& keyA, std::string_view b, const TAnsiTextKey& keyB)
+{
+    if (!keyA.FCollates || !keyB.FCollates)
+        return CompareText(a, b);
+    const TCollation& collation = UserCollation();
+    // Decoded text holds no NUL, so the sized comparison is wcscmp's.
+    if (collation.CodePoints)
+        return Sign(keyA.FFolded.compare(keyB.FFolded));
+    return Sign(wcscoll_l(keyA.FFolded.c_str(), keyB.FFolded.c_str(), collation.Locale.get()));
 }
 
 int CompareStr(std::string_view a, std::string_view b)

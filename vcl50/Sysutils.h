@@ -86,8 +86,24 @@ private:
 // ASCII-only, case-insensitive comparison: <0, 0, >0.
 int CompareText(std::string_view a, std::string_view b);
 bool SameText(std::string_view a, std::string_view b);
-// Case-insensitive comparison in the user's collation.
+// Case-insensitive comparison in the user's collation. Bytes that are no UTF-8 (or a missing
+// locale) make it compare as CompareText.
 int AnsiCompareText(std::string_view a, std::string_view b);
+
+// A string made ready for AnsiCompareText once, so that sorting many strings decodes and folds
+// each only once. A default key compares as CompareText.
+class TAnsiTextKey {
+public:
+    TAnsiTextKey() = default;
+    explicit TAnsiTextKey(std::string_view s);
+
+private:
+    friend int AnsiCompareText(std::string_view, const TAnsiTextKey&, std::string_view, const TAnsiTextKey&);
+    std::wstring FFolded;
+    bool FCollates = false;  // false: compares as CompareText
+};
+// Exactly AnsiCompareText(a, b), given the keys made from a and b.
+int AnsiCompareText(std::string_view a, const TAnsiTextKey& keyA, std::string_view b, const TAnsiTextKey& keyB);
 int CompareStr(std::string_view a, std::string_view b);
 AnsiString UpperCase(std::string_view s);
 AnsiString LowerCase(std::string_view s);
