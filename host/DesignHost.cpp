@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/FormFile.h"
+#include "host/PackageReport.h"
 #include "vcl50/Formresources.h"
 #include "vcl50/Forms.h"
 #include "vcl50/Packages.h"
@@ -50,7 +51,13 @@ TDesignHost::~TDesignHost()
 
 HMODULE TDesignHost::LoadPackage(const std::string& path)
 {
-    HMODULE module = ::LoadPackage(path);
+    // Checked from the file first: a file that is no package is refused without running any of
+    // its code, and the person is told what is wrong with it, not what dlopen stumbled on.
+    CheckPackageFile(path);
+    // A path names a file: one without a folder is the file in the working folder, never a
+    // library of the same name that the system's search would find.
+    const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
+    HMODULE module = ::LoadPackage(file);
     FPackages.push_back(module);
     return module;
 }

@@ -25,6 +25,8 @@ public:
     TDesignRegistry& Registry() { return FRegistry; }
 
     // Loads a design-time package (EPackageError when it cannot), to be unloaded with the host.
+    // The file is checked before it is opened: what is no package, or has a malformed
+    // PACKAGEINFO, is refused unrun. A path without a folder names a file in the working folder.
     HMODULE LoadPackage(const std::string& path);
     // Calls the Register procedure of each unit the package contains, in their order. Should one
     // raise, what was registered until then stays, and the exception passes on.

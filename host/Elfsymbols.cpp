@@ -53,10 +53,14 @@ std::vector<uint8_t> ReadFile(const std::string& path)
 
 std::optional<std::vector<uint8_t>> ReadExportedObject(const std::string& path, const std::string& symbol)
 {
-    const TElfFile file(ReadFile(path));
-    const auto header = file.At<Elf64_Ehdr>(0, "file header");
-    if (std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0)
+    std::vector<uint8_t> bytes = ReadFile(path);
+    // Say what the file is not before saying where it is short.
+    if (bytes.empty())
+        throw EModuleFileError("the file is empty");
+    if (bytes.size() < SELFMAG || std::memcmp(bytes.data(), ELFMAG, SELFMAG) != 0)
         throw EModuleFileError("not an ELF module");
+    const TElfFile file(std::move(bytes));
+    const auto header = file.At<Elf64_Ehdr>(0, "file header");
     if (header.e_ident[EI_CLASS] != ELFCLASS64 || header.e_ident[EI_DATA] != ELFDATA2LSB)
         throw EModuleFileError("not a 64-bit little-endian ELF module");
     if (header.e_shentsize != sizeof(Elf64_Shdr))

@@ -155,21 +155,30 @@ std::string InfoText(const TPackageFile& file, const TPackageInfo& info)
     return out.str();
 }
 
+TPackageInfo PackageInfoOf(const TPackageFile& file, const std::string& packagePath)
+{
+    const TResourceEntry* packageInfo = file.Find("PACKAGEINFO", RT_RCDATA);
+    if (!packageInfo)
+        throw EPackageError(Format("%s is not a package: it has no PACKAGEINFO resource", {packagePath}));
+    try {
+        return ParsePackageInfo(packageInfo->Data);
+    } catch (const EPackageError& error) {
+        throw EPackageError(Format("%s: %s", {packagePath, error.Message()}));
+    }
+}
+
 }  // namespace
+
+void CheckPackageFile(const std::string& packagePath)
+{
+    PackageInfoOf(ReadPackageFile(packagePath), packagePath);
+}
 
 int ReportInfo(const std::string& packagePath, std::ostream& out, std::ostream& err)
 {
     try {
         const TPackageFile file = ReadPackageFile(packagePath);
-        const TResourceEntry* packageInfo = file.Find("PACKAGEINFO", RT_RCDATA);
-        if (!packageInfo)
-            throw EPackageError(Format("%s is not a package: it has no PACKAGEINFO resource", {packagePath}));
-        TPackageInfo info;
-        try {
-            info = ParsePackageInfo(packageInfo->Data);
-        } catch (const EPackageError& error) {
-            throw EPackageError(Format("%s: %s", {packagePath, error.Message()}));
-        }
+        const TPackageInfo info = PackageInfoOf(file, packagePath);
         out << "Package: " << packagePath << "\n" << InfoText(file, info);
         return 0;
     } catch (const Exception& error) {

@@ -10,5 +10,9 @@ int ReportInfo(const std::string& packagePath, std::ostream& out, std::ostream& 
 // The raw bytes of the resource of that name (matched without regard to case).
 int ReportResource(const std::string& packagePath, const std::string& name, std::ostream& out, std::ostream& err);
 
+// Raises, with the line ReportInfo would print, when the file is no package with a well-formed
+// PACKAGEINFO. Read from the file only, so what is no package never gets to run.
+void CheckPackageFile(const std::string& packagePath);
+
 // DRowcastB5.so beside the running executable.
 std::string DefaultPackagePath();

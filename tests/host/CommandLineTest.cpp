@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -18,13 +20,15 @@ struct TRun {
     std::string Err;
 };
 
-// Runs the host with `args` (already quoted for the shell) and `input` on standard input.
-TRun RunHost(const std::string& args, const std::string& input = "")
+// Runs the host with `args` (already quoted for the shell) and `input` on standard input, in
+// the folder `workIn` when one is given.
+TRun RunHost(const std::string& args, const std::string& input = "", const fs::path& workIn = {})
 {
     fs::path dir = fs::temp_directory_path() / ("drowcast-cli-" + std::to_string(getpid()));
     fs::create_directories(dir);
     std::ofstream(dir / "in") << input;
-    std::string command = std::string("'") + DROWCAST_HOST + "' " + args + " <'" + (dir / "in").string() + "' >'" +
+    std::string command = (workIn.empty() ? std::string() : "cd '" + workIn.string() + "' && ") + "'" +
+                          DROWCAST_HOST + "' " + args + " <'" + (dir / "in").string() + "' >'" +
                           (dir / "out").string() + "' 2>'" + (dir / "err").string() + "'";
     int status = std::system(command.c_str());
     auto slurp = [](const fs::path& p) {
@@ -85,4 +89,58 @@ TEST(CommandLine, ErrorsAreOneLineAndStatusOne)
     TRun help = RunHost("--help");
     EXPECT_EQ(help.Status, 0);
     EXPECT_NE(help.Out.find("registrations"), std::string::npos);
+}
+
+TEST(CommandLine, FilesThatAreNoPackageAreRefusedWithTheReasonNotRun)
+{
+    fs::path dir = fs::temp_directory_path() / ("drowcast-cli-files-" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "folder.so");
+    std::ofstream(dir / "empty.so");
+    std::ofstream(dir / "text.so") << "hello";
+    std::ofstream(dir / "libc.so.6") << "not the system's";
+    {
+        std::ifstream in(PACKAGE_FILE, std::ios::binary);
+        const std::string bytes(std::istreambuf_iterator<char>(in), {});
+        std::ofstream(dir / "half.so", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+        // The requires count of the PACKAGEINFO (flags 0x48000003, then count 3) made huge.
+        std::string patched = bytes;
+        const size_t info = patched.find(std::string("\x03\x00\x00\x48\x03\x00\x00\x00", 8));
+        ASSERT_NE(info, std::string::npos);
+        patched[info + 7] = 0x7F;
+        std::ofstream(dir / "malformed.so", std::ios::binary) << patched;
+    }
+    const struct {
+        const char* file;
+        const char* says;
+    } cases[] = {
+        {"missing.so", "missing.so: no such file"},
+        {"folder.so", "folder.so is not a file"},
+        {"empty.so", "empty.so is not a package: the file is empty"},
+        {"text.so", "text.so is not a package: not an ELF module"},
+        {"half.so", "half.so is not a package"},
+        {"malformed.so", "Malformed PACKAGEINFO: requires count"},
+        // Named without a folder: the file here, not the library the system's search finds.
+        {"libc.so.6", "libc.so.6 is not a package: not an ELF module"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        ExpectOneLineError(RunHost(std::string("info ") + c.file, "", dir), c.says);
+        ExpectOneLineError(RunHost(std::string("registrations ") + c.file, "", dir), c.says);
+        ExpectOneLineError(RunHost(std::string("script --package ") + c.file + " -", "palette\n", dir), c.says);
+    }
+    // A shared library that is no package is told apart from a package before it is opened.
+    ExpectOneLineError(RunHost(std::string("registrations '") +
+                               (fs::path(DROWCAST_HOST).parent_path() / "libvcl50.so").string() + "'"),
+                       "libvcl50.so is not a package: it has no resource directory");
+    fs::remove_all(dir);
+}
+
+TEST(CommandLine, APackageNamedWithoutAFolderIsTheOneInTheWorkingFolder)
+{
+    const fs::path dir = fs::path(PACKAGE_FILE).parent_path();
+    TRun run = RunHost("registrations DRowcastB5.so", "", dir);
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Out, "palette pages: 0\nproperty editors: 0\ncomponent editors: 0\n");
 }

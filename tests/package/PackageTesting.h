@@ -13,6 +13,7 @@
 inline const std::string PackageFile = PACKAGE_FILE;
 inline const std::string LanguageModuleFile = LANGUAGE_MODULE_FILE;
 inline const std::string Vcl50File = VCL50_FILE;
+inline const std::string RunsAtLoadFile = RUNS_AT_LOAD_FILE;
 
 // Whether the module file is loaded in this process right now.
 bool IsLoaded(const std::string& path);
