@@ -160,18 +160,18 @@ TComponent* TScriptRunner::FormComponent(const TScriptCommand& c, const AnsiStri
     return component;
 }
 
-TInspector TScriptRunner::Inspect(const TScriptCommand& c)
+TPropertyGrid TScriptRunner::Inspect(const TScriptCommand& c)
 {
     TDesigner& designer = CurrentForm(c);
     TDesignerSelectionList selection = designer.Selection();
     if (selection.empty())
         Error(c, "nothing is selected: select NAME first");
-    return TInspector(selection, &designer);
+    return TPropertyGrid(selection, &designer);
 }
 
-TInspectorRow& TScriptRunner::Row(const TScriptCommand& c, TInspector& inspector, const AnsiString& path)
+TPropertyGridRow& TScriptRunner::Row(const TScriptCommand& c, TPropertyGrid& inspector, const AnsiString& path)
 {
-    TInspectorRow* row = inspector.Find(path);
+    TPropertyGridRow* row = inspector.Find(path);
     if (!row)
         Error(c, Format("the inspector has no row %s", {path}));
     return *row;
@@ -221,8 +221,8 @@ void TScriptRunner::Select(const TScriptCommand& c)
 
 void TScriptRunner::Set(const TScriptCommand& c)
 {
-    TInspector inspector = Inspect(c);
-    TInspectorRow& row = Row(c, inspector, c.Args[0]);
+    TPropertyGrid inspector = Inspect(c);
+    TPropertyGridRow& row = Row(c, inspector, c.Args[0]);
     if (row.Editor().GetAttributes().Contains(paReadOnly))
         Error(c, Format("the row %s is read-only", {c.Args[0]}));
     row.Editor().SetValue(c.Args[1]);
@@ -230,13 +230,13 @@ void TScriptRunner::Set(const TScriptCommand& c)
 
 void TScriptRunner::Value(const TScriptCommand& c)
 {
-    TInspector inspector = Inspect(c);
+    TPropertyGrid inspector = Inspect(c);
     FOut << c.Args[0] << " = " << Row(c, inspector, c.Args[0]).DisplayValue() << '\n';
 }
 
 void TScriptRunner::Values(const TScriptCommand& c)
 {
-    TInspector inspector = Inspect(c);
+    TPropertyGrid inspector = Inspect(c);
     std::vector<AnsiString> values = Row(c, inspector, c.Args[0]).DropDownValues();
     for (size_t i = 0; i < values.size(); ++i)
         FOut << c.Args[0] << '[' << i << "] = " << values[i] << '\n';
@@ -244,7 +244,7 @@ void TScriptRunner::Values(const TScriptCommand& c)
 
 void TScriptRunner::Attrs(const TScriptCommand& c)
 {
-    TInspector inspector = Inspect(c);
+    TPropertyGrid inspector = Inspect(c);
     TPropertyAttributes attributes = Row(c, inspector, c.Args[0]).Editor().GetAttributes();
     std::vector<AnsiString> names;
     const TTypeInfo* type = TypeInfoOf<TPropertyAttribute>();
@@ -260,7 +260,7 @@ void TScriptRunner::Attrs(const TScriptCommand& c)
 
 void TScriptRunner::Edit(const TScriptCommand& c)
 {
-    TInspector inspector = Inspect(c);
+    TPropertyGrid inspector = Inspect(c);
     Row(c, inspector, c.Args[0]).Editor().Edit();
 }
 

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "host/DesignHost.h"
-#include "host/Inspector.h"
+#include "host/PropertyGrid.h"
 #include "host/ScriptParser.h"
 #include "host/ScriptTrace.h"
 #include "vcl50/Controls.h"
@@ -101,8 +101,8 @@ private:
     // Lookups that make a script error of what is not there.
     TDesigner& CurrentForm(const TScriptCommand& c);
     TComponent* FormComponent(const TScriptCommand& c, const AnsiString& name);
-    TInspector Inspect(const TScriptCommand& c);
-    TInspectorRow& Row(const TScriptCommand& c, TInspector& inspector, const AnsiString& path);
+    TPropertyGrid Inspect(const TScriptCommand& c);
+    TPropertyGridRow& Row(const TScriptCommand& c, TPropertyGrid& inspector, const AnsiString& path);
     void PrintPath(const TScriptCommand& c, TObject* start, const AnsiString& nameDotPath, const AnsiString& path);
     template <class T>
     T* DialogControl(const TScriptCommand& c, TCustomForm* form, const AnsiString& name, const char* kind);

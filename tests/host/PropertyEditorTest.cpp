@@ -4,7 +4,7 @@
 
 #include "TestComponents.h"
 #include "host/Designer.h"
-#include "host/Inspector.h"
+#include "host/PropertyGrid.h"
 #include "host/Registry.h"
 #include "vcl50/Sysutils.h"
 
@@ -32,20 +32,20 @@ protected:
     }
 
     // The inspector row `path` of `selection`; fails the test when there is none.
-    TInspectorRow& Row(const TDesignerSelectionList& selection, std::string_view path)
+    TPropertyGridRow& Row(const TDesignerSelectionList& selection, std::string_view path)
     {
-        inspectors.push_back(std::make_unique<TInspector>(selection, &designer));
-        TInspectorRow* row = inspectors.back()->Find(path);
+        inspectors.push_back(std::make_unique<TPropertyGrid>(selection, &designer));
+        TPropertyGridRow* row = inspectors.back()->Find(path);
         if (!row)
             throw std::runtime_error("no row " + std::string(path));
         return *row;
     }
 
-    static std::vector<AnsiString> Values(TInspectorRow& row) { return row.DropDownValues(); }
+    static std::vector<AnsiString> Values(TPropertyGridRow& row) { return row.DropDownValues(); }
 
     TDesignRegistry registry;
     TDesigner designer;
-    std::vector<std::unique_ptr<TInspector>> inspectors;  // rows stay valid for the whole test
+    std::vector<std::unique_ptr<TPropertyGrid>> inspectors;  // rows stay valid for the whole test
     TTestWidget* w1 = nullptr;
     TTestWidget* w2 = nullptr;
     TTestDerived* d1 = nullptr;
@@ -67,7 +67,7 @@ AnsiString MessageOf(F call)
 
 TEST_F(Editors, SetValueWritesEverySelectedComponentAndMarksModifiedOnce)
 {
-    TInspectorRow& row = Row({w1, w2, d1}, "FileName");
+    TPropertyGridRow& row = Row({w1, w2, d1}, "FileName");
     EXPECT_EQ(row.Editor().ClassType(), TTestFileNameProperty::StaticClass());  // registered for the base class
     row.Editor().SetValue("out.txt");
     EXPECT_EQ(w1->FileName, "out.txt");
@@ -79,7 +79,7 @@ TEST_F(Editors, SetValueWritesEverySelectedComponentAndMarksModifiedOnce)
     w2->FileName = "other";
     EXPECT_EQ(row.Editor().GetStrValue(), "out.txt");
     EXPECT_EQ(row.DisplayValue(), "");
-    TInspectorRow& kind = Row({w1, w2}, "Kind");
+    TPropertyGridRow& kind = Row({w1, w2}, "Kind");
     kind.Editor().SetValue("ekFancy");
     EXPECT_EQ(w1->Kind, ekFancy);
     EXPECT_EQ(w2->Kind, ekFancy);
@@ -90,7 +90,7 @@ TEST_F(Editors, SetValueWritesEverySelectedComponentAndMarksModifiedOnce)
 TEST_F(Editors, AWriteThatFailsPartWayStillMarksWhatWasWritten)
 {
     w2->Formats()->RefuseWrites = true;
-    TInspectorRow& row = Row({w1, w2}, "Formats.Locked");
+    TPropertyGridRow& row = Row({w1, w2}, "Formats.Locked");
     EXPECT_THROW(row.Editor().SetValue("new"), EPropertyError);
     EXPECT_EQ(w1->Formats()->Locked(), "new");
     EXPECT_EQ(modifiedCalls, 1);  // the first widget changed: the form must count as changed
@@ -104,10 +104,10 @@ TEST_F(Editors, SubRowsEditTheSubObjectsAndUseItsClassRegistrations)
 {
     registry.RegisterPropertyEditor(TypeInfoOf<AnsiString>(), TTestFormats::StaticClass(), "DateFormat",
                                     TTestDerivedFileNameProperty::StaticClass());
-    TInspectorRow& formats = Row({w1, w2}, "Formats");
+    TPropertyGridRow& formats = Row({w1, w2}, "Formats");
     EXPECT_EQ(formats.DisplayValue(), "");  // a class row does not compare its objects
     EXPECT_EQ(Row({w1}, "Formats").DisplayValue(), "(TTestFormats)");
-    TInspectorRow& date = Row({w1, w2}, "formats.dateformat");
+    TPropertyGridRow& date = Row({w1, w2}, "formats.dateformat");
     EXPECT_EQ(date.Editor().ClassType(), TTestDerivedFileNameProperty::StaticClass());
     ASSERT_EQ(date.Editor().PropCount(), 2);
     EXPECT_EQ(date.Editor().GetComponent(0), w1->Formats());
@@ -126,7 +126,7 @@ TEST_F(Editors, SeveralClassesShareOnlyPropertiesWithTheSameEditor)
     auto* other = Add<TTestOther>("Other1");
     auto names = [&](const TDesignerSelectionList& selection) {
         std::vector<AnsiString> result;
-        TInspector inspector(selection, &designer);
+        TPropertyGrid inspector(selection, &designer);
         for (const auto& row : inspector.Rows())
             result.push_back(row->Name());
         return result;
@@ -139,7 +139,7 @@ TEST_F(Editors, SeveralClassesShareOnlyPropertiesWithTheSameEditor)
 
 TEST_F(Editors, EnumerationsAndBooleans)
 {
-    TInspectorRow& kind = Row({w1}, "Kind");
+    TPropertyGridRow& kind = Row({w1}, "Kind");
     EXPECT_EQ(Values(kind), (std::vector<AnsiString>{"ekFancy", "ekOther", "ekPlain"}));  // paSortList
     kind.Editor().SetValue("EKOTHER");
     EXPECT_EQ(w1->Kind, ekOther);
@@ -151,7 +151,7 @@ TEST_F(Editors, EnumerationsAndBooleans)
     kind.Editor().Edit();
     EXPECT_EQ(w1->Kind, ekFancy);
 
-    TInspectorRow& active = Row({w1}, "Active");
+    TPropertyGridRow& active = Row({w1}, "Active");
     EXPECT_EQ(Values(active), (std::vector<AnsiString>{"False", "True"}));
     EXPECT_FALSE(active.Editor().GetAttributes().Contains(paSortList));
     active.Editor().SetValue("true");
@@ -161,7 +161,7 @@ TEST_F(Editors, EnumerationsAndBooleans)
 
 TEST_F(Editors, ColoursByNameOrNumber)
 {
-    TInspectorRow& color = Row({w1}, "Color");
+    TPropertyGridRow& color = Row({w1}, "Color");
     EXPECT_EQ(color.DisplayValue(), "clWindow");
     color.Editor().SetValue("clRed");
     EXPECT_EQ(w1->Color, clRed);
@@ -182,12 +182,12 @@ TEST_F(Editors, ColoursByNameOrNumber)
 
 TEST_F(Editors, IntegersCharactersAndSets)
 {
-    TInspectorRow& count = Row({w1}, "Count");
+    TPropertyGridRow& count = Row({w1}, "Count");
     count.Editor().SetValue("0x10");
     EXPECT_EQ(w1->Count, 16);
     EXPECT_THROW(count.Editor().SetValue("many"), EConvertError);
 
-    TInspectorRow& letter = Row({w1}, "Letter");
+    TPropertyGridRow& letter = Row({w1}, "Letter");
     letter.Editor().SetValue("#9");
     EXPECT_EQ(letter.DisplayValue(), "#9");
     letter.Editor().SetValue("z");
@@ -198,10 +198,10 @@ TEST_F(Editors, IntegersCharactersAndSets)
     // One element changes on every selected widget, each keeping its other elements.
     w1->Style = {fsBold};
     w2->Style = {fsUnderline};
-    TInspectorRow& style = Row({w1, w2}, "Style");
+    TPropertyGridRow& style = Row({w1, w2}, "Style");
     EXPECT_EQ(style.DisplayValue(), "");
     EXPECT_EQ(Row({w1}, "Style").DisplayValue(), "[fsBold]");
-    TInspectorRow& italic = Row({w1, w2}, "Style.fsItalic");
+    TPropertyGridRow& italic = Row({w1, w2}, "Style.fsItalic");
     italic.Editor().SetValue("True");
     EXPECT_EQ(w1->Style, (TFontStyles{fsBold, fsItalic}));
     EXPECT_EQ(w2->Style, (TFontStyles{fsUnderline, fsItalic}));
@@ -214,7 +214,7 @@ TEST_F(Editors, ComponentReferencesByName)
     auto* s1 = Add<TTestSource>("Source1");
     Add<TTestSource>("Source2");
     modifiedCalls = 0;
-    TInspectorRow& source = Row({w1, w2}, "Source");
+    TPropertyGridRow& source = Row({w1, w2}, "Source");
     EXPECT_EQ(Values(source), (std::vector<AnsiString>{"Source1", "Source2"}));  // only fitting classes
     source.Editor().SetValue("source1");
     EXPECT_EQ(w1->Source(), s1);
@@ -230,7 +230,7 @@ TEST_F(Editors, ComponentReferencesByName)
 
 TEST_F(Editors, EventsBindTheRootsFittingMethods)
 {
-    TInspectorRow& click = Row({w1, w2}, "OnClick");
+    TPropertyGridRow& click = Row({w1, w2}, "OnClick");
     // KeyHandler has other parameters than a notify event.
     EXPECT_EQ(Values(click), (std::vector<AnsiString>{"SharedClick", "Widget1Create"}));
     click.Editor().SetValue("SharedClick");

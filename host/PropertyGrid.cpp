@@ -1,16 +1,16 @@
-#include "host/Inspector.h"
+#include "host/PropertyGrid.h"
 
 #include "vcl50/Strings.h"
 #include "vcl50/Sysutils.h"
 
-TInspectorRow::TInspectorRow(std::unique_ptr<TPropertyEditor> editor) : FEditor(std::move(editor)) {}
+TPropertyGridRow::TPropertyGridRow(std::unique_ptr<TPropertyEditor> editor) : FEditor(std::move(editor)) {}
 
-AnsiString TInspectorRow::DisplayValue() const
+AnsiString TPropertyGridRow::DisplayValue() const
 {
     return FEditor->AllEqual() ? FEditor->GetValue() : AnsiString();
 }
 
-std::vector<AnsiString> TInspectorRow::DropDownValues() const
+std::vector<AnsiString> TPropertyGridRow::DropDownValues() const
 {
     TStringList list;
     list.SetSorted(FEditor->GetAttributes().Contains(paSortList));
@@ -21,30 +21,30 @@ std::vector<AnsiString> TInspectorRow::DropDownValues() const
     return values;
 }
 
-const std::vector<std::unique_ptr<TInspectorRow>>& TInspectorRow::SubRows()
+const std::vector<std::unique_ptr<TPropertyGridRow>>& TPropertyGridRow::SubRows()
 {
     if (!FSubRows) {
-        std::vector<std::unique_ptr<TInspectorRow>> rows;
+        std::vector<std::unique_ptr<TPropertyGridRow>> rows;
         if (FEditor->GetAttributes().Contains(paSubProperties))
             FEditor->GetProperties([&](std::unique_ptr<TPropertyEditor> editor) {
-                rows.push_back(std::make_unique<TInspectorRow>(std::move(editor)));
+                rows.push_back(std::make_unique<TPropertyGridRow>(std::move(editor)));
             });
         FSubRows = std::move(rows);
     }
     return *FSubRows;
 }
 
-TInspector::TInspector(const TDesignerSelectionList& selection, TFormDesigner* designer)
+TPropertyGrid::TPropertyGrid(const TDesignerSelectionList& selection, TFormDesigner* designer)
 {
     GetComponentProperties(selection, designer, [&](std::unique_ptr<TPropertyEditor> editor) {
-        FRows.push_back(std::make_unique<TInspectorRow>(std::move(editor)));
+        FRows.push_back(std::make_unique<TPropertyGridRow>(std::move(editor)));
     });
 }
 
-TInspectorRow* TInspector::Find(std::string_view path) const
+TPropertyGridRow* TPropertyGrid::Find(std::string_view path) const
 {
-    const std::vector<std::unique_ptr<TInspectorRow>>* rows = &FRows;
-    TInspectorRow* found = nullptr;
+    const std::vector<std::unique_ptr<TPropertyGridRow>>* rows = &FRows;
+    TPropertyGridRow* found = nullptr;
     while (true) {
         size_t dot = path.find('.');
         std::string_view name = path.substr(0, dot);

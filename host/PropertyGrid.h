@@ -11,9 +11,9 @@
 
 #include "vcl50/Dsgnintf.h"
 
-class TInspectorRow {
+class TPropertyGridRow {
 public:
-    explicit TInspectorRow(std::unique_ptr<TPropertyEditor> editor);
+    explicit TPropertyGridRow(std::unique_ptr<TPropertyEditor> editor);
 
     TPropertyEditor& Editor() const { return *FEditor; }
     AnsiString Name() const { return FEditor->GetName(); }
@@ -21,22 +21,22 @@ public:
     AnsiString DisplayValue() const;
     // The drop-down as shown: sorted (and so without repeats) when the editor asks for paSortList.
     std::vector<AnsiString> DropDownValues() const;
-    const std::vector<std::unique_ptr<TInspectorRow>>& SubRows();
+    const std::vector<std::unique_ptr<TPropertyGridRow>>& SubRows();
 
 private:
     std::unique_ptr<TPropertyEditor> FEditor;
-    std::optional<std::vector<std::unique_ptr<TInspectorRow>>> FSubRows;
+    std::optional<std::vector<std::unique_ptr<TPropertyGridRow>>> FSubRows;
 };
 
-class TInspector {
+class TPropertyGrid {
 public:
-    TInspector(const TDesignerSelectionList& selection, TFormDesigner* designer);
+    TPropertyGrid(const TDesignerSelectionList& selection, TFormDesigner* designer);
 
-    const std::vector<std::unique_ptr<TInspectorRow>>& Rows() const { return FRows; }
+    const std::vector<std::unique_ptr<TPropertyGridRow>>& Rows() const { return FRows; }
     // A row by its dotted path ("Formats.DateFormat"), names compared without regard to case;
     // null when there is none.
-    TInspectorRow* Find(std::string_view path) const;
+    TPropertyGridRow* Find(std::string_view path) const;
 
 private:
-    std::vector<std::unique_ptr<TInspectorRow>> FRows;
+    std::vector<std::unique_ptr<TPropertyGridRow>> FRows;
 };
