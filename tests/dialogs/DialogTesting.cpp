@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -122,6 +123,48 @@ TPanel* PreviewPanel(const TfmKHTMLTemplateEditDlg& dialog, const char* name)
 TLabel* PreviewLabel(const TfmKHTMLTemplateEditDlg& dialog, const char* name)
 {
     return As<TLabel>(dialog.FindComponent(name));
+}
+
+namespace {
+
+struct TLoggingPeer : THeadlessPeer {
+    TLoggingPeer(std::vector<std::string>& log, AnsiString name) : Log(log), Name(std::move(name)) {}
+    void ColorChanged() override
+    {
+        THeadlessPeer::ColorChanged();
+        Log.push_back(Name + " color");
+    }
+    void FontChanged() override
+    {
+        THeadlessPeer::FontChanged();
+        Log.push_back(Name + " font");
+    }
+    std::vector<std::string>& Log;
+    AnsiString Name;
+};
+
+}  // namespace
+
+std::unique_ptr<TControlPeer> TLoggingWidgetSet::CreatePeer(TControl* control)
+{
+    return std::make_unique<TLoggingPeer>(Log, control->Name());
+}
+
+std::vector<std::string> OnlyThese(const std::vector<std::string>& log, const std::vector<std::string>& wanted)
+{
+    std::vector<std::string> kept;
+    for (const std::string& entry : log)
+        if (std::find(wanted.begin(), wanted.end(), entry) != wanted.end())
+            kept.push_back(entry);
+    return kept;
+}
+
+std::vector<std::string> Numbered(const char* prefix, int count, const char* kind)
+{
+    std::vector<std::string> names;
+    for (int i = 1; i <= count; ++i)
+        names.push_back(prefix + IntToStr(i) + " " + kind);
+    return names;
 }
 
 std::string ReadText(const std::string& path)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dialogs/Khtmltemplateeditdlg.h"
+#include "vcl50/Headless.h"
 #include "vcl50/Interaction.h"
 
 // Every common dialog, message box and error box, one line each, as they happen.
@@ -49,6 +50,20 @@ void SetColors(TfmKHTMLTemplateEditDlg& dialog, const std::vector<TColor>& color
 // (focus moving to a clicked button is no repaint of the preview).
 void ResetRepaints(const TfmKHTMLTemplateEditDlg& dialog);
 int Repaints(const TfmKHTMLTemplateEditDlg& dialog);
+
+// A widget set whose peers write down each colour and font change of their control, in the order
+// they come ("Row3 color", "Data7 font"), so a test can see in what order the preview was painted.
+class TLoggingWidgetSet : public THeadlessWidgetSet {
+public:
+    std::unique_ptr<TControlPeer> CreatePeer(TControl* control) override;
+    std::vector<std::string> Log;
+};
+
+// The entries of `log` that `wanted` names, in the log's order: what a preview change painted,
+// without the colour that labels and the table inherit from their parents.
+std::vector<std::string> OnlyThese(const std::vector<std::string>& log, const std::vector<std::string>& wanted);
+// "PREFIX1 KIND" to "PREFIXcount KIND".
+std::vector<std::string> Numbered(const char* prefix, int count, const char* kind);
 
 // The preview control of that name, as the setters find it.
 TPanel* PreviewPanel(const TfmKHTMLTemplateEditDlg& dialog, const char* name);

@@ -259,3 +259,68 @@ TEST_F(TemplateDialogTest, ANewDialogsMembersAreWhatItsPreviewShows)
     });
     EXPECT_EQ(Observer.Events, (std::vector<std::string>{"color 0x00FFFFFF -> cancel"}));
 }
+
+// A predefined template paints page, links, default text, header font, header cells, the two kinds
+// of data row and the table text, in that order, each group in rising number.
+TEST_F(TemplateDialogTest, APredefinedTemplatePaintsItsColoursInTheirOrder)
+{
+    auto widgets = std::make_unique<TLoggingWidgetSet>();
+    TLoggingWidgetSet* logging = widgets.get();
+    SetWidgetSet(std::move(widgets));
+    std::vector<std::string> expected = {"BackPanel color", "lbHTMLLink font", "lbHTMLVLink font",
+                                         "lbHTMLALink font", "lbHTMLDefaultText font"};
+    for (auto group : {Numbered("Head", 3, "font"), Numbered("ColHead", 3, "color"), Numbered("Row", 6, "color"),
+                       Numbered("OddRow", 6, "color"), Numbered("Data", 12, "font")})
+        expected.insert(expected.end(), group.begin(), group.end());
+    auto d = NewDialog();
+    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        logging->Log.clear();
+        // Every colour of this set differs from the design colours the dialog starts with.
+        Input::ChooseItem(dlg.cbxTemplate, htColorFul);
+        EXPECT_EQ(OnlyThese(logging->Log, expected), expected);
+    });
+    SetWidgetSet(nullptr);
+    EXPECT_EQ(Colors(*d), ColorsOf(RhtColorFul));
+}
+
+// Selecting the custom entry from code is no choice of the person's: the list's change event
+// stays silent, after a colour edit as after any other switch to the custom template.
+TEST_F(TemplateDialogTest, SwitchingToCustomFromCodeRaisesNoChangeEvent)
+{
+    auto d = NewDialog();
+    d->SetTemplate(htGray);
+    int changes = 0;
+    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        TNotifyEvent bound = dlg.cbxTemplate->OnChange;
+        dlg.cbxTemplate->OnChange = [&changes, bound](TObject* sender) {
+            ++changes;
+            bound(sender);
+        };
+        Answer(static_cast<TColor>(0x00123456));
+        Input::Click(PreviewLabel(dlg, "Data4"));
+        EXPECT_EQ(changes, 0);
+        EXPECT_EQ(dlg.cbxTemplate->ItemIndex(), htCustom);
+        EXPECT_EQ(dlg.Template(), htCustom);
+
+        dlg.SetTemplate(htPlain);
+        dlg.SetCustomTemplate();
+        EXPECT_EQ(changes, 0);
+        EXPECT_EQ(dlg.Template(), htCustom);
+        EXPECT_EQ(Colors(dlg), ColorsOf(RhtPlain)) << "the switch keeps the colours shown";
+
+        Input::ChooseItem(dlg.cbxTemplate, htOlive);  // a person's choice is heard
+        EXPECT_EQ(changes, 1);
+        EXPECT_EQ(dlg.Template(), htOlive);
+    });
+}
+
+TEST_F(TemplateDialogTest, TheTemplateCaptionsAcceleratorFocusesTheList)
+{
+    auto d = NewDialog();
+    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        ASSERT_EQ(dlg.ActiveControl(), dlg.btStart);
+        Input::KeyDown(dlg.btStart, 'T', TShiftState{ssAlt});
+        EXPECT_EQ(dlg.ActiveControl(), dlg.cbxTemplate);
+        EXPECT_EQ(dlg.ModalResult(), mrNone);
+    });
+}

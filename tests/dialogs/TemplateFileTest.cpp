@@ -271,3 +271,82 @@ TEST_F(TemplateFileTest, CancellingEitherFileDialogTouchesNoFile)
     EXPECT_EQ(ReadText(file), text);
     EXPECT_EQ(Observer.Events, (std::vector<std::string>{SaveRequest + "cancel", OpenRequest + "cancel"}));
 }
+
+// Eleven different values, so that each key shows which member it carries: "Font-color" the
+// default text, "Table-color" the table text, "Even_row-bgcolor" the cells Row1 to Row6.
+TEST_F(TemplateFileTest, EachKeyCarriesItsOwnMember)
+{
+    const std::string file = Folder + "/keys.htf";
+    std::vector<TColor> values;
+    for (int i = 1; i <= 10; ++i)
+        values.push_back(static_cast<TColor>(0x00101010 * i));
+    auto d = NewDialog();
+    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        SetColors(dlg, values);
+        dlg.SetTextFontName("Tahoma");
+        AnswerFile(file);
+        Input::Click(dlg.btSaveTemplate);
+    });
+    EXPECT_EQ(Lines(file), (std::vector<std::string>{
+                               "[HTML options]", "Background-color=$00101010", "Font-color=$00202020",
+                               "Font-family=Tahoma", "LinkColor=$00303030", "VLinkColor=$00404040",
+                               "ALinkColor=$00505050", "[Table options]", "Header-bgcolor=$00606060",
+                               "Header-color=$00707070", "Table-color=$00808080", "Even_row-bgcolor=$00909090",
+                               "Odd_row-bgcolor=$00A0A0A0"}));
+
+    // Read by key, whatever order the file has them in.
+    const std::string other = Folder + "/shuffled.htf";
+    WriteText(other, "[Table options]\nOdd_row-bgcolor=$00000011\nTable-color=$00000010\n"
+                     "Even_row-bgcolor=$0000000F\nHeader-color=$0000000E\nHeader-bgcolor=$0000000D\n"
+                     "[HTML options]\nALinkColor=$0000000C\nFont-family=Georgia\nFont-color=$0000000A\n"
+                     "VLinkColor=$0000000B\nLinkColor=$00000009\nBackground-color=$00000008\n");
+    auto loaded = NewDialog();
+    Run(*loaded, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        AnswerFile(other);
+        Input::Click(dlg.btLoadTemplate);
+    });
+    EXPECT_EQ(loaded->BackGroundColor(), 0x08);
+    EXPECT_EQ(loaded->LinkColor(), 0x09);
+    EXPECT_EQ(loaded->DefaultTextColor(), 0x0A);
+    EXPECT_EQ(loaded->VLinkColor(), 0x0B);
+    EXPECT_EQ(loaded->ALinkColor(), 0x0C);
+    EXPECT_EQ(loaded->TextFontName(), "Georgia");
+    EXPECT_EQ(loaded->HeadersRowBgColor(), 0x0D);
+    EXPECT_EQ(loaded->HeadersRowFontColor(), 0x0E);
+    EXPECT_EQ(loaded->TableBgColor(), 0x0F);
+    EXPECT_EQ(loaded->TableFontColor(), 0x10);
+    EXPECT_EQ(loaded->OddRowBgColor(), 0x11);
+    EXPECT_EQ(PreviewPanel(*loaded, "Row6")->Color(), 0x0F);
+    EXPECT_EQ(PreviewPanel(*loaded, "OddRow6")->Color(), 0x11);
+    EXPECT_EQ(PreviewLabel(*loaded, "Data12")->Font()->Color(), 0x10);
+    EXPECT_EQ(PreviewLabel(*loaded, "Head3")->Font()->Color(), 0x0E);
+}
+
+// A load applies each value as it reads it, in the order of the file's keys: page, default text,
+// the three links, header cells, header text, table text, then the two kinds of data row.
+TEST_F(TemplateFileTest, ALoadPaintsEachValueInTheOrderOfTheKeys)
+{
+    const std::string file = Folder + "/order.htf";
+    WriteText(file, "[HTML options]\nBackground-color=$00000001\nFont-color=$00000002\nFont-family=Arial\n"
+                    "LinkColor=$00000003\nVLinkColor=$00000004\nALinkColor=$00000005\n[Table options]\n"
+                    "Header-bgcolor=$00000006\nHeader-color=$00000007\nTable-color=$00000008\n"
+                    "Even_row-bgcolor=$00000009\nOdd_row-bgcolor=$0000000A\n");
+    std::vector<std::string> expected = {"BackPanel color", "lbHTMLDefaultText font", "lbHTMLLink font",
+                                         "lbHTMLVLink font", "lbHTMLALink font"};
+    for (auto group : {Numbered("ColHead", 3, "color"), Numbered("Head", 3, "font"), Numbered("Data", 12, "font"),
+                       Numbered("Row", 6, "color"), Numbered("OddRow", 6, "color")})
+        expected.insert(expected.end(), group.begin(), group.end());
+    auto widgets = std::make_unique<TLoggingWidgetSet>();
+    TLoggingWidgetSet* logging = widgets.get();
+    SetWidgetSet(std::move(widgets));
+    auto d = NewDialog();
+    d->SetTemplate(htSimple);
+    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        logging->Log.clear();
+        AnswerFile(file);
+        Input::Click(dlg.btLoadTemplate);
+        EXPECT_EQ(OnlyThese(logging->Log, expected), expected);
+        EXPECT_EQ(dlg.Template(), htCustom);
+    });
+    SetWidgetSet(nullptr);
+}
