@@ -167,14 +167,6 @@ std::vector<std::string> Numbered(const char* prefix, int count, const char* kin
     return names;
 }
 
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 void WriteText(const std::string& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;

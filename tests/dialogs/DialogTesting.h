@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dialogs/Khtmltemplateeditdlg.h"
+#include "tests/ScriptFiles.h"
 #include "vcl50/Headless.h"
 #include "vcl50/Interaction.h"
 
@@ -69,5 +70,4 @@ std::vector<std::string> Numbered(const char* prefix, int count, const char* kin
 TPanel* PreviewPanel(const TfmKHTMLTemplateEditDlg& dialog, const char* name);
 TLabel* PreviewLabel(const TfmKHTMLTemplateEditDlg& dialog, const char* name);
 
-std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);

@@ -39,16 +39,6 @@ TRun PlayScript(const fs::path& folder, const std::string& script)
             ReadText((folder / "err").string())};
 }
 
-std::vector<std::string> ScriptNames()
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(ScriptsDir))
-        if (entry.path().extension() == ".dscript")
-            names.push_back(entry.path().stem().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // Each script plays in a working folder of its own, where the files it saves go.
 class ScriptFolder : public testing::Test {
 protected:
@@ -74,12 +64,7 @@ TEST_P(EditorScript, TraceIsTheExpectedOne)
     EXPECT_EQ(run.Out, ReadText(base.string() + ".expected"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, EditorScript, testing::ValuesIn(ScriptNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Scripts, EditorScript, testing::ValuesIn(ScriptNames(ScriptsDir)), ScriptTestName);
 
 // The main job's example, as drowcast-host plays it (it draws nothing, so without the screenshot).
 TEST_F(ScriptFolder, TheExampleEditsTheComponentAndSavesItsTemplateFile)

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "TestComponents.h"
+#include "tests/ScriptFiles.h"
 #include "host/ScriptRunner.h"
 
 namespace fs = std::filesystem;
@@ -17,24 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path ScriptsDir = HOST_SCRIPTS_DIR;
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> ScriptNames()
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(ScriptsDir))
-        if (entry.path().extension() == ".dscript")
-            names.push_back(entry.path().stem().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 struct TResult {
     int ExitCode;
@@ -90,20 +73,15 @@ TEST_P(ScriptFile, TraceIsTheExpectedOne)
 {
     const fs::path base = ScriptsDir / GetParam();
     const std::string expectedErr =
-        fs::exists(base.string() + ".stderr") ? ReadFile(base.string() + ".stderr") : std::string();
+        fs::exists(base.string() + ".stderr") ? ReadText(base.string() + ".stderr") : std::string();
     ScriptHost host;
-    TResult result = host.Run(ReadFile(base.string() + ".dscript"));
-    EXPECT_EQ(result.Out, ReadFile(base.string() + ".expected"));
+    TResult result = host.Run(ReadText(base.string() + ".dscript"));
+    EXPECT_EQ(result.Out, ReadText(base.string() + ".expected"));
     EXPECT_EQ(result.Err, expectedErr);
     EXPECT_EQ(result.ExitCode, expectedErr.empty() ? 0 : 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, ScriptFile, testing::ValuesIn(ScriptNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Scripts, ScriptFile, testing::ValuesIn(ScriptNames(ScriptsDir)), ScriptTestName);
 
 TEST(ScriptSyntax, ErrorsNameTheirLine)
 {

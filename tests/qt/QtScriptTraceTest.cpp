@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "host/ScriptRunner.h"
+#include "tests/ScriptFiles.h"
 #include "tests/host/TestComponents.h"
 #include "tests/qt/QtTestApp.h"
 #include "vcl50/qt/QtWidgetSet.h"
@@ -18,24 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path ScriptsDir = HOST_SCRIPTS_DIR;
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> ScriptNames()
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(ScriptsDir))
-        if (entry.path().extension() == ".dscript")
-            names.push_back(entry.path().stem().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 struct TRun {
     int ExitCode;
@@ -79,20 +62,15 @@ class QtScriptTrace : public testing::TestWithParam<std::string> {};
 TEST_P(QtScriptTrace, SameTraceAsHeadless)
 {
     TestApp();
-    std::string script = ReadFile(ScriptsDir / (GetParam() + ".dscript"));
+    std::string script = ReadText(ScriptsDir / (GetParam() + ".dscript"));
     TRun headless = Play(script, nullptr);
     TRun qt = Play(script, std::make_unique<TQtWidgetSet>(TQtWidgetSet::TMode::Scripted));
     EXPECT_EQ(qt.Out, headless.Out);
     EXPECT_EQ(qt.Err, headless.Err);
     EXPECT_EQ(qt.ExitCode, headless.ExitCode);
-    EXPECT_EQ(qt.Out, ReadFile(ScriptsDir / (GetParam() + ".expected")));
+    EXPECT_EQ(qt.Out, ReadText(ScriptsDir / (GetParam() + ".expected")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, QtScriptTrace, testing::ValuesIn(ScriptNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Scripts, QtScriptTrace, testing::ValuesIn(ScriptNames(ScriptsDir)), ScriptTestName);
 
 }  // namespace
