@@ -1,7 +1,7 @@
 #include "vcl50/qt/QtBridge.h"
 
 #include "vcl50/Input.h"
-#include "vcl50/qt/QtWidgetSet.h"
+#include "vcl50/qt/QtModalLoop.h"
 
 namespace QtBridge {
 namespace {
@@ -24,7 +24,7 @@ void Deliver(const TControl* control, const std::function<void()>& input)
     } catch (...) {
         Pending() = std::current_exception();
     }
-    TQtWidgetSet::CheckModalLoops();
+    QtModalLoop::CheckInnermost(HasPending());
 }
 
 std::exception_ptr TakePending()
@@ -35,12 +35,6 @@ std::exception_ptr TakePending()
 bool HasPending()
 {
     return static_cast<bool>(Pending());
-}
-
-void SetPending(std::exception_ptr error)
-{
-    if (!Pending())
-        Pending() = std::move(error);
 }
 
 }  // namespace QtBridge

@@ -16,6 +16,5 @@ void Deliver(const TControl* control, const std::function<void()>& input);
 // The exception kept from an event, taken once; null when there is none.
 std::exception_ptr TakePending();
 bool HasPending();
-void SetPending(std::exception_ptr error);
 
 }  // namespace QtBridge

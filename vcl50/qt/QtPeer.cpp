@@ -9,7 +9,6 @@
 #include "vcl50/qt/QtColors.h"
 #include "vcl50/qt/QtCursors.h"
 #include "vcl50/qt/QtFonts.h"
-#include "vcl50/qt/QtWidgetSet.h"
 
 QtPeerLink::~QtPeerLink() = default;
 
@@ -32,8 +31,10 @@ QtPeer::~QtPeer()
         link->FPeer = nullptr;
     QObject::disconnect(widget, &QObject::destroyed, nullptr, nullptr);
     FWidget = nullptr;
-    // The widget may be inside one of its own event handlers (a click that closes the form).
-    TQtWidgetSet::Bury(widget);
+    // The widget may be inside one of its own event handlers (a click that closes the form): hide
+    // it at once, free it once no handler of it can still be running.
+    widget->hide();
+    widget->deleteLater();
 }
 
 QtPeer* QtPeer::Of(const TControl* control)

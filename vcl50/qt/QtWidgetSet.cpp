@@ -1,8 +1,6 @@
 #include "vcl50/qt/QtWidgetSet.h"
 
 #include <QApplication>
-#include <QEventLoop>
-#include <QPainter>
 #include <QStyleFactory>
 #include <QTimer>
 #include <QWidget>
@@ -13,52 +11,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "vcl50/Buttons.h"
 #include "vcl50/Dialogs.h"
-#include "vcl50/ExtCtrls.h"
 #include "vcl50/Forms.h"
 #include "vcl50/Input.h"
 #include "vcl50/Interaction.h"
-#include "vcl50/StdCtrls.h"
 #include "vcl50/qt/QtBridge.h"
-#include "vcl50/qt/QtButtonPeer.h"
-#include "vcl50/qt/QtColors.h"
-#include "vcl50/qt/QtComboBoxPeer.h"
+#include "vcl50/qt/QtControlPeers.h"
 #include "vcl50/qt/QtDialogs.h"
 #include "vcl50/qt/QtFonts.h"
 #include "vcl50/qt/QtFormPeer.h"
-#include "vcl50/qt/QtLabelPeer.h"
-#include "vcl50/qt/QtListBoxPeer.h"
-#include "vcl50/qt/QtPaintedWidget.h"
-#include "vcl50/qt/QtPanelPeer.h"
+#include "vcl50/qt/QtModalLoop.h"
 #include "vcl50/qt/QtScreenshot.h"
-
-struct TQtWidgetSet::TModalLoop {
-    TCustomForm* Form;
-    QEventLoop* Loop;
-};
-
-namespace {
-
-std::vector<TQtWidgetSet::TModalLoop*>& ModalLoops()
-{
-    static std::vector<TQtWidgetSet::TModalLoop*> loops;
-    return loops;
-}
-
-// A control of a class no family claims still gets a place and a colour on its form.
-class QtGenericPeer : public QtPeer {
-public:
-    QtGenericPeer(TControl* control, QWidget* parent) : QtPeer(control, new QtPaintedWidget(parent)) {}
-    void Paint(QPainter& painter) override;
-};
-
-}  // namespace
-
-void QtGenericPeer::Paint(QPainter& painter)
-{
-    painter.fillRect(0, 0, Control()->Width(), Control()->Height(), QtColors::ToQColor(Control()->Color()));
-}
 
 TQtWidgetSet::TQtWidgetSet(TMode mode) : FMode(mode)
 {
@@ -110,6 +73,7 @@ void TQtWidgetSet::EnsureApplication()
 
 std::unique_ptr<TControlPeer> TQtWidgetSet::CreatePeer(TControl* control)
 {
+    // A form with no parent is a window of its own, not a control on one.
     if (auto* form = dynamic_cast<TCustomForm*>(control); form && !form->Parent()) {
         auto peer = std::make_unique<QtFormPeer>(form);
         peer->Synchronize();
@@ -118,45 +82,11 @@ std::unique_ptr<TControlPeer> TQtWidgetSet::CreatePeer(TControl* control)
     QWidget* parent = QtPeer::WidgetOf(control->Parent());
     if (!parent)
         return nullptr;  // the parent has no Qt widget: nothing to show it on
-    std::unique_ptr<QtPeer> peer;
-    if (auto* panel = dynamic_cast<TPanel*>(control))
-        peer = std::make_unique<QtPanelPeer>(panel, parent);
-    else if (auto* bevel = dynamic_cast<TBevel*>(control))
-        peer = std::make_unique<QtBevelPeer>(bevel, parent);
-    else if (auto* label = dynamic_cast<TLabel*>(control))
-        peer = std::make_unique<QtLabelPeer>(label, parent);
-    else if (dynamic_cast<TButton*>(control) || dynamic_cast<TSpeedButton*>(control))
-        peer = std::make_unique<QtButtonPeer>(control, parent);
-    else if (auto* list = dynamic_cast<TCustomListBox*>(control))
-        peer = std::make_unique<QtListBoxPeer>(list, parent);
-    else if (auto* combo = dynamic_cast<TComboBox*>(control))
-        peer = std::make_unique<QtComboBoxPeer>(combo, parent);
-    else
-        peer = std::make_unique<QtGenericPeer>(control, parent);
+    std::unique_ptr<QtPeer> peer = QtControlPeers::Create(control, parent);
     if (QtFormPeer* formPeer = QtFormPeer::Of(GetParentForm(control)))
         formPeer->WatchKeys(peer->Widget());
     peer->Synchronize();
     return peer;
-}
-
-void TQtWidgetSet::Bury(QWidget* widget)
-{
-    widget->hide();
-    widget->deleteLater();
-}
-
-void TQtWidgetSet::CheckModalLoops()
-{
-    // Only the innermost form can close now: an outer one asks its close handlers once its own
-    // loop runs again, as the platform's nested modal loops do.
-    if (ModalLoops().empty())
-        return;
-    TModalLoop* loop = ModalLoops().back();
-    bool end = QtBridge::HasPending() || !Input::IsAlive(loop->Form);
-    if (!end && loop->Form->ModalResult() != mrNone)
-        end = loop->Form->CloseModal();
-    if (end)
-        loop->Loop->quit();
 }
 
 void TQtWidgetSet::RunModal(TCustomForm* form)
@@ -165,31 +95,26 @@ void TQtWidgetSet::RunModal(TCustomForm* form)
     if (!handler && FMode == TMode::Scripted)
         throw EInteractionError(Format("No handler for the modal form %s", {form->ClassName()}));
 
-    QEventLoop loop;
-    TModalLoop entry{form, &loop};
-    ModalLoops().push_back(&entry);
-    struct Pop {
-        TModalLoop* entry;
-        ~Pop() { std::erase(ModalLoops(), entry); }
-    } pop{&entry};
+    QtModalLoop loop(form);
 
     if (handler) {
         // Once the window is up: the handler acts on real widgets, as a person would.
-        QTimer::singleShot(0, &loop, [form, handler = std::move(handler)] {
+        QTimer::singleShot(0, loop.Context(), [form, handler = std::move(handler)] {
             QtBridge::Deliver(form, [form, &handler] {
                 handler(form);
                 if (form->ModalResult() == mrNone || !form->CloseModal())
                     throw EInteractionError(Format("The handler left %s open", {form->ClassName()}));
             });
-            CheckModalLoops();
+            QtModalLoop::CheckInnermost(QtBridge::HasPending());
         });
     }
     // Results that code sets outside any input are seen within a moment.
     QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [] { CheckModalLoops(); });
+    QObject::connect(&poll, &QTimer::timeout, loop.Context(),
+                     [] { QtModalLoop::CheckInnermost(QtBridge::HasPending()); });
     poll.start(50);
 
-    loop.exec();
+    loop.Exec();
 
     if (std::exception_ptr error = QtBridge::TakePending())
         std::rethrow_exception(error);

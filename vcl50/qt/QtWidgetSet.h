@@ -35,15 +35,6 @@ public:
     // offscreen platform. Also installs the font substitutions and a fixed style.
     static void EnsureApplication();
 
-    // For peers: hides a widget at once and frees it once no event handler of it can still
-    // be running.
-    static void Bury(QWidget* widget);
-    // For the bridge, after each input: ends the modal loops whose forms may close.
-    static void CheckModalLoops();
-
-    // One running modal loop: its form and the Qt loop that RunModal waits in.
-    struct TModalLoop;
-
 private:
     TMode FMode;
 };
