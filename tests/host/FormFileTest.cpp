@@ -4,15 +4,15 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
+
+#include "tests/TempFolder.h"
 
 namespace fs = std::filesystem;
 
 TEST(FormFile, ASaveThroughALinkKeepsItAndFailuresSayWhichFileAndWhy)
 {
-    char pattern[] = "/tmp/formfile-test.XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const fs::path folder = pattern;
+    TTempFolder temp("formfile-test");
+    const fs::path& folder = temp.Path();
     fs::create_symlink("form.dfm", folder / "link.dfm");
     WriteFileAtomically((folder / "link.dfm").string(), "object Form1: TForm\nend\n");
     EXPECT_TRUE(fs::is_symlink(folder / "link.dfm"));
@@ -33,5 +33,4 @@ TEST(FormFile, ASaveThroughALinkKeepsItAndFailuresSayWhichFileAndWhy)
         EXPECT_EQ(e.Message(), "Cannot create file \"" + fifo + "\". Not a regular file");
     }
     EXPECT_TRUE(fs::is_fifo(fifo));
-    fs::remove_all(folder);
 }

@@ -8,20 +8,14 @@
 #include <functional>
 #include <sstream>
 
+#include "tests/TempFolder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 class Wholefiles : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/wholefiles-test.XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        FFolder = pattern;
-    }
-    void TearDown() override { fs::remove_all(FFolder); }
-
     std::string Make(const std::string& name, std::string_view bytes)
     {
         std::ofstream(FFolder / name, std::ios::binary) << bytes;
@@ -52,7 +46,8 @@ protected:
         return static_cast<size_t>(std::distance(fs::directory_iterator(FFolder), fs::directory_iterator()));
     }
 
-    fs::path FFolder;
+    TTempFolder FTemp{"wholefiles-test"};
+    const fs::path FFolder = FTemp.Path();
 };
 
 TEST_F(Wholefiles, ReadTakesRegularFilesUpToTheLimitAndRefusesTheRest)
