@@ -2,8 +2,15 @@
 
 #include <filesystem>
 #include <system_error>
+#include <variant>
 
+#include "rowcastb5/Kbaseexport.h"
+#include "rowcastb5/Khtmlexport.h"
 #include "rowcastb5/Templates.h"
+#include "vcl50/Buttons.h"
+#include "vcl50/Dialogs.h"
+#include "vcl50/ExtCtrls.h"
+#include "vcl50/StdCtrls.h"
 #include "vcl50/Sysutils.h"
 
 TfmKHTMLTemplateEditDlg* fmKHTMLTemplateEditDlg = nullptr;
@@ -36,9 +43,58 @@ bool NothingAt(const AnsiString& path)
     return !std::filesystem::exists(path, error) && !error;
 }
 
+// One value of the scheme: where the template file keeps it, and the dialog's getter and setter.
+template <class Value, class Stored>
+struct TSchemeValue {
+    const char* Section;
+    const char* Key;
+    Stored (TfmKHTMLTemplateEditDlg::*Get)() const;
+    void (TfmKHTMLTemplateEditDlg::*Set)(Value);
+};
+using TSchemeColor = TSchemeValue<TColor, TColor>;
+using TSchemeText = TSchemeValue<AnsiString, const AnsiString&>;
+using TDlg = TfmKHTMLTemplateEditDlg;
+
+// The scheme in the template file's key order, which saves keep and loads follow.
+const std::variant<TSchemeColor, TSchemeText> Scheme[] = {
+    TSchemeColor{HTMLOptionsSection, "Background-color", &TDlg::BackGroundColor, &TDlg::SetBackGroundColor},
+    TSchemeColor{HTMLOptionsSection, "Font-color", &TDlg::DefaultTextColor, &TDlg::SetDefaultTextColor},
+    TSchemeText{HTMLOptionsSection, "Font-family", &TDlg::TextFontName, &TDlg::SetTextFontName},
+    TSchemeColor{HTMLOptionsSection, "LinkColor", &TDlg::LinkColor, &TDlg::SetLinkColor},
+    TSchemeColor{HTMLOptionsSection, "VLinkColor", &TDlg::VLinkColor, &TDlg::SetVLinkColor},
+    TSchemeColor{HTMLOptionsSection, "ALinkColor", &TDlg::ALinkColor, &TDlg::SetALinkColor},
+    TSchemeColor{TableOptionsSection, "Header-bgcolor", &TDlg::HeadersRowBgColor, &TDlg::SetHeadersRowBgColor},
+    TSchemeColor{TableOptionsSection, "Header-color", &TDlg::HeadersRowFontColor, &TDlg::SetHeadersRowFontColor},
+    TSchemeColor{TableOptionsSection, "Table-color", &TDlg::TableFontColor, &TDlg::SetTableFontColor},
+    TSchemeColor{TableOptionsSection, "Even_row-bgcolor", &TDlg::TableBgColor, &TDlg::SetTableBgColor},
+    TSchemeColor{TableOptionsSection, "Odd_row-bgcolor", &TDlg::OddRowBgColor, &TDlg::SetOddRowBgColor},
+};
+
+// Colours as "$" and eight hex digits, the font name as it is.
+void WriteValue(THexIniFile& file, const char* section, const char* key, TColor value)
+{
+    file.WriteHex(section, key, value);
+}
+
+void WriteValue(THexIniFile& file, const char* section, const char* key, const AnsiString& value)
+{
+    file.WriteString(section, key, value);
+}
+
+// A missing key or a colour that is no number keeps `current`.
+TColor ReadValue(THexIniFile& file, const char* section, const char* key, TColor current)
+{
+    return static_cast<TColor>(file.ReadInteger(section, key, current));
+}
+
+AnsiString ReadValue(THexIniFile& file, const char* section, const char* key, const AnsiString& current)
+{
+    return file.ReadString(section, key, current);
+}
+
 }  // namespace
 
-TfmKHTMLTemplateEditDlg::TfmKHTMLTemplateEditDlg(TComponent* owner) : TForm(owner) {}
+TfmKHTMLTemplateEditDlg::TfmKHTMLTemplateEditDlg(TComponent* owner) : TForm(owner), FTemplate(htCustom) {}
 TfmKHTMLTemplateEditDlg::~TfmKHTMLTemplateEditDlg() = default;
 
 TClass TfmKHTMLTemplateEditDlg::StaticClass()
@@ -335,17 +391,8 @@ void TfmKHTMLTemplateEditDlg::btSaveTemplateClick(TObject*)
         return;
     FIniFile = std::make_unique<THexIniFile>(sdTemplate->FileName());
     TReleaseTemplateFile release{FIniFile};
-    FIniFile->WriteHex(HTMLOptionsSection, "Background-color", FBackGroundColor);
-    FIniFile->WriteHex(HTMLOptionsSection, "Font-color", FDefaultTextColor);
-    FIniFile->WriteString(HTMLOptionsSection, "Font-family", FTextFontName);
-    FIniFile->WriteHex(HTMLOptionsSection, "LinkColor", FLinkColor);
-    FIniFile->WriteHex(HTMLOptionsSection, "VLinkColor", FVLinkColor);
-    FIniFile->WriteHex(HTMLOptionsSection, "ALinkColor", FALinkColor);
-    FIniFile->WriteHex(TableOptionsSection, "Header-bgcolor", FHeadersRowBgColor);
-    FIniFile->WriteHex(TableOptionsSection, "Header-color", FHeadersRowFontColor);
-    FIniFile->WriteHex(TableOptionsSection, "Table-color", FTableFontColor);
-    FIniFile->WriteHex(TableOptionsSection, "Even_row-bgcolor", FTableBgColor);
-    FIniFile->WriteHex(TableOptionsSection, "Odd_row-bgcolor", FOddRowBgColor);
+    for (const auto& value : Scheme)
+        std::visit([this](const auto& v) { WriteValue(*FIniFile, v.Section, v.Key, (this->*v.Get)()); }, value);
 }
 
 void TfmKHTMLTemplateEditDlg::btLoadTemplateClick(TObject*)
@@ -362,21 +409,11 @@ void TfmKHTMLTemplateEditDlg::btLoadTemplateClick(TObject*)
     FIniFile = std::make_unique<THexIniFile>(fileName);
     {
         TReleaseTemplateFile release{FIniFile};
-        auto color = [this](const char* section, const char* key, TColor current) {
-            return static_cast<TColor>(FIniFile->ReadInteger(section, key, current));
-        };
         // Each value is applied before the next is read: a failing read keeps what came before.
-        SetBackGroundColor(color(HTMLOptionsSection, "Background-color", FBackGroundColor));
-        SetDefaultTextColor(color(HTMLOptionsSection, "Font-color", FDefaultTextColor));
-        SetTextFontName(FIniFile->ReadString(HTMLOptionsSection, "Font-family", FTextFontName));
-        SetLinkColor(color(HTMLOptionsSection, "LinkColor", FLinkColor));
-        SetVLinkColor(color(HTMLOptionsSection, "VLinkColor", FVLinkColor));
-        SetALinkColor(color(HTMLOptionsSection, "ALinkColor", FALinkColor));
-        SetHeadersRowBgColor(color(TableOptionsSection, "Header-bgcolor", FHeadersRowBgColor));
-        SetHeadersRowFontColor(color(TableOptionsSection, "Header-color", FHeadersRowFontColor));
-        SetTableFontColor(color(TableOptionsSection, "Table-color", FTableFontColor));
-        SetTableBgColor(color(TableOptionsSection, "Even_row-bgcolor", FTableBgColor));
-        SetOddRowBgColor(color(TableOptionsSection, "Odd_row-bgcolor", FOddRowBgColor));
+        for (const auto& value : Scheme)
+            std::visit(
+                [this](const auto& v) { (this->*v.Set)(ReadValue(*FIniFile, v.Section, v.Key, (this->*v.Get)())); },
+                value);
     }
     SetCustomTemplate();
 }

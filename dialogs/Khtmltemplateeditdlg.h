@@ -2,16 +2,23 @@
 // The HTML template editor: a clickable preview of an HTML page and its table, the list of the
 // templates, and save and load of the colour scheme as an .htf template file.
 
+#include <cstdint>
 #include <memory>
 
 #include "package/Ownunits.h"
-#include "rowcastb5/Kbaseexport.h"
-#include "rowcastb5/Khtmlexport.h"
-#include "vcl50/Buttons.h"
-#include "vcl50/Dialogs.h"
-#include "vcl50/ExtCtrls.h"
 #include "vcl50/Forms.h"
-#include "vcl50/StdCtrls.h"
+
+// Users reach the controls through their own includes; the dialog's header stays light.
+class TBitBtn;
+class TButton;
+class TColorDialog;
+class TComboBox;
+class THexIniFile;
+class TLabel;
+class TOpenDialog;
+class TPanel;
+class TSaveDialog;
+enum THTMLTemplate : uint8_t;
 
 class TfmKHTMLTemplateEditDlg : public TForm {
 public:
@@ -98,7 +105,7 @@ private:
     TPanel* Cell(const AnsiString& name) const;
     TLabel* CellLabel(const AnsiString& name) const;
 
-    THTMLTemplate FTemplate = htCustom;
+    THTMLTemplate FTemplate;
     AnsiString FTextFontName;
     TColor FHeadersRowBgColor = clBlack;
     TColor FALinkColor = clBlack;

@@ -1,13 +1,14 @@
 #pragma once
-// Designed forms as text form files on disk.
+// Designed forms as text form files on disk, in the platform's words for a file that fails.
 
 #include <string>
 
 #include "vcl50/Sysutils.h"
 
-// Replaces `path` with `text` as one step: the text goes to a temporary file beside it, is
-// flushed to disk and renamed over the old file, so a failed write leaves the old file whole.
+// Replaces `path` with `text` as ReplaceFileBytes does (vcl50/Wholefiles.h): the old file stays
+// whole on failure, a symbolic link stays and the file it names is replaced.
 // Raises EFCreateError saying why.
 void WriteFileAtomically(const std::string& path, std::string_view text);
+// The whole file, refusing what is no regular file or is implausibly large for a form or script.
 // Raises EFOpenError saying why.
 AnsiString ReadWholeFile(const std::string& path);

@@ -1,6 +1,8 @@
 // Component editors of the designer interface: the base and the default edit walk.
 
-#include "vcl50/Dsgnintf.h"
+#include "vcl50/Dsgneditors.h"
+
+#include "vcl50/Dsgnproperties.h"
 #include "vcl50/Sysutils.h"
 
 TComponentEditor::TComponentEditor() = default;

@@ -1,7 +1,8 @@
 // The standard property editors of the designer interface.
 
+#include "vcl50/Dsgnproperties.h"
+
 #include "vcl50/Dialogs.h"
-#include "vcl50/Dsgnintf.h"
 #include "vcl50/Graphics.h"
 #include "vcl50/Sysutils.h"
 

@@ -1,18 +1,11 @@
 #include "vcl50/Inifiles.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <atomic>
 #include <cerrno>
-#include <cstdlib>
-#include <optional>
-#include <system_error>
 #include <utility>
 #include <vector>
 
 #include "vcl50/Classes.h"
+#include "vcl50/Wholefiles.h"
 
 // ---- TCustomIniFile ---------------------------------------------------------------------------
 
@@ -273,139 +266,33 @@ private:
 
 // ---- the file on disk -------------------------------------------------------------------------
 
+// A guard against reading a runaway file whole into memory.
+constexpr size_t MaxIniFileSize = 64u << 20;
+
 [[noreturn]] void Fail(std::string_view action, const AnsiString& path, std::string_view reason)
 {
     throw EIniFileException("Cannot " + AnsiString(action) + " ini file '" + path + "': " + AnsiString(reason));
 }
 
-[[noreturn]] void Fail(std::string_view action, const AnsiString& path, int error)
+// A missing file reads as empty.
+AnsiString ReadIniBytes(const AnsiString& path)
 {
-    Fail(action, path, std::system_category().message(error));
-}
-
-// Closes on every path out; Release() hands the descriptor over for a checked close.
-class TFileDescriptor {
-public:
-    explicit TFileDescriptor(int fd) : FFd(fd) {}
-    TFileDescriptor(const TFileDescriptor&) = delete;
-    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
-    ~TFileDescriptor() { Reset(); }
-    int Get() const { return FFd; }
-    int Release() { return std::exchange(FFd, -1); }
-    void Reset()
-    {
-        if (FFd >= 0)
-            close(Release());
-    }
-
-private:
-    int FFd;
-};
-
-// A guard against reading a runaway file whole into memory.
-constexpr size_t MaxIniFileSize = 64u << 20;
-
-// The file's bytes; nullopt when it does not exist.
-std::optional<std::string> ReadFileBytes(const AnsiString& path)
-{
-    TFileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.Get() < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return std::nullopt;
-        Fail("read", path, errno);
-    }
-    struct stat st {};
-    if (fstat(fd.Get(), &st) != 0)
-        Fail("read", path, errno);
-    if (S_ISDIR(st.st_mode))
-        Fail("read", path, EISDIR);
-    if (!S_ISREG(st.st_mode))
-        Fail("read", path, "Not a regular file");
-    if (static_cast<uint64_t>(st.st_size) > MaxIniFileSize)
-        Fail("read", path, EFBIG);
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = read(fd.Get(), buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            Fail("read", path, errno);
-        if (n == 0)
-            return bytes;
-        bytes.append(buffer, static_cast<size_t>(n));
-        if (bytes.size() > MaxIniFileSize)
-            Fail("read", path, EFBIG);
+    try {
+        return ReadFileBytes(path, MaxIniFileSize);
+    } catch (const EFileAccessError& e) {
+        if (e.ErrorCode() == ENOENT || e.ErrorCode() == ENOTDIR)
+            return "";
+        Fail("read", path, e.Message());
     }
 }
 
-bool WriteAll(int fd, std::string_view bytes)
+void ReplaceIniBytes(const AnsiString& path, std::string_view bytes)
 {
-    while (!bytes.empty()) {
-        ssize_t n = write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        bytes.remove_prefix(static_cast<size_t>(n));
+    try {
+        ReplaceFileBytes(path, bytes);
+    } catch (const EFileAccessError& e) {
+        Fail("write", path, e.Message());
     }
-    return true;
-}
-
-// Writes a temporary file beside the target, flushes it to disk and renames it over the target,
-// so that the target holds either the old or the new text, never a part. The temporary file is
-// removed on failure.
-void ReplaceFile(const AnsiString& path, std::string_view bytes)
-{
-    // Through a symbolic link the file it points to is replaced, not the link.
-    AnsiString target = path;
-    if (char* real = realpath(path.c_str(), nullptr)) {
-        target = real;
-        free(real);
-    }
-    struct stat old {};
-    bool exists = stat(target.c_str(), &old) == 0;
-    if (!exists && errno != ENOENT)
-        Fail("write", path, errno);
-    if (exists && !S_ISREG(old.st_mode))
-        Fail("write", path, S_ISDIR(old.st_mode) ? "Is a directory" : "Not a regular file");
-
-    size_t slash = target.rfind('/');
-    AnsiString folder = slash == AnsiString::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
-    AnsiString base = slash == AnsiString::npos ? target : target.substr(slash + 1);
-    static std::atomic<unsigned> counter{0};
-    AnsiString temp;
-    int raw = -1;
-    for (int attempt = 0; raw < 0; ++attempt) {
-        temp = folder + "/." + base + "." + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
-        // A new file gets the user's umask from the mode here.
-        raw = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (raw < 0 && (errno != EEXIST || attempt == 100))
-            Fail("write", path, errno);
-    }
-    TFileDescriptor fd(raw);
-    auto failed = [&](int error) {
-        fd.Reset();
-        unlink(temp.c_str());
-        Fail("write", path, error);
-    };
-    if (exists) {
-        if (fchmod(fd.Get(), old.st_mode & 07777) != 0)
-            failed(errno);
-        // Keeping the owner only works for a privileged user; anyone else owns what they write.
-        (void)!fchown(fd.Get(), old.st_uid, old.st_gid);
-    }
-    if (!WriteAll(fd.Get(), bytes) || fsync(fd.Get()) != 0)
-        failed(errno);
-    if (close(fd.Release()) != 0)
-        failed(errno);
-    if (rename(temp.c_str(), target.c_str()) != 0)
-        failed(errno);
-    // Makes the rename itself durable; the new text is in place already, so a failure here
-    // changes nothing the caller could act on.
-    TFileDescriptor dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() >= 0)
-        fsync(dir.Get());
 }
 
 // Names and values are written as one `Key=Value` line; what would break that line, or be read
@@ -445,7 +332,7 @@ namespace {
 
 TIniDocument Load(const AnsiString& path)
 {
-    return TIniDocument(ReadFileBytes(path).value_or(""));
+    return TIniDocument(ReadIniBytes(path));
 }
 
 }  // namespace
@@ -467,7 +354,7 @@ void TIniFile::WriteString(std::string_view section, std::string_view ident, std
     CheckWritable(FileName(), s, k, v);
     TIniDocument doc = Load(FileName());
     if (doc.Write(s, k, v))
-        ReplaceFile(FileName(), doc.Text());
+        ReplaceIniBytes(FileName(), doc.Text());
 }
 
 void TIniFile::ReadSection(std::string_view section, TStrings* strings)
@@ -484,14 +371,14 @@ void TIniFile::EraseSection(std::string_view section)
 {
     TIniDocument doc = Load(FileName());
     if (doc.EraseSection(Trim(section)))
-        ReplaceFile(FileName(), doc.Text());
+        ReplaceIniBytes(FileName(), doc.Text());
 }
 
 void TIniFile::DeleteKey(std::string_view section, std::string_view ident)
 {
     TIniDocument doc = Load(FileName());
     if (doc.DeleteKey(Trim(section), Trim(ident)))
-        ReplaceFile(FileName(), doc.Text());
+        ReplaceIniBytes(FileName(), doc.Text());
 }
 
 void TIniFile::UpdateFile() {}

@@ -10,9 +10,15 @@
 #include <vector>
 
 #include "dialogs/Khtmltemplateeditdlg.h"
+#include "rowcastb5/Kbaseexport.h"
+#include "rowcastb5/Khtmlexport.h"
 #include "tests/ScriptFiles.h"
+#include "vcl50/Buttons.h"
+#include "vcl50/Dialogs.h"
+#include "vcl50/ExtCtrls.h"
 #include "vcl50/Headless.h"
 #include "vcl50/Interaction.h"
+#include "vcl50/StdCtrls.h"
 
 // Every common dialog, message box and error box, one line each, as they happen.
 class TRecordingObserver : public TInteractionObserver {

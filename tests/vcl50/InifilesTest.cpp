@@ -16,6 +16,7 @@
 #include <random>
 #include <sstream>
 
+#include "tests/TempFolder.h"
 #include "vcl50/Classes.h"
 
 namespace fs = std::filesystem;
@@ -75,19 +76,6 @@ public:
 
 class Inifiles : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/inifiles-test.XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        FFolder = pattern;
-        FPath = FFolder / "template.htf";
-    }
-    void TearDown() override
-    {
-        fs::permissions(FFolder, fs::perms::owner_all);
-        fs::remove_all(FFolder);
-    }
-
     // The message of the EIniFileException that `call` raises.
     template <class Call>
     static AnsiString Failure(Call call)
@@ -100,8 +88,9 @@ protected:
         return "(nothing raised)";
     }
 
-    fs::path FFolder;
-    fs::path FPath;
+    TTempFolder FTemp{"inifiles-test"};
+    const fs::path FFolder = FTemp.Path();
+    const fs::path FPath = FFolder / "template.htf";
 };
 
 const std::string Foreign =

@@ -1,0 +1,3 @@
+#include "vcl50/Dsgndesigner.h"
+
+TFormDesigner::~TFormDesigner() = default;

@@ -1,0 +1,145 @@
+#pragma once
+// The standard property editors: the one the designer uses for each kind of property that no
+// package registers an editor of its own for.
+
+#include "vcl50/Dsgnpropertyeditor.h"
+
+class TOrdinalProperty : public TPropertyEditor {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    bool AllEqual() override;
+    int GetEditLimit() override;
+};
+
+// Integers; a type with named constants (TFontCharset) shows and accepts the names.
+class TIntegerProperty : public TOrdinalProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    AnsiString GetValue() override;
+    // Raises EPropertyError "Value must be between MIN and MAX" outside the type's range.
+    void SetValue(const AnsiString& value) override;
+};
+
+// A character: itself when printable, else #N.
+class TCharProperty : public TOrdinalProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    AnsiString GetValue() override;
+    void SetValue(const AnsiString& value) override;
+};
+
+class TEnumProperty : public TOrdinalProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    TPropertyAttributes GetAttributes() override;  // + paValueList, paSortList
+    AnsiString GetValue() override;
+    void GetValues(const TGetStrProc& proc) override;
+    // By name, without regard to case; an unknown name raises EPropertyError.
+    void SetValue(const AnsiString& value) override;
+};
+
+// False, True, in that order.
+class TBoolProperty : public TEnumProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    TPropertyAttributes GetAttributes() override;  // the enumeration's, without paSortList
+};
+
+// "[fsBold,fsItalic]"; edited through one True/False sub-row per element.
+class TSetProperty : public TOrdinalProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    TPropertyAttributes GetAttributes() override;  // + paSubProperties, paReadOnly
+    AnsiString GetValue() override;
+    void GetProperties(const TGetPropEditProc& proc) override;
+};
+
+// One element of a set, made by TSetProperty::GetProperties.
+class TSetElementProperty : public TPropertyEditor {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    bool AllEqual() override;
+    TPropertyAttributes GetAttributes() override;  // [paMultiSelect, paValueList, paSortList]
+    AnsiString GetName() override;                 // the element's name
+    AnsiString GetValue() override;
+    void GetValues(const TGetStrProc& proc) override;
+    void SetValue(const AnsiString& value) override;
+
+private:
+    friend class TSetProperty;
+    int FElement = 0;
+};
+
+class TStringProperty : public TPropertyEditor {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    bool AllEqual() override;
+    AnsiString GetValue() override;
+    void SetValue(const AnsiString& value) override;
+};
+
+// Colours by name where one exists, else as "$00FF8080"; names or numbers are accepted; the
+// dialog button runs a colour dialog.
+class TColorProperty : public TIntegerProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    void Edit() override;
+    TPropertyAttributes GetAttributes() override;  // [paMultiSelect, paDialog, paValueList, paRevertable]
+    AnsiString GetValue() override;
+    void GetValues(const TGetStrProc& proc) override;
+    void SetValue(const AnsiString& value) override;
+};
+
+// An owned sub-object ("(TFont)"), edited through its published properties as sub-rows whose
+// GetComponent(i) is the sub-object itself.
+class TClassProperty : public TPropertyEditor {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    TPropertyAttributes GetAttributes() override;  // [paMultiSelect, paSubProperties, paReadOnly]
+    void GetProperties(const TGetPropEditProc& proc) override;
+    AnsiString GetValue() override;
+};
+
+// A reference to another component of the form, shown and set by its name.
+class TComponentProperty : public TPropertyEditor {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    bool AllEqual() override;
+    TPropertyAttributes GetAttributes() override;  // + paValueList, paSortList
+    int GetEditLimit() override;
+    AnsiString GetValue() override;
+    void GetValues(const TGetStrProc& proc) override;
+    // "" clears; an unknown name or a component of an unfitting class raises EPropertyError.
+    void SetValue(const AnsiString& value) override;
+};
+
+// An event, shown as the name of its handler among the root's published methods.
+class TMethodProperty : public TPropertyEditor {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    bool AllEqual() override;
+    // Shows the handler, or the name a new one would get ("Button1Click"), to the designer.
+    void Edit() override;
+    TPropertyAttributes GetAttributes() override;  // + paValueList, paSortList
+    int GetEditLimit() override;
+    AnsiString GetValue() override;
+    void GetValues(const TGetStrProc& proc) override;
+    // "" clears; a name that is no fitting published method of the root raises EPropertyError.
+    void SetValue(const AnsiString& value) override;
+
+    // The name the platform proposes for a new handler: component name (or "Form" for the
+    // root) and the event name without its "On".
+    AnsiString GetFormMethodName();
+};

@@ -1,0 +1,33 @@
+#pragma once
+// Files read and written whole: read at once up to a size limit, replaced in one step.
+// The one way the runtime and the designer host touch a file on disk, so ini files and form
+// files behave alike.
+
+#include <cstddef>
+#include <string_view>
+
+#include "vcl50/Sysutils.h"
+
+// Why a file could not be read or replaced: the system's reason and error number, or this unit's
+// own reason with ErrorCode 0 (a file that is not a regular one). Callers put it into their own
+// words with the path.
+class EFileAccessError : public Exception {
+public:
+    EFileAccessError(int errorCode, AnsiString reason);
+    int ErrorCode() const { return FErrorCode; }
+    const char* ClassName() const override;
+
+private:
+    int FErrorCode;
+};
+
+// The file's bytes. Refuses a folder, a device or a FIFO (without waiting for a writer) and a
+// file larger than `maxSize` (EFBIG).
+AnsiString ReadFileBytes(const AnsiString& path, size_t maxSize);
+
+// Replaces the file with `bytes` so that it holds either the old or the new bytes, never a part:
+// a temporary file beside it, flushed, renamed over it, and the folder flushed. A symbolic link
+// stays and the file it names is replaced (or made). The old file's mode and, for a privileged
+// user, its owner are kept; a new file gets the mode any new file gets here (the umask). A
+// folder, a device or a FIFO is refused. On failure the old file stays and no temporary remains.
+void ReplaceFileBytes(const AnsiString& path, std::string_view bytes);
