@@ -1,7 +1,5 @@
-// Dialog blocks of a designer script: what a person does in a modal form, through the input
-// calls a widget set makes.
-
-#include <map>
+// Dialog blocks of a designer script: what a person does in a modal form, through the runner's
+// input driver.
 
 #include "host/PropertyText.h"
 #include "host/ScriptRunner.h"
@@ -10,11 +8,42 @@
 #include "vcl50/StdCtrls.h"
 #include "vcl50/Sysutils.h"
 
+std::span<const TScriptCommandRow> DialogCommandRows()
+{
+    using R = TScriptRunner;
+    static constexpr TScriptCommandRow rows[] = {
+        {"click", 1, 1, "click NAME", &R::DialogClick},
+        {"dblclick", 1, 1, "dblclick NAME", &R::DialogDblClick},
+        {"key", 2, 2, "key NAME CODE", &R::DialogKey},
+        {"choose", 2, 2, "choose NAME INDEX", &R::DialogChoose},
+        {"pick", 2, ManyArgs, "pick NAME TEXT...", &R::DialogPick},
+        {"drag", 2, 2, "drag FROM TO", &R::DialogDrag},
+        {"get", 1, 1, "get NAME.PROP", &R::DialogGet},
+        {"list", 1, 1, "list NAME", &R::DialogList},
+        {"enabled", 1, ManyArgs, "enabled NAME...", &R::DialogEnabled},
+        {"focus", 0, 0, "focus", &R::DialogFocus},
+        {"answer", 2, 2, "answer KIND VALUE", &R::Answer},
+        {"dialog", 0, 0, "dialog", &R::Dialog},
+        {"ok", 0, 0, "ok", &R::DialogOk},
+        {"cancel", 0, 0, "cancel", &R::DialogCancel},
+        {"close", 0, 0, "close", &R::DialogClose},
+        {"screenshot", 1, 1, "screenshot PATH", &R::DialogScreenshot},
+    };
+    return rows;
+}
+
 void TScriptRunner::RunBlock(const TScriptCommand& block, TCustomForm* form)
 {
+    // A nested block runs inside this one's modal form; its form is the innermost until it ends.
+    struct TInnermost {
+        TCustomForm*& Dialog;
+        TCustomForm* Outer = Dialog;
+        ~TInnermost() { Dialog = Outer; }
+    } innermost{FDialog};
+    FDialog = form;
     for (const TScriptCommand& command : block.Block) {
         try {
-            RunDialogCommand(command, form);
+            (this->*command.Row->Run)(command);
         } catch (const EScriptError&) {
             throw;
         } catch (const EInteractionError& e) {
@@ -25,76 +54,19 @@ void TScriptRunner::RunBlock(const TScriptCommand& block, TCustomForm* form)
         }
     }
     if (form->ModalResult() == mrNone)
-        Error(TScriptCommand{block.EndLine, "end", {}, {}, 0},
+        Error(TScriptCommand{block.EndLine, "end", {}, {}, 0, nullptr},
               Format("the block ends with %s still open", {form->ClassName()}));
 }
 
-void TScriptRunner::RunDialogCommand(const TScriptCommand& c, TCustomForm* form)
-{
-    static const std::map<std::string_view, TDialogHandler> handlers = {
-        {"click", &TScriptRunner::DialogClick},     {"dblclick", &TScriptRunner::DialogDblClick},
-        {"key", &TScriptRunner::DialogKey},         {"choose", &TScriptRunner::DialogChoose},
-        {"pick", &TScriptRunner::DialogPick},       {"drag", &TScriptRunner::DialogDrag},
-        {"get", &TScriptRunner::DialogGet},         {"list", &TScriptRunner::DialogList},
-        {"enabled", &TScriptRunner::DialogEnabled}, {"focus", &TScriptRunner::DialogFocus},
-        {"answer", &TScriptRunner::DialogAnswer},   {"dialog", &TScriptRunner::DialogNested},
-        {"ok", &TScriptRunner::DialogOk},           {"cancel", &TScriptRunner::DialogCancel},
-        {"close", &TScriptRunner::DialogClose},     {"screenshot", &TScriptRunner::DialogScreenshot},
-    };
-    (this->*handlers.at(c.Name))(c, form);
-}
-
 template <class T>
-T* TScriptRunner::DialogControl(const TScriptCommand& c, TCustomForm* form, const AnsiString& name, const char* kind)
+T* TScriptRunner::DialogControl(const TScriptCommand& c, const AnsiString& name, const char* kind)
 {
-    TComponent* component = SameText(name, "Self") ? form : form->FindComponent(name);
+    TComponent* component = SameText(name, "Self") ? FDialog : FDialog->FindComponent(name);
     if (!component)
-        Error(c, Format("%s has no control %s", {form->ClassName(), name}));
+        Error(c, Format("%s has no control %s", {FDialog->ClassName(), name}));
     if (!Is<T>(component))
         Error(c, Format("%s is no %s", {name, kind}));
     return static_cast<T*>(component);
-}
-
-TScriptWidgetSet::~TScriptWidgetSet() = default;
-
-void TScriptWidgetSet::Click(TControl* control)
-{
-    Input::Click(control);
-}
-
-void TScriptWidgetSet::DblClick(TControl* control)
-{
-    Input::DblClick(control);
-}
-
-void TScriptWidgetSet::KeyDown(TWinControl* control, WORD key, TShiftState shift)
-{
-    Input::KeyDown(control, key, shift);
-}
-
-void TScriptWidgetSet::ChooseItem(TComboBox* combo, int index)
-{
-    Input::ChooseItem(combo, index);
-}
-
-void TScriptWidgetSet::SelectItem(TCustomListBox* list, int index, TShiftState shift)
-{
-    Input::SelectItem(list, index, shift);
-}
-
-bool TScriptWidgetSet::DragDrop(TControl* source, TControl* target, int x, int y)
-{
-    return Input::DragDrop(source, target, x, y);
-}
-
-void TScriptWidgetSet::CloseBox(TCustomForm* form)
-{
-    Input::CloseBox(form);
-}
-
-bool TScriptWidgetSet::Screenshot(TCustomForm*, const AnsiString&)
-{
-    return false;
 }
 
 namespace {
@@ -110,53 +82,53 @@ int ClickedEntry(const TCustomListBox* list)
 
 }  // namespace
 
-void TScriptRunner::DialogClick(const TScriptCommand& c, TCustomForm* form)
+void TScriptRunner::DialogClick(const TScriptCommand& c)
 {
-    TControl* control = DialogControl<TControl>(c, form, c.Args[0], "control");
+    TControl* control = DialogControl<TControl>(c, c.Args[0], "control");
     if (Is<TCustomListBox>(control)) {
         auto* list = static_cast<TCustomListBox*>(control);
         int entry = ClickedEntry(list);
         if (entry >= 0) {
-            FWidgetSet.SelectItem(list, entry, {});
+            FInput.SelectItem(list, entry, {});
             return;
         }
     }
-    FWidgetSet.Click(control);
+    FInput.Click(control);
 }
 
-void TScriptRunner::DialogDblClick(const TScriptCommand& c, TCustomForm* form)
+void TScriptRunner::DialogDblClick(const TScriptCommand& c)
 {
-    TControl* control = DialogControl<TControl>(c, form, c.Args[0], "control");
+    TControl* control = DialogControl<TControl>(c, c.Args[0], "control");
     // The first click of a double-click is a click of its own, as the platform reports it.
     int entry = Is<TCustomListBox>(control) ? ClickedEntry(static_cast<TCustomListBox*>(control)) : -1;
     if (entry >= 0)
-        FWidgetSet.SelectItem(static_cast<TCustomListBox*>(control), entry, {});
+        FInput.SelectItem(static_cast<TCustomListBox*>(control), entry, {});
     else
-        FWidgetSet.Click(control);
-    if (Input::IsAlive(control) && form->ModalResult() == mrNone)
-        FWidgetSet.DblClick(control);
+        FInput.Click(control);
+    if (Input::IsAlive(control) && FDialog->ModalResult() == mrNone)
+        FInput.DblClick(control);
 }
 
-void TScriptRunner::DialogKey(const TScriptCommand& c, TCustomForm* form)
+void TScriptRunner::DialogKey(const TScriptCommand& c)
 {
     int key = Number(c, c.Args[1]);
     if (key < 0 || key > 0xFFFF)
         Error(c, Format("%s is no key code", {c.Args[1]}));
-    FWidgetSet.KeyDown(DialogControl<TWinControl>(c, form, c.Args[0], "windowed control"), static_cast<WORD>(key), {});
+    FInput.KeyDown(DialogControl<TWinControl>(c, c.Args[0], "windowed control"), static_cast<WORD>(key), {});
 }
 
-void TScriptRunner::DialogChoose(const TScriptCommand& c, TCustomForm* form)
+void TScriptRunner::DialogChoose(const TScriptCommand& c)
 {
-    auto* combo = DialogControl<TComboBox>(c, form, c.Args[0], "combo box");
+    auto* combo = DialogControl<TComboBox>(c, c.Args[0], "combo box");
     int index = Number(c, c.Args[1]);
     if (index < 0 || index >= combo->Items()->Count())
         Error(c, Format("%s has no entry %d", {c.Args[0], index}));
-    FWidgetSet.ChooseItem(combo, index);
+    FInput.ChooseItem(combo, index);
 }
 
-void TScriptRunner::DialogPick(const TScriptCommand& c, TCustomForm* form)
+void TScriptRunner::DialogPick(const TScriptCommand& c)
 {
-    auto* list = DialogControl<TCustomListBox>(c, form, c.Args[0], "list box");
+    auto* list = DialogControl<TCustomListBox>(c, c.Args[0], "list box");
     std::vector<int> entries;
     for (size_t i = 1; i < c.Args.size(); ++i) {
         int entry = list->Items()->IndexOf(c.Args[i]);
@@ -165,34 +137,34 @@ void TScriptRunner::DialogPick(const TScriptCommand& c, TCustomForm* form)
         entries.push_back(entry);
     }
     for (size_t i = 0; i < entries.size() && Input::IsAlive(list); ++i)
-        FWidgetSet.SelectItem(list, entries[i], i == 0 ? TShiftState{} : TShiftState{ssCtrl});
+        FInput.SelectItem(list, entries[i], i == 0 ? TShiftState{} : TShiftState{ssCtrl});
 }
 
-void TScriptRunner::DialogDrag(const TScriptCommand& c, TCustomForm* form)
+void TScriptRunner::DialogDrag(const TScriptCommand& c)
 {
-    TControl* from = DialogControl<TControl>(c, form, c.Args[0], "control");
-    TControl* to = DialogControl<TControl>(c, form, c.Args[1], "control");
+    TControl* from = DialogControl<TControl>(c, c.Args[0], "control");
+    TControl* to = DialogControl<TControl>(c, c.Args[1], "control");
     // The middle of the target's client area: where a person lets go "on" a control.
-    if (!FWidgetSet.DragDrop(from, to, to->ClientWidth() / 2, to->ClientHeight() / 2))
+    if (!FInput.DragDrop(from, to, to->ClientWidth() / 2, to->ClientHeight() / 2))
         FOut << "drag refused\n";
 }
 
-void TScriptRunner::DialogGet(const TScriptCommand& c, TCustomForm* form)
+void TScriptRunner::DialogGet(const TScriptCommand& c)
 {
     const AnsiString& arg = c.Args[0];
     size_t dot = arg.find('.');
     if (dot == AnsiString::npos || dot == 0 || dot + 1 == arg.size())
         Error(c, "usage: get NAME.PROP");
     AnsiString name = arg.substr(0, dot);
-    TComponent* component = SameText(name, "Self") ? form : form->FindComponent(name);
+    TComponent* component = SameText(name, "Self") ? FDialog : FDialog->FindComponent(name);
     if (!component)
-        Error(c, Format("%s has no component %s", {form->ClassName(), name}));
+        Error(c, Format("%s has no component %s", {FDialog->ClassName(), name}));
     PrintPath(c, component, arg, arg.substr(dot + 1));
 }
 
-void TScriptRunner::DialogList(const TScriptCommand& c, TCustomForm* form)
+void TScriptRunner::DialogList(const TScriptCommand& c)
 {
-    TControl* control = DialogControl<TControl>(c, form, c.Args[0], "list or combo box");
+    TControl* control = DialogControl<TControl>(c, c.Args[0], "list or combo box");
     TStrings* items = nullptr;
     std::function<bool(int)> marked;
     if (Is<TCustomListBox>(control)) {
@@ -212,32 +184,23 @@ void TScriptRunner::DialogList(const TScriptCommand& c, TCustomForm* form)
     FOut << '\n';
 }
 
-void TScriptRunner::DialogEnabled(const TScriptCommand& c, TCustomForm* form)
+void TScriptRunner::DialogEnabled(const TScriptCommand& c)
 {
     for (const AnsiString& name : c.Args) {
-        TControl* control = DialogControl<TControl>(c, form, name, "control");
+        TControl* control = DialogControl<TControl>(c, name, "control");
         FOut << name << " enabled = " << (control->Enabled() ? "true" : "false") << '\n';
     }
 }
 
-void TScriptRunner::DialogFocus(const TScriptCommand&, TCustomForm* form)
+void TScriptRunner::DialogFocus(const TScriptCommand&)
 {
-    TWinControl* focused = form->ActiveControl();
+    TWinControl* focused = FDialog->ActiveControl();
     FOut << "focus = " << (focused ? focused->Name() : AnsiString()) << '\n';
 }
 
-void TScriptRunner::DialogAnswer(const TScriptCommand& c, TCustomForm*)
+void TScriptRunner::CloseWith(const TScriptCommand& c, int modalResult)
 {
-    Answer(c);
-}
-
-void TScriptRunner::DialogNested(const TScriptCommand& c, TCustomForm*)
-{
-    Dialog(c);
-}
-
-void TScriptRunner::CloseWith(const TScriptCommand& c, TCustomForm* form, int modalResult)
-{
+    TCustomForm* form = FDialog;
     // As a person would: press the form's button that gives this result, when it has one.
     bool found = false;
     for (int i = 0; i < form->ComponentCount(); ++i) {
@@ -247,7 +210,7 @@ void TScriptRunner::CloseWith(const TScriptCommand& c, TCustomForm* form, int mo
         auto* button = static_cast<TButton*>(component);
         found = true;
         if (button->Enabled() && button->Visible()) {
-            FWidgetSet.Click(button);
+            FInput.Click(button);
             return;
         }
     }
@@ -257,23 +220,24 @@ void TScriptRunner::CloseWith(const TScriptCommand& c, TCustomForm* form, int mo
     form->CloseModal();
 }
 
-void TScriptRunner::DialogOk(const TScriptCommand& c, TCustomForm* form)
+void TScriptRunner::DialogOk(const TScriptCommand& c)
 {
-    CloseWith(c, form, mrOk);
+    CloseWith(c, mrOk);
 }
 
-void TScriptRunner::DialogCancel(const TScriptCommand& c, TCustomForm* form)
+void TScriptRunner::DialogCancel(const TScriptCommand& c)
 {
-    CloseWith(c, form, mrCancel);
+    CloseWith(c, mrCancel);
 }
 
-void TScriptRunner::DialogClose(const TScriptCommand&, TCustomForm* form)
+void TScriptRunner::DialogClose(const TScriptCommand&)
 {
-    FWidgetSet.CloseBox(form);
+    FInput.CloseBox(FDialog);
 }
 
-void TScriptRunner::DialogScreenshot(const TScriptCommand& c, TCustomForm* form)
+void TScriptRunner::DialogScreenshot(const TScriptCommand& c)
 {
-    if (!FWidgetSet.Screenshot(form, c.Args[0]))
+    if (!FScreenshot)
         Error(c, "screenshot needs a widget set that draws (the Qt designer)");
+    FScreenshot(FDialog, c.Args[0]);
 }

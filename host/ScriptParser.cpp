@@ -1,6 +1,5 @@
 #include "host/ScriptParser.h"
 
-#include <limits>
 
 #include "vcl50/Sysutils.h"
 
@@ -49,82 +48,31 @@ std::vector<AnsiString> SplitScriptLine(std::string_view line, int lineNumber)
 
 namespace {
 
-constexpr int Many = std::numeric_limits<int>::max();
-
-struct TCommandShape {
-    const char* Name;
-    int MinArgs;
-    int MaxArgs;
-    const char* Usage;
-};
-
-constexpr TCommandShape HostCommands[] = {
-    {"form", 1, 1, "form NAME"},
-    {"add", 2, 2, "add CLASS NAME"},
-    {"delete", 1, 1, "delete NAME"},
-    {"select", 1, Many, "select NAME..."},
-    {"set", 2, 2, "set PROP VALUE"},
-    {"value", 1, 1, "value PROP"},
-    {"values", 1, 1, "values PROP"},
-    {"attrs", 1, 1, "attrs PROP"},
-    {"edit", 1, 1, "edit PROP"},
-    {"get", 1, 1, "get NAME.PROP"},
-    {"verbs", 1, 1, "verbs NAME"},
-    {"verb", 2, 2, "verb NAME INDEX"},
-    {"dblclick", 1, 1, "dblclick NAME"},
-    {"modified", 0, 0, "modified"},
-    {"forms", 0, 0, "forms"},
-    {"regional", 2, 2, "regional NAME VALUE"},
-    {"palette", 0, 0, "palette"},
-    {"save", 1, 1, "save PATH"},
-    {"open", 1, 1, "open PATH"},
-    {"answer", 2, 2, "answer KIND VALUE"},
-    {"dialog", 0, 0, "dialog"},
-};
-
-constexpr TCommandShape DialogCommands[] = {
-    {"click", 1, 1, "click NAME"},
-    {"dblclick", 1, 1, "dblclick NAME"},
-    {"key", 2, 2, "key NAME CODE"},
-    {"choose", 2, 2, "choose NAME INDEX"},
-    {"pick", 2, Many, "pick NAME TEXT..."},
-    {"drag", 2, 2, "drag FROM TO"},
-    {"get", 1, 1, "get NAME.PROP"},
-    {"list", 1, 1, "list NAME"},
-    {"enabled", 1, Many, "enabled NAME..."},
-    {"focus", 0, 0, "focus"},
-    {"answer", 2, 2, "answer KIND VALUE"},
-    {"dialog", 0, 0, "dialog"},
-    {"ok", 0, 0, "ok"},
-    {"cancel", 0, 0, "cancel"},
-    {"close", 0, 0, "close"},
-    {"screenshot", 1, 1, "screenshot PATH"},
-};
-
-template <size_t N>
-const TCommandShape* FindShape(const TCommandShape (&table)[N], std::string_view name)
+const TScriptCommandRow* FindRow(std::span<const TScriptCommandRow> rows, std::string_view name)
 {
-    for (const TCommandShape& shape : table)
-        if (name == shape.Name)
-            return &shape;
+    for (const TScriptCommandRow& row : rows)
+        if (name == row.Name)
+            return &row;
     return nullptr;
 }
 
-void Check(const TScriptCommand& command, bool inDialog)
+// Finds the command's row for where it stands, and checks its word count against it.
+void Check(TScriptCommand& command, bool inDialog)
 {
-    const TCommandShape* shape =
-        inDialog ? FindShape(DialogCommands, command.Name) : FindShape(HostCommands, command.Name);
-    if (!shape) {
-        bool elsewhere = inDialog ? FindShape(HostCommands, command.Name) : FindShape(DialogCommands, command.Name);
-        if (elsewhere)
+    std::span<const TScriptCommandRow> here = inDialog ? DialogCommandRows() : HostCommandRows();
+    std::span<const TScriptCommandRow> there = inDialog ? HostCommandRows() : DialogCommandRows();
+    const TScriptCommandRow* row = FindRow(here, command.Name);
+    if (!row) {
+        if (FindRow(there, command.Name))
             throw EScriptError(command.Line, Format(inDialog ? "%s is not a command inside a dialog block"
                                                              : "%s is a command for inside a dialog block",
                                                     {command.Name}));
         throw EScriptError(command.Line, Format("unknown command %s", {command.Name}));
     }
     int count = static_cast<int>(command.Args.size());
-    if (count < shape->MinArgs || count > shape->MaxArgs)
-        throw EScriptError(command.Line, Format("usage: %s", {shape->Usage}));
+    if (count < row->MinArgs || count > row->MaxArgs)
+        throw EScriptError(command.Line, Format("usage: %s", {row->Usage}));
+    command.Row = row;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/ScriptCommands.h"
 #include "vcl50/Interaction.h"
 
 // A script that is wrong: what, and on which line. It is an interaction error, so it passes the
@@ -26,6 +27,7 @@ struct TScriptCommand {
     std::vector<AnsiString> Args;        // the others, unquoted
     std::vector<TScriptCommand> Block;   // `dialog`: the commands of its block
     int EndLine = 0;                     // `dialog`: the line of its `end`
+    const TScriptCommandRow* Row = nullptr;  // what the command is, for where it stands
 };
 
 // Raises EScriptError for an unclosed quote, an unknown command, a wrong number of words, an

@@ -1,16 +1,46 @@
 #include "host/ScriptRunner.h"
 
 #include <algorithm>
-#include <map>
 
 #include "host/PropertyText.h"
 #include "vcl50/Forms.h"
 #include "vcl50/Graphics.h"
 #include "vcl50/Sysutils.h"
 
-TScriptRunner::TScriptRunner(TDesignHost& host, std::ostream& out, std::ostream& err, TScriptWidgetSet* widgetSet)
-    : FHost(host), FOut(out), FErr(err), FWidgetSet(widgetSet ? *widgetSet : FHeadless), FTrace(out)
+TScriptRunner::TScriptRunner(TDesignHost& host, std::ostream& out, std::ostream& err, TInputDriver* input,
+                             TScreenshot screenshot)
+    : FHost(host), FOut(out), FErr(err), FInput(input ? *input : FDirectInput), FScreenshot(std::move(screenshot)),
+      FTrace(out)
 {
+}
+
+std::span<const TScriptCommandRow> HostCommandRows()
+{
+    using R = TScriptRunner;
+    static constexpr TScriptCommandRow rows[] = {
+        {"form", 1, 1, "form NAME", &R::Form},
+        {"add", 2, 2, "add CLASS NAME", &R::Add},
+        {"delete", 1, 1, "delete NAME", &R::Delete},
+        {"select", 1, ManyArgs, "select NAME...", &R::Select},
+        {"set", 2, 2, "set PROP VALUE", &R::Set},
+        {"value", 1, 1, "value PROP", &R::Value},
+        {"values", 1, 1, "values PROP", &R::Values},
+        {"attrs", 1, 1, "attrs PROP", &R::Attrs},
+        {"edit", 1, 1, "edit PROP", &R::Edit},
+        {"get", 1, 1, "get NAME.PROP", &R::Get},
+        {"verbs", 1, 1, "verbs NAME", &R::Verbs},
+        {"verb", 2, 2, "verb NAME INDEX", &R::Verb},
+        {"dblclick", 1, 1, "dblclick NAME", &R::DblClick},
+        {"modified", 0, 0, "modified", &R::Modified},
+        {"forms", 0, 0, "forms", &R::Forms},
+        {"regional", 2, 2, "regional NAME VALUE", &R::Regional},
+        {"palette", 0, 0, "palette", &R::Palette},
+        {"save", 1, 1, "save PATH", &R::Save},
+        {"open", 1, 1, "open PATH", &R::Open},
+        {"answer", 2, 2, "answer KIND VALUE", &R::Answer},
+        {"dialog", 0, 0, "dialog", &R::Dialog},
+    };
+    return rows;
 }
 
 namespace {
@@ -102,7 +132,7 @@ int TScriptRunner::Run(std::string_view text)
     for (const TScriptCommand& command : commands) {
         FScriptError.reset();
         try {
-            RunCommand(command);
+            (this->*command.Row->Run)(command);
         } catch (const EInteractionError& e) {
             // The machinery's own complaints (a dialog nobody answers) are the script's fault.
             if (!FScriptError)
@@ -122,24 +152,6 @@ int TScriptRunner::Run(std::string_view text)
     }
     FOut.flush();
     return 0;
-}
-
-void TScriptRunner::RunCommand(const TScriptCommand& command)
-{
-    static const std::map<std::string_view, THandler> handlers = {
-        {"form", &TScriptRunner::Form},         {"add", &TScriptRunner::Add},
-        {"delete", &TScriptRunner::Delete},     {"select", &TScriptRunner::Select},
-        {"set", &TScriptRunner::Set},           {"value", &TScriptRunner::Value},
-        {"values", &TScriptRunner::Values},     {"attrs", &TScriptRunner::Attrs},
-        {"edit", &TScriptRunner::Edit},         {"get", &TScriptRunner::Get},
-        {"verbs", &TScriptRunner::Verbs},       {"verb", &TScriptRunner::Verb},
-        {"dblclick", &TScriptRunner::DblClick}, {"modified", &TScriptRunner::Modified},
-        {"forms", &TScriptRunner::Forms},       {"regional", &TScriptRunner::Regional},
-        {"palette", &TScriptRunner::Palette},   {"save", &TScriptRunner::Save},
-        {"open", &TScriptRunner::Open},         {"answer", &TScriptRunner::Answer},
-        {"dialog", &TScriptRunner::Dialog},
-    };
-    (this->*handlers.at(command.Name))(command);
 }
 
 // ---- lookups ----------------------------------------------------------------------------------

@@ -10,22 +10,6 @@ const bool registered = (RegisterClasses({TColorDialog::StaticClass(), TOpenDial
                                           TSaveDialog::StaticClass()}),
                          true);
 
-// The queued answer of the next common dialog, if there is one. A Raise answer raises here;
-// a colour answer has no text, a file answer always has one.
-std::optional<TDialogAnswer> QueuedAnswer(bool forColor, const char* dialog)
-{
-    if (!Interaction::HasAnswer())
-        return std::nullopt;
-    TDialogAnswer answer = Interaction::TakeAnswer();
-    if (answer.Kind == TDialogAnswer::Raise)
-        throw Exception(answer.Text);
-    if (answer.Kind == TDialogAnswer::Value && answer.Text.empty() != forColor)
-        throw EInteractionError(Format(forColor ? "The answer queued for the %s is a file name"
-                                                : "The answer queued for the %s is no file name",
-                                       {dialog}));
-    return answer;
-}
-
 }  // namespace
 
 // ---- TCommonDialog ----------------------------------------------------------------------------
@@ -64,13 +48,7 @@ TClass TColorDialog::ClassType() const
 
 bool TColorDialog::Execute()
 {
-    std::optional<TColor> chosen;
-    if (std::optional<TDialogAnswer> answer = QueuedAnswer(true, "colour dialog")) {
-        if (answer->Kind == TDialogAnswer::Value)
-            chosen = answer->Color;
-    } else {
-        chosen = WidgetSet().ExecuteColorDialog(this);
-    }
+    std::optional<TColor> chosen = WidgetSet().ExecuteColorDialog(this);
     Interaction::Observer().ColorDialogRan(FColor, chosen);
     if (chosen)
         FColor = *chosen;
@@ -122,13 +100,7 @@ bool TOpenDialog::Execute()
 {
     bool save = Is<TSaveDialog>(this);
     TFileDialogRequest request{save, FTitle, FFilter, FDefaultExt, FFileName, FInitialDir};
-    std::optional<AnsiString> chosen;
-    if (std::optional<TDialogAnswer> answer = QueuedAnswer(false, save ? "save dialog" : "open dialog")) {
-        if (answer->Kind == TDialogAnswer::Value)
-            chosen = answer->Text;
-    } else {
-        chosen = WidgetSet().ExecuteFileDialog(this);
-    }
+    std::optional<AnsiString> chosen = WidgetSet().ExecuteFileDialog(this);
     if (chosen)
         chosen = AddDefaultExt(*chosen, FDefaultExt);
     Interaction::Observer().FileDialogRan(request, chosen);

@@ -2,9 +2,9 @@
 
 #include <numeric>
 
+#include "vcl50/Answering.h"
 #include "vcl50/Dialogs.h"
 #include "vcl50/Forms.h"
-#include "vcl50/Interaction.h"
 
 THeadlessPeer* THeadlessPeer::Of(const TControl* control)
 {
@@ -21,26 +21,21 @@ std::unique_ptr<TControlPeer> THeadlessWidgetSet::CreatePeer(TControl*)
     return std::make_unique<THeadlessPeer>();
 }
 
+// No person is at a headless widget set: only what was queued answers.
+
 void THeadlessWidgetSet::RunModal(TCustomForm* form)
 {
-    Interaction::TModalHandler handler = Interaction::TakeModalHandler();
-    if (!handler)
-        throw EInteractionError(Format("No handler for the modal form %s", {form->ClassName()}));
-    handler(form);
-    // A result the handler set itself, not through input, still asks the form.
-    if (form->ModalResult() == mrNone || !form->CloseModal())
-        throw EInteractionError(Format("The handler left %s open", {form->ClassName()}));
+    Answering::RunModalHandler(Answering::ModalHandler(form, false), form);
 }
 
 std::optional<TColor> THeadlessWidgetSet::ExecuteColorDialog(TColorDialog*)
 {
-    throw EInteractionError("No answer for the colour dialog");
+    return Answering::ColorDialog(nullptr);
 }
 
 std::optional<AnsiString> THeadlessWidgetSet::ExecuteFileDialog(TOpenDialog* dialog)
 {
-    throw EInteractionError(Is<TSaveDialog>(dialog) ? "No answer for the save dialog"
-                                                    : "No answer for the open dialog");
+    return Answering::FileDialog(Is<TSaveDialog>(dialog), nullptr);
 }
 
 int THeadlessWidgetSet::MessageBox(const AnsiString&, const AnsiString&, int flags)

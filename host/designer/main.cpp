@@ -11,7 +11,7 @@
 #include "host/FormFile.h"
 #include "host/PackageReport.h"
 #include "host/ScriptRunner.h"
-#include "host/designer/QtScriptWidgetSet.h"
+#include "vcl50/qt/QtSyntheticInput.h"
 #include "vcl50/qt/QtWidgetSet.h"
 
 namespace {
@@ -37,8 +37,9 @@ int PlayScript(const std::string& packagePath, const std::string& file)
     {
         TDesignHost host;
         HMODULE module = host.LoadPackage(packagePath);
-        TQtScriptWidgetSet screenshots;
-        TScriptRunner runner(host, std::cout, std::cerr, &screenshots);
+        // A person's actions are real Qt events on the widgets; screenshots are what they drew.
+        TQtSyntheticInput input;
+        TScriptRunner runner(host, std::cout, std::cerr, &input, &TQtWidgetSet::Screenshot);
         try {
             host.RegisterPackage(module);
         } catch (const Exception& e) {

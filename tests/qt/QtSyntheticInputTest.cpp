@@ -2,33 +2,17 @@
 // path: the same handlers in the same order, the same selection, focus and result.
 
 #include "tests/qt/QtFormFixture.h"
+#include "vcl50/Directinput.h"
 #include "vcl50/ExtCtrls.h"
-#include "vcl50/Input.h"
 #include "vcl50/StdCtrls.h"
 #include "vcl50/qt/QtSyntheticInput.h"
 
 namespace {
 
-struct Actions {
-    void (*Click)(TControl*);
-    void (*DblClick)(TControl*);
-    void (*KeyDown)(TWinControl*, WORD, TShiftState);
-    void (*ChooseItem)(TComboBox*, int);
-    void (*SelectItem)(TCustomListBox*, int, TShiftState);
-    bool (*DragDrop)(TControl*, TControl*, int, int);
-    void (*CloseBox)(TCustomForm*);
-};
-
-const Actions ViaInput{&Input::Click,      &Input::DblClick,   &Input::KeyDown, &Input::ChooseItem,
-                       &Input::SelectItem, &Input::DragDrop,   &Input::CloseBox};
-const Actions ViaQt{&QtSyntheticInput::Click,      &QtSyntheticInput::DblClick, &QtSyntheticInput::KeyDown,
-                    &QtSyntheticInput::ChooseItem, &QtSyntheticInput::SelectItem, &QtSyntheticInput::DragDrop,
-                    &QtSyntheticInput::CloseBox};
-
 class QtSyntheticInputTest : public QtFormTest {
 protected:
     // One session on a fresh form: what the handlers saw, in order, then the final state.
-    std::vector<std::string> Session(const Actions& act)
+    std::vector<std::string> Session(TInputDriver& act)
     {
         std::vector<std::string> log;
         auto note = [&log](std::string what) { log.push_back(std::move(what)); };
@@ -101,8 +85,10 @@ protected:
 
 TEST_F(QtSyntheticInputTest, RealEventsGiveWhatTheInputPathGives)
 {
-    std::vector<std::string> viaInput = Session(ViaInput);
-    std::vector<std::string> viaQt = Session(ViaQt);
+    TDirectInput direct;
+    TQtSyntheticInput qt;
+    std::vector<std::string> viaInput = Session(direct);
+    std::vector<std::string> viaQt = Session(qt);
     EXPECT_EQ(viaQt, viaInput);
     // The session did what it says, so the comparison compares something.
     EXPECT_NE(std::find(viaInput.begin(), viaInput.end(), "drop"), viaInput.end());
@@ -114,12 +100,13 @@ TEST_F(QtSyntheticInputTest, WhatNoWidgetShowsIsReportedAsTheInputPathReportsIt)
 {
     TForm* form = NewForm(200, 100);
     auto* cell = Add<TPanel>(form, "Cell", 10, 10, 80, 30);
-    EXPECT_THROW(QtSyntheticInput::Click(cell), EInteractionError) << "a form that is not shown";
+    TQtSyntheticInput qt;
+    EXPECT_THROW(qt.Click(cell), EInteractionError) << "a form that is not shown";
     form->Show();
     cell->SetVisible(false);
-    EXPECT_THROW(QtSyntheticInput::Click(cell), EInteractionError);
+    EXPECT_THROW(qt.Click(cell), EInteractionError);
     form->SetBorderIcons({});
-    EXPECT_THROW(QtSyntheticInput::CloseBox(form), EInteractionError);
+    EXPECT_THROW(qt.CloseBox(form), EInteractionError);
 }
 
 }  // namespace

@@ -17,7 +17,6 @@
 #include "vcl50/qt/QtListBoxPeer.h"
 #include "vcl50/qt/QtPaintedWidget.h"
 
-namespace QtSyntheticInput {
 namespace {
 
 // The widget of a control a person could reach now: alive, shown, enabled up to its window.
@@ -82,7 +81,7 @@ bool ReportsClicks(QWidget* widget)
 
 }  // namespace
 
-void Click(TControl* control)
+void TQtSyntheticInput::Click(TControl* control)
 {
     QWidget* widget = Reachable(control);
     if (!widget || !ReportsClicks(widget))
@@ -91,7 +90,7 @@ void Click(TControl* control)
     RaisePending();
 }
 
-void DblClick(TControl* control)
+void TQtSyntheticInput::DblClick(TControl* control)
 {
     QWidget* widget = Reachable(control);
     auto* list = dynamic_cast<TCustomListBox*>(control);
@@ -113,7 +112,7 @@ void DblClick(TControl* control)
     RaisePending();
 }
 
-void KeyDown(TWinControl* control, WORD key, TShiftState shift)
+void TQtSyntheticInput::KeyDown(TWinControl* control, WORD key, TShiftState shift)
 {
     QWidget* widget = Reachable(control);
     int qtKey = QtKeys::ToQtKey(key);
@@ -125,7 +124,7 @@ void KeyDown(TWinControl* control, WORD key, TShiftState shift)
     RaisePending();
 }
 
-void ChooseItem(TComboBox* combo, int index)
+void TQtSyntheticInput::ChooseItem(TComboBox* combo, int index)
 {
     auto* widget = qobject_cast<QComboBox*>(Reachable(combo));
     if (!widget || index < 0 || index >= widget->count())
@@ -140,7 +139,7 @@ void ChooseItem(TComboBox* combo, int index)
     RaisePending();
 }
 
-void SelectItem(TCustomListBox* list, int index, TShiftState shift)
+void TQtSyntheticInput::SelectItem(TCustomListBox* list, int index, TShiftState shift)
 {
     auto* view = qobject_cast<QListView*>(Reachable(list));
     if (!view || index < 0 || index >= list->Items()->Count())
@@ -149,7 +148,7 @@ void SelectItem(TCustomListBox* list, int index, TShiftState shift)
     RaisePending();
 }
 
-bool DragDrop(TControl* source, TControl* target, int x, int y)
+bool TQtSyntheticInput::DragDrop(TControl* source, TControl* target, int x, int y)
 {
     QWidget* from = Reachable(source);
     QWidget* to = Reachable(target);
@@ -169,7 +168,7 @@ bool DragDrop(TControl* source, TControl* target, int x, int y)
     return QtDrag::Dropped();
 }
 
-void CloseBox(TCustomForm* form)
+void TQtSyntheticInput::CloseBox(TCustomForm* form)
 {
     QWidget* window = Reachable(form);
     if (!window || form->BorderStyle() == bsNone || !form->BorderIcons().Contains(biSystemMenu))
@@ -177,5 +176,3 @@ void CloseBox(TCustomForm* form)
     window->close();
     RaisePending();
 }
-
-}  // namespace QtSyntheticInput

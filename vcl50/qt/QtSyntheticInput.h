@@ -5,22 +5,15 @@
 // not only the model. What no widget can show (a control on no shown form, a hidden one) goes
 // straight to the input path, which reports it as it always does.
 
-#include "vcl50/Controls.h"
+#include "vcl50/Inputdriver.h"
 
-class TComboBox;
-class TCustomForm;
-class TCustomListBox;
-
-namespace QtSyntheticInput {
-
-void Click(TControl* control);
-// The second click of a double click (the first is a Click or SelectItem of its own).
-void DblClick(TControl* control);
-void KeyDown(TWinControl* control, WORD key, TShiftState shift = {});
-void ChooseItem(TComboBox* combo, int index);
-void SelectItem(TCustomListBox* list, int index, TShiftState shift = {});
-// True when the target took the drop.
-bool DragDrop(TControl* source, TControl* target, int x, int y);
-void CloseBox(TCustomForm* form);
-
-}  // namespace QtSyntheticInput
+class TQtSyntheticInput final : public TInputDriver {
+public:
+    void Click(TControl* control) override;
+    void DblClick(TControl* control) override;
+    void KeyDown(TWinControl* control, WORD key, TShiftState shift) override;
+    void ChooseItem(TComboBox* combo, int index) override;
+    void SelectItem(TCustomListBox* list, int index, TShiftState shift) override;
+    bool DragDrop(TControl* source, TControl* target, int x, int y) override;
+    void CloseBox(TCustomForm* form) override;
+};

@@ -11,10 +11,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "vcl50/Answering.h"
 #include "vcl50/Dialogs.h"
 #include "vcl50/Forms.h"
 #include "vcl50/Input.h"
-#include "vcl50/Interaction.h"
 #include "vcl50/qt/QtBridge.h"
 #include "vcl50/qt/QtControlPeers.h"
 #include "vcl50/qt/QtDialogs.h"
@@ -91,20 +91,14 @@ std::unique_ptr<TControlPeer> TQtWidgetSet::CreatePeer(TControl* control)
 
 void TQtWidgetSet::RunModal(TCustomForm* form)
 {
-    Interaction::TModalHandler handler = Interaction::TakeModalHandler();
-    if (!handler && FMode == TMode::Scripted)
-        throw EInteractionError(Format("No handler for the modal form %s", {form->ClassName()}));
+    Interaction::TModalHandler handler = Answering::ModalHandler(form, FMode == TMode::Interactive);
 
     QtModalLoop loop(form);
 
     if (handler) {
         // Once the window is up: the handler acts on real widgets, as a person would.
         QTimer::singleShot(0, loop.Context(), [form, handler = std::move(handler)] {
-            QtBridge::Deliver(form, [form, &handler] {
-                handler(form);
-                if (form->ModalResult() == mrNone || !form->CloseModal())
-                    throw EInteractionError(Format("The handler left %s open", {form->ClassName()}));
-            });
+            QtBridge::Deliver(form, [form, &handler] { Answering::RunModalHandler(handler, form); });
             QtModalLoop::CheckInnermost(QtBridge::HasPending());
         });
     }
@@ -124,17 +118,18 @@ void TQtWidgetSet::RunModal(TCustomForm* form)
 
 std::optional<TColor> TQtWidgetSet::ExecuteColorDialog(TColorDialog* dialog)
 {
-    if (FMode == TMode::Scripted)
-        throw EInteractionError("No answer for the colour dialog");
-    return QtDialogs::ExecuteColor(dialog);
+    Answering::TPerson<TColor> person;
+    if (FMode == TMode::Interactive)
+        person = [dialog] { return QtDialogs::ExecuteColor(dialog); };
+    return Answering::ColorDialog(person);
 }
 
 std::optional<AnsiString> TQtWidgetSet::ExecuteFileDialog(TOpenDialog* dialog)
 {
-    if (FMode == TMode::Scripted)
-        throw EInteractionError(Is<TSaveDialog>(dialog) ? "No answer for the save dialog"
-                                                        : "No answer for the open dialog");
-    return QtDialogs::ExecuteFile(dialog);
+    Answering::TPerson<AnsiString> person;
+    if (FMode == TMode::Interactive)
+        person = [dialog] { return QtDialogs::ExecuteFile(dialog); };
+    return Answering::FileDialog(Is<TSaveDialog>(dialog), person);
 }
 
 int TQtWidgetSet::MessageBox(const AnsiString& text, const AnsiString& caption, int flags)

@@ -1,12 +1,11 @@
 #pragma once
-// A designer script under the Qt widget set: a person's actions are real Qt events on the
-// widgets, and screenshots are what the widgets drew.
+// A person's actions straight to the input path (the Input unit), as the headless widget set
+// has them: no widget in between.
 
-#include "host/ScriptRunner.h"
+#include "vcl50/Inputdriver.h"
 
-class TQtScriptWidgetSet : public TScriptWidgetSet {
+class TDirectInput final : public TInputDriver {
 public:
-    ~TQtScriptWidgetSet() override;
     void Click(TControl* control) override;
     void DblClick(TControl* control) override;
     void KeyDown(TWinControl* control, WORD key, TShiftState shift) override;
@@ -14,5 +13,4 @@ public:
     void SelectItem(TCustomListBox* list, int index, TShiftState shift) override;
     bool DragDrop(TControl* source, TControl* target, int x, int y) override;
     void CloseBox(TCustomForm* form) override;
-    bool Screenshot(TCustomForm* form, const AnsiString& path) override;
 };

@@ -1,0 +1,3 @@
+#include "vcl50/Inputdriver.h"
+
+TInputDriver::~TInputDriver() = default;
