@@ -58,7 +58,6 @@ public:
 
     // Published tables. Own* hold what this class declares; the lookups walk up to the root and
     // match names without regard to letter case, as the platform does.
-    const std::vector<std::unique_ptr<TPropInfo>>& OwnProperties() const { return FProperties; }
     const std::vector<TMethodEntry>& OwnMethods() const { return FMethods; }
     const std::vector<TFieldEntry>& OwnFields() const { return FFields; }
     // Ancestors' properties first, in declaration order; a redeclared name keeps its first place.
