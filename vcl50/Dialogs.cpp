@@ -30,7 +30,7 @@ std::optional<TDialogAnswer> QueuedAnswer(bool forColor, const char* dialog)
 
 // ---- TCommonDialog ----------------------------------------------------------------------------
 
-TCommonDialog::TCommonDialog(TComponent* owner) : TComponent(owner) {}
+TCommonDialog::TCommonDialog(TComponent* owner) : TDerived(owner) {}
 TCommonDialog::~TCommonDialog() = default;
 
 TClass TCommonDialog::StaticClass()
@@ -39,14 +39,9 @@ TClass TCommonDialog::StaticClass()
     return &meta;
 }
 
-TClass TCommonDialog::ClassType() const
-{
-    return StaticClass();
-}
-
 // ---- TColorDialog -----------------------------------------------------------------------------
 
-TColorDialog::TColorDialog(TComponent* owner) : TCommonDialog(owner) {}
+TColorDialog::TColorDialog(TComponent* owner) : TDerived(owner) {}
 TColorDialog::~TColorDialog() = default;
 
 TClass TColorDialog::StaticClass()
@@ -55,11 +50,6 @@ TClass TColorDialog::StaticClass()
         .Property("Color", &TColorDialog::Color, &TColorDialog::SetColor)
         .Build();
     return &meta;
-}
-
-TClass TColorDialog::ClassType() const
-{
-    return StaticClass();
 }
 
 bool TColorDialog::Execute()
@@ -96,7 +86,7 @@ const TTypeInfo* TypeInfoTraits<TOpenOptions>::Get()
     return &info;
 }
 
-TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner) {}
+TOpenDialog::TOpenDialog(TComponent* owner) : TDerived(owner) {}
 TOpenDialog::~TOpenDialog() = default;
 
 TClass TOpenDialog::StaticClass()
@@ -111,11 +101,6 @@ TClass TOpenDialog::StaticClass()
         .Property("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle)
         .Build();
     return &meta;
-}
-
-TClass TOpenDialog::ClassType() const
-{
-    return StaticClass();
 }
 
 bool TOpenDialog::Execute()
@@ -143,11 +128,6 @@ TClass TSaveDialog::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TSaveDialog, TOpenDialog>("TSaveDialog").Build();
     return &meta;
-}
-
-TClass TSaveDialog::ClassType() const
-{
-    return StaticClass();
 }
 
 AnsiString AddDefaultExt(const AnsiString& path, const AnsiString& defaultExt)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "vcl50/Classes.h"
+#include "vcl50/Strings.h"
 
 // ---- TCustomIniFile ---------------------------------------------------------------------------
 

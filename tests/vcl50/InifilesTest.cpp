@@ -17,6 +17,7 @@
 #include <sstream>
 
 #include "vcl50/Classes.h"
+#include "vcl50/Strings.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;

@@ -27,12 +27,11 @@ template <> struct TypeInfoTraits<TWide> {
 
 namespace {
 
-class TSample : public TComponent {
+class TSample : public TDerived<TSample, TComponent> {
 public:
-    using TComponent::TComponent;
+    using TDerived::TDerived;
     ~TSample() override { delete FFont; }
     static TClass StaticClass();
-    TClass ClassType() const override { return StaticClass(); }
 
     TShade Shade() const { return FShade; }
     void SetShade(TShade s) { FShade = s; }
