@@ -1,6 +1,6 @@
 #pragma once
-// Message boxes as the platform's MessageBox takes and answers them: flags, button IDs, and
-// which buttons a box shows.
+// Message boxes: the flags that every widget set's MessageBox takes, the IDs it answers with,
+// and which buttons a box shows.
 
 #include <vector>
 
