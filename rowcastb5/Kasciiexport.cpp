@@ -13,7 +13,7 @@ const TTypeInfo* TypeInfoTraits<TASCIIExportType>::Get()
     return &info;
 }
 
-TKASCIIExport::TKASCIIExport(TComponent* owner) : TKFileExport(owner) {}
+TKASCIIExport::TKASCIIExport(TComponent* owner) : TDerived(owner) {}
 
 TKASCIIExport::~TKASCIIExport() = default;
 
@@ -26,7 +26,3 @@ TClass TKASCIIExport::StaticClass()
     return &meta;
 }
 
-TClass TKASCIIExport::ClassType() const
-{
-    return StaticClass();
-}

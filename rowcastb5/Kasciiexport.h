@@ -8,12 +8,11 @@
 enum TASCIIExportType : uint8_t { etText, etCSV, etDIF, etSYLK };
 template <> struct TypeInfoTraits<TASCIIExportType> { static const TTypeInfo* Get(); };
 
-class TKASCIIExport : public TKFileExport {
+class TKASCIIExport : public TDerived<TKASCIIExport, TKFileExport> {
 public:
     explicit TKASCIIExport(TComponent* owner);
     ~TKASCIIExport() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // Stored as given, like any one-byte ordinal property; readers treat a value past etSYLK as
     // no known kind.

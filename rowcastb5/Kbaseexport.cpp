@@ -19,11 +19,6 @@ TClass TKFormats::StaticClass()
     return &meta;
 }
 
-TClass TKFormats::ClassType() const
-{
-    return StaticClass();
-}
-
 void TKFormats::Assign(TPersistent* source)
 {
     if (auto* formats = dynamic_cast<TKFormats*>(source)) {
@@ -60,7 +55,7 @@ void TKDataSetComponent::Notification(TComponent* component, TOperation operatio
 // ---- TKExport ---------------------------------------------------------------------------------
 
 TKExport::TKExport(TComponent* owner)
-    : TKDataSetComponent(owner),
+    : TDerived(owner),
       FExportedFields(std::make_unique<TStringList>()),
       FFormats(std::make_unique<TKFormats>(this))
 {
@@ -77,11 +72,6 @@ TClass TKExport::StaticClass()
         .Property("Formats", &TKExport::Formats, &TKExport::SetFormats)
         .Build();
     return &meta;
-}
-
-TClass TKExport::ClassType() const
-{
-    return StaticClass();
 }
 
 void TKExport::SetExportedFields(TStrings* fields)

@@ -7,6 +7,7 @@
 
 #include "vcl50/Classes.h"
 #include "vcl50/Inifiles.h"
+#include "vcl50/Strings.h"
 
 class TDataSet;
 class TStrings;
@@ -14,12 +15,11 @@ class TKExport;
 
 // How an export writes date, time and date-and-time values, in the platform's pattern letters.
 // An empty pattern means the user's regional setting at the time of the export.
-class TKFormats : public TPersistent {
+class TKFormats : public TDerived<TKFormats, TPersistent> {
 public:
     explicit TKFormats(TComponent* owner = nullptr) : FOwner(owner) {}
     ~TKFormats() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     const AnsiString& DateTimeFormat() const { return FDateTimeFormat; }
     void SetDateTimeFormat(const AnsiString& format) { FDateTimeFormat = format; }
@@ -62,12 +62,11 @@ private:
     AnsiString FAbout;
 };
 
-class TKExport : public TKDataSetComponent {
+class TKExport : public TDerived<TKExport, TKDataSetComponent> {
 public:
     explicit TKExport(TComponent* owner);
     ~TKExport() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // Names of the exported fields in export order. The list object stays the component's own:
     // the setter copies the entries.

@@ -6,7 +6,7 @@ const bool registered = (RegisterClasses({TKClipboardExport::StaticClass()}), tr
 
 }  // namespace
 
-TKClipboardExport::TKClipboardExport(TComponent* owner) : TKExport(owner) {}
+TKClipboardExport::TKClipboardExport(TComponent* owner) : TDerived(owner) {}
 
 TKClipboardExport::~TKClipboardExport() = default;
 
@@ -18,7 +18,3 @@ TClass TKClipboardExport::StaticClass()
     return &meta;
 }
 
-TClass TKClipboardExport::ClassType() const
-{
-    return StaticClass();
-}

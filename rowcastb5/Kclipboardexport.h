@@ -3,12 +3,11 @@
 
 #include "rowcastb5/Kbaseexport.h"
 
-class TKClipboardExport : public TKExport {
+class TKClipboardExport : public TDerived<TKClipboardExport, TKExport> {
 public:
     explicit TKClipboardExport(TComponent* owner);
     ~TKClipboardExport() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // Path of the program that shows the clipboard after an export; none when empty.
     const AnsiString& ClipboardViewer() const { return FClipboardViewer; }

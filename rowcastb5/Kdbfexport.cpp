@@ -6,7 +6,7 @@ const bool registered = (RegisterClasses({TKDBFExport::StaticClass()}), true);
 
 }  // namespace
 
-TKDBFExport::TKDBFExport(TComponent* owner) : TKFileExport(owner) {}
+TKDBFExport::TKDBFExport(TComponent* owner) : TDerived(owner) {}
 
 TKDBFExport::~TKDBFExport() = default;
 
@@ -18,7 +18,3 @@ TClass TKDBFExport::StaticClass()
     return &meta;
 }
 
-TClass TKDBFExport::ClassType() const
-{
-    return StaticClass();
-}

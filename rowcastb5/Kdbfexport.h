@@ -3,10 +3,9 @@
 
 #include "rowcastb5/Kbaseexport.h"
 
-class TKDBFExport : public TKFileExport {
+class TKDBFExport : public TDerived<TKDBFExport, TKFileExport> {
 public:
     explicit TKDBFExport(TComponent* owner);
     ~TKDBFExport() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 };

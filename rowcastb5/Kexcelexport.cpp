@@ -6,7 +6,7 @@ const bool registered = (RegisterClasses({TKExcelExport::StaticClass()}), true);
 
 }  // namespace
 
-TKExcelExport::TKExcelExport(TComponent* owner) : TKFileExport(owner) {}
+TKExcelExport::TKExcelExport(TComponent* owner) : TDerived(owner) {}
 
 TKExcelExport::~TKExcelExport() = default;
 
@@ -18,7 +18,3 @@ TClass TKExcelExport::StaticClass()
     return &meta;
 }
 
-TClass TKExcelExport::ClassType() const
-{
-    return StaticClass();
-}

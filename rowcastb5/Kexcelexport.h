@@ -3,10 +3,9 @@
 
 #include "rowcastb5/Kbaseexport.h"
 
-class TKExcelExport : public TKFileExport {
+class TKExcelExport : public TDerived<TKExcelExport, TKFileExport> {
 public:
     explicit TKExcelExport(TComponent* owner);
     ~TKExcelExport() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 };

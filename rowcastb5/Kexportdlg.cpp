@@ -8,7 +8,7 @@ const bool registered = (RegisterClasses({TKExportDialog::StaticClass()}), true)
 
 }  // namespace
 
-TKExportDialog::TKExportDialog(TComponent* owner) : TKDataSetComponent(owner) {}
+TKExportDialog::TKExportDialog(TComponent* owner) : TDerived(owner) {}
 
 TKExportDialog::~TKExportDialog() = default;
 
@@ -23,7 +23,3 @@ TClass TKExportDialog::StaticClass()
     return &meta;
 }
 
-TClass TKExportDialog::ClassType() const
-{
-    return StaticClass();
-}

@@ -5,12 +5,11 @@
 #include "rowcastb5/Kbaseexport.h"
 
 // Not an export (it is no TKExport): it has only the dataset and the About button in common with them.
-class TKExportDialog : public TKDataSetComponent {
+class TKExportDialog : public TDerived<TKExportDialog, TKDataSetComponent> {
 public:
     explicit TKExportDialog(TComponent* owner);
     ~TKExportDialog() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // The configuration file the dialog saves the user's choices to; none when empty.
     const AnsiString& SaveFileName() const { return FSaveFileName; }

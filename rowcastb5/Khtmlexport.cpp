@@ -50,11 +50,6 @@ TClass THTMLOptions::StaticClass()
     return &meta;
 }
 
-TClass THTMLOptions::ClassType() const
-{
-    return StaticClass();
-}
-
 void THTMLOptions::SetDefaultFont(TFont* font)
 {
     FDefaultFont->Assign(font);
@@ -90,11 +85,6 @@ TClass TTableOptions::StaticClass()
     return &meta;
 }
 
-TClass TTableOptions::ClassType() const
-{
-    return StaticClass();
-}
-
 void TTableOptions::Assign(TPersistent* source)
 {
     if (auto* options = dynamic_cast<TTableOptions*>(source)) {
@@ -111,7 +101,7 @@ void TTableOptions::Assign(TPersistent* source)
 // ---- TKHTMLExport -----------------------------------------------------------------------------
 
 TKHTMLExport::TKHTMLExport(TComponent* owner)
-    : TKFileExport(owner),
+    : TDerived(owner),
       FHTMLOptions(std::make_unique<THTMLOptions>(this)),
       FTableOptions(std::make_unique<TTableOptions>(this))
 {
@@ -129,11 +119,6 @@ TClass TKHTMLExport::StaticClass()
         .Property("TableOptions", &TKHTMLExport::TableOptions, &TKHTMLExport::SetTableOptions)
         .Build();
     return &meta;
-}
-
-TClass TKHTMLExport::ClassType() const
-{
-    return StaticClass();
 }
 
 void TKHTMLExport::SetHTMLOptions(THTMLOptions* options)

@@ -19,12 +19,11 @@ template <> struct TypeInfoTraits<THTMLTemplate> { static const TTypeInfo* Get()
 AnsiString TemplateToStr(THTMLTemplate value);
 
 // The page's colours and text font.
-class THTMLOptions : public TPersistent {
+class THTMLOptions : public TDerived<THTMLOptions, TPersistent> {
 public:
     explicit THTMLOptions(TComponent* owner = nullptr);
     ~THTMLOptions() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     TColor BackGroundColor() const { return FBackGroundColor; }
     void SetBackGroundColor(TColor color) { FBackGroundColor = color; }
@@ -51,12 +50,11 @@ private:
 };
 
 // The table's colours. The defaults are those the template editor's preview is drawn in.
-class TTableOptions : public TPersistent {
+class TTableOptions : public TDerived<TTableOptions, TPersistent> {
 public:
     explicit TTableOptions(TComponent* owner = nullptr) : FOwner(owner) {}
     ~TTableOptions() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     TColor HeadersRowBgColor() const { return FHeadersRowBgColor; }
     void SetHeadersRowBgColor(TColor color) { FHeadersRowBgColor = color; }
@@ -83,12 +81,11 @@ private:
     TColor FOddRowBgColor = static_cast<TColor>(0x008080FF);
 };
 
-class TKHTMLExport : public TKFileExport {
+class TKHTMLExport : public TDerived<TKHTMLExport, TKFileExport> {
 public:
     explicit TKHTMLExport(TComponent* owner);
     ~TKHTMLExport() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // The style sheet the page links to; none when empty.
     const AnsiString& CSSFileName() const { return FCSSFileName; }

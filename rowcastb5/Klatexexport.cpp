@@ -6,7 +6,7 @@ const bool registered = (RegisterClasses({TKLaTeXExport::StaticClass()}), true);
 
 }  // namespace
 
-TKLaTeXExport::TKLaTeXExport(TComponent* owner) : TKFileExport(owner) {}
+TKLaTeXExport::TKLaTeXExport(TComponent* owner) : TDerived(owner) {}
 
 TKLaTeXExport::~TKLaTeXExport() = default;
 
@@ -18,7 +18,3 @@ TClass TKLaTeXExport::StaticClass()
     return &meta;
 }
 
-TClass TKLaTeXExport::ClassType() const
-{
-    return StaticClass();
-}

@@ -3,10 +3,9 @@
 
 #include "rowcastb5/Kbaseexport.h"
 
-class TKLaTeXExport : public TKFileExport {
+class TKLaTeXExport : public TDerived<TKLaTeXExport, TKFileExport> {
 public:
     explicit TKLaTeXExport(TComponent* owner);
     ~TKLaTeXExport() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 };

@@ -6,7 +6,7 @@ const bool registered = (RegisterClasses({TKRTFExport::StaticClass()}), true);
 
 }  // namespace
 
-TKRTFExport::TKRTFExport(TComponent* owner) : TKFileExport(owner) {}
+TKRTFExport::TKRTFExport(TComponent* owner) : TDerived(owner) {}
 
 TKRTFExport::~TKRTFExport() = default;
 
@@ -18,7 +18,3 @@ TClass TKRTFExport::StaticClass()
     return &meta;
 }
 
-TClass TKRTFExport::ClassType() const
-{
-    return StaticClass();
-}

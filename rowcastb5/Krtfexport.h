@@ -3,10 +3,9 @@
 
 #include "rowcastb5/Kbaseexport.h"
 
-class TKRTFExport : public TKFileExport {
+class TKRTFExport : public TDerived<TKRTFExport, TKFileExport> {
 public:
     explicit TKRTFExport(TComponent* owner);
     ~TKRTFExport() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 };

@@ -6,7 +6,7 @@ const bool registered = (RegisterClasses({TKSQLExport::StaticClass()}), true);
 
 }  // namespace
 
-TKSQLExport::TKSQLExport(TComponent* owner) : TKFileExport(owner) {}
+TKSQLExport::TKSQLExport(TComponent* owner) : TDerived(owner) {}
 
 TKSQLExport::~TKSQLExport() = default;
 
@@ -18,7 +18,3 @@ TClass TKSQLExport::StaticClass()
     return &meta;
 }
 
-TClass TKSQLExport::ClassType() const
-{
-    return StaticClass();
-}

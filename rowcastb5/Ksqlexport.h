@@ -3,10 +3,9 @@
 
 #include "rowcastb5/Kbaseexport.h"
 
-class TKSQLExport : public TKFileExport {
+class TKSQLExport : public TDerived<TKSQLExport, TKFileExport> {
 public:
     explicit TKSQLExport(TComponent* owner);
     ~TKSQLExport() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 };

@@ -6,7 +6,7 @@ const bool registered = (RegisterClasses({TKXMLExport::StaticClass()}), true);
 
 }  // namespace
 
-TKXMLExport::TKXMLExport(TComponent* owner) : TKFileExport(owner) {}
+TKXMLExport::TKXMLExport(TComponent* owner) : TDerived(owner) {}
 
 TKXMLExport::~TKXMLExport() = default;
 
@@ -18,7 +18,3 @@ TClass TKXMLExport::StaticClass()
     return &meta;
 }
 
-TClass TKXMLExport::ClassType() const
-{
-    return StaticClass();
-}

@@ -3,10 +3,9 @@
 
 #include "rowcastb5/Kbaseexport.h"
 
-class TKXMLExport : public TKFileExport {
+class TKXMLExport : public TDerived<TKXMLExport, TKFileExport> {
 public:
     explicit TKXMLExport(TComponent* owner);
     ~TKXMLExport() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 };

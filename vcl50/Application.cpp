@@ -3,6 +3,7 @@
 
 #include "vcl50/Forms.h"
 #include "vcl50/Interaction.h"
+#include "vcl50/Widgetset.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ TScreen* Screen = &ScreenInstance();
 
 // ---- TApplication -----------------------------------------------------------------------------
 
-TApplication::TApplication(TComponent* owner) : TComponent(owner)
+TApplication::TApplication(TComponent* owner) : TDerived(owner)
 {
     std::error_code error;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -41,11 +42,6 @@ TClass TApplication::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TApplication, TComponent>("TApplication").Build();
     return &meta;
-}
-
-TClass TApplication::ClassType() const
-{
-    return StaticClass();
 }
 
 void TApplication::HandleException(TObject*, const std::exception& e)
@@ -66,18 +62,13 @@ int TApplication::MessageBox(const AnsiString& text, const AnsiString& caption, 
 
 // ---- TScreen ----------------------------------------------------------------------------------
 
-TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
+TScreen::TScreen(TComponent* owner) : TDerived(owner) {}
 TScreen::~TScreen() = default;
 
 TClass TScreen::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TScreen, TComponent>("TScreen").Build();
     return &meta;
-}
-
-TClass TScreen::ClassType() const
-{
-    return StaticClass();
 }
 
 TCustomForm* TScreen::Forms(int index) const

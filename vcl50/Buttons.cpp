@@ -30,7 +30,7 @@ const TTypeInfo* TypeInfoTraits<TBitBtnKind>::Get()
 
 // ---- TBitBtn ----------------------------------------------------------------------------------
 
-TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {}
+TBitBtn::TBitBtn(TComponent* owner) : TDerived(owner) {}
 
 TBitBtn::~TBitBtn() = default;
 
@@ -41,7 +41,7 @@ TClass TBitBtn::StaticClass()
     static const TMetaClass meta = TClassBuilder<TBitBtn, TButton>("TBitBtn")
         .Property("Cancel", &TBitBtn::Cancel, &TBitBtn::SetCancel)
         .Stored(custom)
-        .Property("Caption", &TBitBtn::Caption, &TBitBtn::SetCaption)
+        .Publish({"Caption"})
         .Stored([](const TBitBtn& b) { return b.Kind() == bkCustom || b.Caption() != KindTraits[b.Kind()].Caption; })
         .Property("Default", &TBitBtn::Default, &TBitBtn::SetDefault)
         .Stored(custom)
@@ -50,11 +50,6 @@ TClass TBitBtn::StaticClass()
         .Property("Kind", &TBitBtn::Kind, &TBitBtn::SetKind)
         .Build();
     return &meta;
-}
-
-TClass TBitBtn::ClassType() const
-{
-    return StaticClass();
 }
 
 void TBitBtn::SetKind(TBitBtnKind kind)
@@ -84,7 +79,7 @@ void TBitBtn::Click()
 
 // ---- TSpeedButton -----------------------------------------------------------------------------
 
-TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner)
+TSpeedButton::TSpeedButton(TComponent* owner) : TDerived(owner)
 {
     SetBounds(0, 0, 23, 22);
 }
@@ -94,26 +89,12 @@ TSpeedButton::~TSpeedButton() = default;
 TClass TSpeedButton::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TSpeedButton, TGraphicControl>("TSpeedButton")
-        .Property("Align", &TSpeedButton::Align, &TSpeedButton::SetAlign)
-        .Property("Caption", &TSpeedButton::Caption, &TSpeedButton::SetCaption)
-        .Property("Enabled", &TSpeedButton::Enabled, &TSpeedButton::SetEnabled)
+        .Publish({"Align", "Caption", "Enabled"})
         .Property("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat)
-        .Property("Font", &TSpeedButton::Font, &TSpeedButton::SetFont)
-        .Stored(&TControl::IsFontStored)
-        .Property("ParentFont", &TSpeedButton::ParentFont, &TSpeedButton::SetParentFont)
-        .Property("ParentShowHint", &TSpeedButton::ParentShowHint, &TSpeedButton::SetParentShowHint)
-        .Property("ShowHint", &TSpeedButton::ShowHint, &TSpeedButton::SetShowHint)
-        .Stored(&TControl::IsShowHintStored)
-        .Property("Visible", &TSpeedButton::Visible, &TSpeedButton::SetVisible)
-        .Property("OnClick", &TSpeedButton::OnClick, &TSpeedButton::OnClick)
-        .Property("OnDblClick", &TSpeedButton::OnDblClick, &TSpeedButton::OnDblClick)
+        .Publish({"Font", "ParentFont", "ParentShowHint", "ShowHint", "Visible", "OnClick",
+                  "OnDblClick"})
         .Build();
     return &meta;
-}
-
-TClass TSpeedButton::ClassType() const
-{
-    return StaticClass();
 }
 
 void TSpeedButton::SetFlat(bool flat)

@@ -9,12 +9,11 @@ enum TBitBtnKind : uint8_t {
 };
 template <> struct TypeInfoTraits<TBitBtnKind> { static const TTypeInfo* Get(); };
 
-class TBitBtn : public TButton {
+class TBitBtn : public TDerived<TBitBtn, TButton> {
 public:
     explicit TBitBtn(TComponent* owner);
     ~TBitBtn() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // A standard kind sets the default or cancel role, the modal result and the caption; a
     // caption that a form resource gave before the kind stays.
@@ -28,12 +27,11 @@ private:
     TBitBtnKind FKind = bkCustom;
 };
 
-class TSpeedButton : public TGraphicControl {
+class TSpeedButton : public TDerived<TSpeedButton, TGraphicControl> {
 public:
     explicit TSpeedButton(TComponent* owner);
     ~TSpeedButton() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     bool Flat() const { return FFlat; }
     void SetFlat(bool flat);

@@ -15,11 +15,6 @@ TClass TPersistent::StaticClass()
     return &meta;
 }
 
-TClass TPersistent::ClassType() const
-{
-    return StaticClass();
-}
-
 void TPersistent::Assign(TPersistent* source)
 {
     if (source) {
@@ -80,11 +75,6 @@ TClass TComponent::StaticClass()
         .Property("Tag", &TComponent::Tag, &TComponent::SetTag)
         .Build();
     return &meta;
-}
-
-TClass TComponent::ClassType() const
-{
-    return StaticClass();
 }
 
 void TComponent::SetName(const AnsiString& name)

@@ -14,11 +14,10 @@
 
 class TFiler;
 
-class TPersistent : public TObject {
+class TPersistent : public TDerived<TPersistent, TObject> {
 public:
     ~TPersistent() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // Copies the state of `source`; raises EConvertError "Cannot assign a X to a Y" when neither
     // side knows the other's class.
@@ -40,12 +39,11 @@ enum TComponentStateItem : uint8_t {
 };
 using TComponentState = TSet<TComponentStateItem>;
 
-class TComponent : public TPersistent {
+class TComponent : public TDerived<TComponent, TPersistent> {
 public:
     explicit TComponent(TComponent* owner);
     ~TComponent() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     const AnsiString& Name() const { return FName; }
     // Raises EComponentError for a name that is no identifier or that a sibling already holds.
@@ -112,5 +110,3 @@ void UnregisterClass(TClass cls);
 TClass GetClass(std::string_view name);
 // Raises EClassNotFound "Class NAME not found".
 TClass FindClass(std::string_view name);
-
-#include "vcl50/Strings.h"

@@ -2,7 +2,6 @@
 
 #include <unordered_set>
 
-#include "vcl50/Forms.h"
 #include "vcl50/Widgetset.h"
 
 namespace {
@@ -99,7 +98,7 @@ const TTypeInfo* TypeInfoTraits<TDragDropEvent>::Get()
 
 // ---- TControl ---------------------------------------------------------------------------------
 
-TControl::TControl(TComponent* owner) : TComponent(owner)
+TControl::TControl(TComponent* owner) : TDerived(owner)
 {
     LiveControls().insert(this);
     FFont.SetOwner(this);
@@ -123,13 +122,26 @@ TClass TControl::StaticClass()
         .Property("Height", &TControl::Height, &TControl::SetHeight)
         .Property("Cursor", &TControl::Cursor, &TControl::SetCursor)
         .Property("Hint", &TControl::Hint, &TControl::SetHint)
+        .Unpublished("Align", &TControl::Align, &TControl::SetAlign)
+        .Unpublished("Caption", &TControl::Caption, &TControl::SetCaption)
+        .Unpublished("Color", &TControl::Color, &TControl::SetColor)
+        .Stored(&TControl::IsColorStored)
+        .Unpublished("DragMode", &TControl::DragMode, &TControl::SetDragMode)
+        .Unpublished("Enabled", &TControl::Enabled, &TControl::SetEnabled)
+        .Unpublished("Font", &TControl::Font, &TControl::SetFont)
+        .Stored(&TControl::IsFontStored)
+        .Unpublished("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
+        .Unpublished("ParentFont", &TControl::ParentFont, &TControl::SetParentFont)
+        .Unpublished("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint)
+        .Unpublished("ShowHint", &TControl::ShowHint, &TControl::SetShowHint)
+        .Stored(&TControl::IsShowHintStored)
+        .Unpublished("Visible", &TControl::Visible, &TControl::SetVisible)
+        .Unpublished("OnClick", &TControl::OnClick, &TControl::OnClick)
+        .Unpublished("OnDblClick", &TControl::OnDblClick, &TControl::OnDblClick)
+        .Unpublished("OnDragDrop", &TControl::OnDragDrop, &TControl::OnDragDrop)
+        .Unpublished("OnDragOver", &TControl::OnDragOver, &TControl::OnDragOver)
         .Build();
     return &meta;
-}
-
-TClass TControl::ClassType() const
-{
-    return StaticClass();
 }
 
 bool TControl::IsAlive(const TControl* control)

@@ -61,12 +61,11 @@ template <> struct TypeInfoTraits<TKeyEvent> { static const TTypeInfo* Get(); };
 template <> struct TypeInfoTraits<TDragOverEvent> { static const TTypeInfo* Get(); };
 template <> struct TypeInfoTraits<TDragDropEvent> { static const TTypeInfo* Get(); };
 
-class TControl : public TComponent {
+class TControl : public TDerived<TControl, TComponent> {
 public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // Position and size in the parent's client area; a form's are on the screen.
     int Left() const { return FLeft; }
@@ -190,12 +189,11 @@ private:
 };
 
 // A control with children, a place in the tab order and the keyboard focus.
-class TWinControl : public TControl {
+class TWinControl : public TDerived<TWinControl, TControl> {
 public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // Children in z-order, the bottom one first.
     int ControlCount() const { return static_cast<int>(FControls.size()); }
@@ -244,9 +242,16 @@ protected:
     void EnabledChanged() override;
     void Resized() override { Realign(); }
     void ForEachChild(const std::function<void(TControl*)>& proc) const override;
+    // Focus is kept by the form at the top of the parent chain: TCustomForm answers these, and a
+    // chain that ends in any other control takes no focus.
+    virtual bool KeepsFocus() const { return false; }
+    virtual bool FocusIsOn(const TWinControl*) const { return false; }
+    virtual void MoveFocusTo(TWinControl*) {}
+    virtual void TakeFocusFrom(TWinControl*) {}
 
 private:
     friend class TControl;
+    TWinControl* FocusKeeper() const;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     void UpdateTabOrder(int tabOrder);
@@ -262,10 +267,9 @@ private:
 };
 
 // A control without a window of its own: it takes no focus.
-class TGraphicControl : public TControl {
+class TGraphicControl : public TDerived<TGraphicControl, TControl> {
 public:
     explicit TGraphicControl(TComponent* owner);
     ~TGraphicControl() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 };

@@ -14,7 +14,7 @@ const bool registered = (RegisterClasses({TColorDialog::StaticClass(), TOpenDial
 
 // ---- TCommonDialog ----------------------------------------------------------------------------
 
-TCommonDialog::TCommonDialog(TComponent* owner) : TComponent(owner) {}
+TCommonDialog::TCommonDialog(TComponent* owner) : TDerived(owner) {}
 TCommonDialog::~TCommonDialog() = default;
 
 TClass TCommonDialog::StaticClass()
@@ -23,14 +23,9 @@ TClass TCommonDialog::StaticClass()
     return &meta;
 }
 
-TClass TCommonDialog::ClassType() const
-{
-    return StaticClass();
-}
-
 // ---- TColorDialog -----------------------------------------------------------------------------
 
-TColorDialog::TColorDialog(TComponent* owner) : TCommonDialog(owner) {}
+TColorDialog::TColorDialog(TComponent* owner) : TDerived(owner) {}
 TColorDialog::~TColorDialog() = default;
 
 TClass TColorDialog::StaticClass()
@@ -39,11 +34,6 @@ TClass TColorDialog::StaticClass()
         .Property("Color", &TColorDialog::Color, &TColorDialog::SetColor)
         .Build();
     return &meta;
-}
-
-TClass TColorDialog::ClassType() const
-{
-    return StaticClass();
 }
 
 bool TColorDialog::Execute()
@@ -74,7 +64,7 @@ const TTypeInfo* TypeInfoTraits<TOpenOptions>::Get()
     return &info;
 }
 
-TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner) {}
+TOpenDialog::TOpenDialog(TComponent* owner) : TDerived(owner) {}
 TOpenDialog::~TOpenDialog() = default;
 
 TClass TOpenDialog::StaticClass()
@@ -89,11 +79,6 @@ TClass TOpenDialog::StaticClass()
         .Property("Title", &TOpenDialog::Title, &TOpenDialog::SetTitle)
         .Build();
     return &meta;
-}
-
-TClass TOpenDialog::ClassType() const
-{
-    return StaticClass();
 }
 
 bool TOpenDialog::Execute()
@@ -115,11 +100,6 @@ TClass TSaveDialog::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TSaveDialog, TOpenDialog>("TSaveDialog").Build();
     return &meta;
-}
-
-TClass TSaveDialog::ClassType() const
-{
-    return StaticClass();
 }
 
 AnsiString AddDefaultExt(const AnsiString& path, const AnsiString& defaultExt)

@@ -6,23 +6,21 @@
 #include "vcl50/Classes.h"
 #include "vcl50/Graphics.h"
 
-class TCommonDialog : public TComponent {
+class TCommonDialog : public TDerived<TCommonDialog, TComponent> {
 public:
     explicit TCommonDialog(TComponent* owner);
     ~TCommonDialog() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // True when the person confirmed a choice, false when they cancelled.
     virtual bool Execute() = 0;
 };
 
-class TColorDialog : public TCommonDialog {
+class TColorDialog : public TDerived<TColorDialog, TCommonDialog> {
 public:
     explicit TColorDialog(TComponent* owner);
     ~TColorDialog() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // The colour the dialog starts from and, after a confirmed Execute, the one chosen.
     TColor Color() const { return FColor; }
@@ -44,12 +42,11 @@ using TOpenOptions = TSet<TOpenOption>;
 template <> struct TypeInfoTraits<TOpenOption> { static const TTypeInfo* Get(); };
 template <> struct TypeInfoTraits<TOpenOptions> { static const TTypeInfo* Get(); };
 
-class TOpenDialog : public TCommonDialog {
+class TOpenDialog : public TDerived<TOpenDialog, TCommonDialog> {
 public:
     explicit TOpenDialog(TComponent* owner);
     ~TOpenDialog() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     const AnsiString& Title() const { return FTitle; }
     void SetTitle(const AnsiString& title) { FTitle = title; }
@@ -82,12 +79,11 @@ private:
     TOpenOptions FOptions{ofHideReadOnly};
 };
 
-class TSaveDialog : public TOpenDialog {
+class TSaveDialog : public TDerived<TSaveDialog, TOpenDialog> {
 public:
-    using TOpenDialog::TOpenDialog;
+    using TDerived::TDerived;
     ~TSaveDialog() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 };
 
 // `path` with "." + defaultExt added when its file name has no extension; a trailing dot gives

@@ -3,6 +3,7 @@
 #include "vcl50/Dsgneditors.h"
 
 #include "vcl50/Dsgnproperties.h"
+#include "vcl50/Dsgnregistry.h"
 #include "vcl50/Sysutils.h"
 
 TComponentEditor::TComponentEditor() = default;
@@ -132,4 +133,12 @@ void TDefaultEditor::EditProperty(TPropertyEditor* editor, bool&, bool& FreeEdit
         FFirst.reset(editor);
         FreeEditor = false;
     }
+}
+
+TComponentEditorClass GetComponentEditorClass(TClass componentClass)
+{
+    if (IDesignRegistry* registry = DesignRegistry())
+        if (TComponentEditorClass editor = registry->FindComponentEditor(componentClass))
+            return editor;
+    return TDefaultEditor::StaticClass();
 }

@@ -58,3 +58,6 @@ private:
 // Raises EInvalidOperation for a class that is no component editor.
 std::unique_ptr<TComponentEditor> CreateComponentEditor(TComponentEditorClass editorClass, TComponent* component,
                                                         TFormDesigner* designer);
+
+// The component editor the designer uses: the registered one, else TDefaultEditor.
+TComponentEditorClass GetComponentEditorClass(TClass componentClass);

@@ -3,6 +3,7 @@
 #include "vcl50/Dsgnproperties.h"
 
 #include "vcl50/Dialogs.h"
+#include "vcl50/Dsgnregistry.h"
 #include "vcl50/Graphics.h"
 #include "vcl50/Sysutils.h"
 
@@ -519,4 +520,80 @@ AnsiString TMethodProperty::GetFormMethodName()
     if (event.size() > 2 && SameText(event.substr(0, 2), "On"))
         event.erase(0, 2);
     return prefix + event;
+}
+
+// ---- which editor a property gets ------------------------------------------------------------
+
+TPropertyEditorClass GetEditorClass(const TPropInfo* prop, TClass componentClass)
+{
+    if (IDesignRegistry* registry = DesignRegistry())
+        if (TPropertyEditorClass editor = registry->FindPropertyEditor(prop->PropType, componentClass, prop->Name))
+            return editor;
+    return DefaultEditorClass(prop->PropType);
+}
+
+TPropertyEditorClass DefaultEditorClass(const TTypeInfo* type)
+{
+    switch (type->Kind) {
+    case tkInteger:
+        return type == TypeInfoOf<TColor>() ? TColorProperty::StaticClass() : TIntegerProperty::StaticClass();
+    case tkChar:
+        return TCharProperty::StaticClass();
+    case tkEnumeration:
+        return type == TypeInfoOf<bool>() ? TBoolProperty::StaticClass() : TEnumProperty::StaticClass();
+    case tkSet:
+        return TSetProperty::StaticClass();
+    case tkString:
+    case tkLString:
+        return TStringProperty::StaticClass();
+    case tkClass:
+        return type->ClassType && type->ClassType->InheritsFrom(TComponent::StaticClass())
+                   ? TComponentProperty::StaticClass()
+                   : TClassProperty::StaticClass();
+    case tkMethod:
+        return TMethodProperty::StaticClass();
+    default:
+        return nullptr;
+    }
+}
+
+// ---- the properties of a selection ------------------------------------------------------------
+
+namespace {
+
+// The inspector shows what it can read, and of plain values only what it can also write.
+bool Shown(const TPropInfo* prop)
+{
+    return prop->IsWritable() || prop->Kind() == tkClass;
+}
+
+}  // namespace
+
+void GetComponentProperties(const TDesignerSelectionList& selection, TFormDesigner* designer,
+                            const TGetPropEditProc& proc)
+{
+    if (selection.empty())
+        return;
+    TPersistent* first = selection.front();
+    for (const TPropInfo* prop : GetPropInfos(first)) {
+        if (!Shown(prop))
+            continue;
+        TPropertyEditorClass editorClass = GetEditorClass(prop, first->ClassType());
+        if (!editorClass)
+            continue;
+        std::vector<TInstProp> props{{first, prop}};
+        for (size_t i = 1; i < selection.size(); ++i) {
+            const TPropInfo* other = GetPropInfo(selection[i], prop->Name);
+            if (!other || other->PropType != prop->PropType || !Shown(other) ||
+                GetEditorClass(other, selection[i]->ClassType()) != editorClass)
+                break;
+            props.push_back({selection[i], other});
+        }
+        if (props.size() != selection.size())
+            continue;
+        auto editor = CreatePropertyEditor(editorClass, designer, std::move(props));
+        if (selection.size() > 1 && !editor->GetAttributes().Contains(paMultiSelect))
+            continue;
+        proc(std::move(editor));
+    }
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The standard property editors: the one the designer uses for each kind of property that no
-// package registers an editor of its own for.
+// package registers an editor of its own for; and how the designer picks a property's editor.
 
 #include "vcl50/Dsgnpropertyeditor.h"
 
@@ -143,3 +143,14 @@ public:
     // root) and the event name without its "On".
     AnsiString GetFormMethodName();
 };
+
+// The editor the designer uses: the registered one, else the standard editor of the type's kind
+// (null for kinds it cannot edit).
+TPropertyEditorClass GetEditorClass(const TPropInfo* prop, TClass componentClass);
+TPropertyEditorClass DefaultEditorClass(const TTypeInfo* propertyType);
+
+// Offers `proc` an editor for each published property that all of `selection` have, in the
+// first object's property order. With several objects, a property is left out when their editor
+// classes differ or its editor lacks paMultiSelect.
+void GetComponentProperties(const TDesignerSelectionList& selection, TFormDesigner* designer,
+                            const TGetPropEditProc& proc);

@@ -1,6 +1,5 @@
 #include "vcl50/Dsgnpropertyeditor.h"
 
-#include "vcl50/Dsgnregistry.h"
 #include "vcl50/Strings.h"
 #include "vcl50/Sysutils.h"
 
@@ -189,45 +188,4 @@ std::unique_ptr<TPropertyEditor> CreatePropertyEditor(TPropertyEditorClass edito
     editor->FProps = std::move(props);
     editor->Initialize();
     return editor;
-}
-
-// ---- the properties of a selection ------------------------------------------------------------
-
-namespace {
-
-// The inspector shows what it can read, and of plain values only what it can also write.
-bool Shown(const TPropInfo* prop)
-{
-    return prop->IsWritable() || prop->Kind() == tkClass;
-}
-
-}  // namespace
-
-void GetComponentProperties(const TDesignerSelectionList& selection, TFormDesigner* designer,
-                            const TGetPropEditProc& proc)
-{
-    if (selection.empty())
-        return;
-    TPersistent* first = selection.front();
-    for (const TPropInfo* prop : GetPropInfos(first)) {
-        if (!Shown(prop))
-            continue;
-        TPropertyEditorClass editorClass = GetEditorClass(prop, first->ClassType());
-        if (!editorClass)
-            continue;
-        std::vector<TInstProp> props{{first, prop}};
-        for (size_t i = 1; i < selection.size(); ++i) {
-            const TPropInfo* other = GetPropInfo(selection[i], prop->Name);
-            if (!other || other->PropType != prop->PropType || !Shown(other) ||
-                GetEditorClass(other, selection[i]->ClassType()) != editorClass)
-                break;
-            props.push_back({selection[i], other});
-        }
-        if (props.size() != selection.size())
-            continue;
-        auto editor = CreatePropertyEditor(editorClass, designer, std::move(props));
-        if (selection.size() > 1 && !editor->GetAttributes().Contains(paMultiSelect))
-            continue;
-        proc(std::move(editor));
-    }
 }

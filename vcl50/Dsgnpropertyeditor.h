@@ -107,9 +107,3 @@ private:
 // property editor.
 std::unique_ptr<TPropertyEditor> CreatePropertyEditor(TPropertyEditorClass editorClass, TFormDesigner* designer,
                                                       std::vector<TInstProp> props);
-
-// Offers `proc` an editor for each published property that all of `selection` have, in the
-// first object's property order. With several objects, a property is left out when their editor
-// classes differ or its editor lacks paMultiSelect.
-void GetComponentProperties(const TDesignerSelectionList& selection, TFormDesigner* designer,
-                            const TGetPropEditProc& proc);

@@ -1,8 +1,5 @@
 #include "vcl50/Dsgnregistry.h"
 
-#include "vcl50/Dsgneditors.h"
-#include "vcl50/Dsgnproperties.h"
-#include "vcl50/Graphics.h"
 #include "vcl50/Sysutils.h"
 
 IDesignRegistry::~IDesignRegistry() = default;
@@ -53,45 +50,4 @@ void RegisterPropertyEditor(const TTypeInfo* propertyType, TClass componentClass
 void RegisterComponentEditor(TClass componentClass, TComponentEditorClass editorClass)
 {
     Require("RegisterComponentEditor").RegisterComponentEditor(componentClass, editorClass);
-}
-
-TPropertyEditorClass GetEditorClass(const TPropInfo* prop, TClass componentClass)
-{
-    if (IDesignRegistry* registry = Installed())
-        if (TPropertyEditorClass editor = registry->FindPropertyEditor(prop->PropType, componentClass, prop->Name))
-            return editor;
-    return DefaultEditorClass(prop->PropType);
-}
-
-TPropertyEditorClass DefaultEditorClass(const TTypeInfo* type)
-{
-    switch (type->Kind) {
-    case tkInteger:
-        return type == TypeInfoOf<TColor>() ? TColorProperty::StaticClass() : TIntegerProperty::StaticClass();
-    case tkChar:
-        return TCharProperty::StaticClass();
-    case tkEnumeration:
-        return type == TypeInfoOf<bool>() ? TBoolProperty::StaticClass() : TEnumProperty::StaticClass();
-    case tkSet:
-        return TSetProperty::StaticClass();
-    case tkString:
-    case tkLString:
-        return TStringProperty::StaticClass();
-    case tkClass:
-        return type->ClassType && type->ClassType->InheritsFrom(TComponent::StaticClass())
-                   ? TComponentProperty::StaticClass()
-                   : TClassProperty::StaticClass();
-    case tkMethod:
-        return TMethodProperty::StaticClass();
-    default:
-        return nullptr;
-    }
-}
-
-TComponentEditorClass GetComponentEditorClass(TClass componentClass)
-{
-    if (IDesignRegistry* registry = Installed())
-        if (TComponentEditorClass editor = registry->FindComponentEditor(componentClass))
-            return editor;
-    return TDefaultEditor::StaticClass();
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The three registration calls a design-time package makes, the registry they fill (installed by
-// the designer host) and the editor lookups the designer makes through it.
+// The three registration calls a design-time package makes and the registry they fill, which the
+// designer host installs. The editor lookups live with the editors they fall back to.
 
 #include <span>
 #include <string_view>
@@ -36,9 +36,3 @@ void RegisterComponents(const AnsiString& page, const TComponentClass* classes, 
 void RegisterPropertyEditor(const TTypeInfo* propertyType, TClass componentClass, const AnsiString& propertyName,
                             TPropertyEditorClass editorClass);
 void RegisterComponentEditor(TClass componentClass, TComponentEditorClass editorClass);
-
-// The editor the designer uses: the registered one, else the standard editor of the type's kind
-// (null for kinds it cannot edit).
-TPropertyEditorClass GetEditorClass(const TPropInfo* prop, TClass componentClass);
-TPropertyEditorClass DefaultEditorClass(const TTypeInfo* propertyType);
-TComponentEditorClass GetComponentEditorClass(TClass componentClass);

@@ -30,7 +30,7 @@ const TTypeInfo* TypeInfoTraits<TBevelStyle>::Get()
 
 // ---- TPanel -----------------------------------------------------------------------------------
 
-TPanel::TPanel(TComponent* owner) : TWinControl(owner)
+TPanel::TPanel(TComponent* owner) : TDerived(owner)
 {
     SetBounds(0, 0, 185, 41);
     SetColor(clBtnFace);
@@ -41,38 +41,17 @@ TPanel::~TPanel() = default;
 TClass TPanel::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TPanel, TWinControl>("TPanel")
-        .Property("Align", &TPanel::Align, &TPanel::SetAlign)
+        .Publish({"Align"})
         .Property("Alignment", &TPanel::Alignment, &TPanel::SetAlignment)
         .Property("BevelInner", &TPanel::BevelInner, &TPanel::SetBevelInner)
         .Property("BevelOuter", &TPanel::BevelOuter, &TPanel::SetBevelOuter)
         .Property("BevelWidth", &TPanel::BevelWidth, &TPanel::SetBevelWidth)
         .Property("BorderWidth", &TPanel::BorderWidth, &TPanel::SetBorderWidth)
-        .Property("Caption", &TPanel::Caption, &TPanel::SetCaption)
-        .Property("Color", &TPanel::Color, &TPanel::SetColor)
-        .Stored(&TControl::IsColorStored)
-        .Property("DragMode", &TPanel::DragMode, &TPanel::SetDragMode)
-        .Property("Enabled", &TPanel::Enabled, &TPanel::SetEnabled)
-        .Property("Font", &TPanel::Font, &TPanel::SetFont)
-        .Stored(&TControl::IsFontStored)
-        .Property("ParentColor", &TPanel::ParentColor, &TPanel::SetParentColor)
-        .Property("ParentFont", &TPanel::ParentFont, &TPanel::SetParentFont)
-        .Property("ParentShowHint", &TPanel::ParentShowHint, &TPanel::SetParentShowHint)
-        .Property("ShowHint", &TPanel::ShowHint, &TPanel::SetShowHint)
-        .Stored(&TControl::IsShowHintStored)
-        .Property("TabOrder", &TPanel::TabOrder, &TPanel::SetTabOrder)
-        .Property("TabStop", &TPanel::TabStop, &TPanel::SetTabStop)
-        .Property("Visible", &TPanel::Visible, &TPanel::SetVisible)
-        .Property("OnClick", &TPanel::OnClick, &TPanel::OnClick)
-        .Property("OnDblClick", &TPanel::OnDblClick, &TPanel::OnDblClick)
-        .Property("OnDragDrop", &TPanel::OnDragDrop, &TPanel::OnDragDrop)
-        .Property("OnDragOver", &TPanel::OnDragOver, &TPanel::OnDragOver)
+        .Publish({"Caption", "Color", "DragMode", "Enabled", "Font", "ParentColor", "ParentFont",
+                  "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Visible", "OnClick",
+                  "OnDblClick", "OnDragDrop", "OnDragOver"})
         .Build();
     return &meta;
-}
-
-TClass TPanel::ClassType() const
-{
-    return StaticClass();
 }
 
 void TPanel::AdjustClientRect(TRect& rect) const
@@ -133,7 +112,7 @@ void TPanel::SetAlignment(TAlignment alignment)
 
 // ---- TBevel -----------------------------------------------------------------------------------
 
-TBevel::TBevel(TComponent* owner) : TGraphicControl(owner)
+TBevel::TBevel(TComponent* owner) : TDerived(owner)
 {
     SetBounds(0, 0, 50, 50);
 }
@@ -143,20 +122,13 @@ TBevel::~TBevel() = default;
 TClass TBevel::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TBevel, TGraphicControl>("TBevel")
-        .Property("Align", &TBevel::Align, &TBevel::SetAlign)
-        .Property("ParentShowHint", &TBevel::ParentShowHint, &TBevel::SetParentShowHint)
+        .Publish({"Align", "ParentShowHint"})
         .Property("Shape", &TBevel::Shape, &TBevel::SetShape)
-        .Property("ShowHint", &TBevel::ShowHint, &TBevel::SetShowHint)
-        .Stored(&TControl::IsShowHintStored)
+        .Publish({"ShowHint"})
         .Property("Style", &TBevel::Style, &TBevel::SetStyle)
-        .Property("Visible", &TBevel::Visible, &TBevel::SetVisible)
+        .Publish({"Visible"})
         .Build();
     return &meta;
-}
-
-TClass TBevel::ClassType() const
-{
-    return StaticClass();
 }
 
 void TBevel::SetShape(TBevelShape shape)

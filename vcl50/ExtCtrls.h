@@ -11,12 +11,11 @@ template <> struct TypeInfoTraits<TBevelCut> { static const TTypeInfo* Get(); };
 template <> struct TypeInfoTraits<TBevelShape> { static const TTypeInfo* Get(); };
 template <> struct TypeInfoTraits<TBevelStyle> { static const TTypeInfo* Get(); };
 
-class TPanel : public TWinControl {
+class TPanel : public TDerived<TPanel, TWinControl> {
 public:
     explicit TPanel(TComponent* owner);
     ~TPanel() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // Outer bevel, then BorderWidth pixels of the panel's colour, then the inner bevel; aligned
     // children share what lies inside.
@@ -45,12 +44,11 @@ private:
     TAlignment FAlignment = taCenter;
 };
 
-class TBevel : public TGraphicControl {
+class TBevel : public TDerived<TBevel, TGraphicControl> {
 public:
     explicit TBevel(TComponent* owner);
     ~TBevel() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     TBevelShape Shape() const { return FShape; }
     void SetShape(TBevelShape shape);

@@ -22,12 +22,6 @@ TFormResourceLocator& Locator()
     return locator;
 }
 
-int& SuppressionDepth()
-{
-    static int depth = 0;
-    return depth;
-}
-
 std::optional<AnsiString> Locate(TClass cls, const AnsiString& name)
 {
     auto it = Registry().find(UpperCase(name));
@@ -55,20 +49,8 @@ void UnregisterFormResource(const AnsiString& resourceName)
     Registry().erase(UpperCase(resourceName));
 }
 
-TFormResourceSuppression::TFormResourceSuppression()
-{
-    ++SuppressionDepth();
-}
-
-TFormResourceSuppression::~TFormResourceSuppression()
-{
-    --SuppressionDepth();
-}
-
 bool InitInheritedComponent(TComponent* instance, TClass rootAncestor)
 {
-    if (SuppressionDepth() > 0)
-        return true;
     std::vector<TClass> chain;
     for (TClass c = instance->ClassType();
          c && c != rootAncestor && c != TComponent::StaticClass(); c = c->ClassParent())

@@ -26,16 +26,6 @@ void UnregisterFormResource(const AnsiString& resourceName);
 // instance's own class that has one, ancestors first. False when none of them has a resource.
 bool InitInheritedComponent(TComponent* instance, TClass rootAncestor);
 
-// While one lives, InitInheritedComponent reads nothing and reports success: the form writer
-// compares against instances as their constructors leave them, not as resources fill them.
-class TFormResourceSuppression {
-public:
-    TFormResourceSuppression();
-    ~TFormResourceSuppression();
-    TFormResourceSuppression(const TFormResourceSuppression&) = delete;
-    TFormResourceSuppression& operator=(const TFormResourceSuppression&) = delete;
-};
-
 // Reads one resource text into an existing root; raises EReadError and leaves no half-built
 // components behind.
 void ReadComponentResourceText(TComponent* root, std::string_view text);

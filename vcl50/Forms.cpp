@@ -4,6 +4,7 @@
 
 #include "vcl50/Formresources.h"
 #include "vcl50/Interaction.h"
+#include "vcl50/Widgetset.h"
 
 const TTypeInfo* TypeInfoTraits<TFormBorderStyle>::Get()
 {
@@ -71,7 +72,7 @@ bool IsAccel(WORD key, std::string_view caption)
 
 // ---- TCustomForm ------------------------------------------------------------------------------
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
+TCustomForm::TCustomForm(TComponent* owner) : TDerived(owner)
 {
     FVisible = false;
     SetColor(clBtnFace);
@@ -103,11 +104,6 @@ TClass TCustomForm::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TCustomForm, TWinControl>("TCustomForm").Build();
     return &meta;
-}
-
-TClass TCustomForm::ClassType() const
-{
-    return StaticClass();
 }
 
 void TCustomForm::AfterConstruction()
@@ -424,24 +420,19 @@ TClass TForm::StaticClass()
         .Property("ActiveControl", &TForm::ActiveControl, &TForm::SetActiveControl)
         .Property("BorderIcons", &TForm::BorderIcons, &TForm::SetBorderIcons)
         .Property("BorderStyle", &TForm::BorderStyle, &TForm::SetBorderStyle)
-        .Property("Caption", &TForm::Caption, &TForm::SetCaption)
+        .Publish({"Caption"})
         .Property("ClientHeight", &TForm::ClientHeight, &TForm::SetClientHeight)
         .Property("ClientWidth", &TForm::ClientWidth, &TForm::SetClientWidth)
-        .Property("Color", &TForm::Color, &TForm::SetColor)
-        .Stored(&TControl::IsColorStored)
-        .Property("Enabled", &TForm::Enabled, &TForm::SetEnabled)
-        .Property("Font", &TForm::Font, &TForm::SetFont)
-        .Stored(&TControl::IsFontStored)
+        .Publish({"Color", "Enabled", "Font"})
         .Property("KeyPreview", &TForm::KeyPreview, &TForm::SetKeyPreview)
         .Property("OldCreateOrder", &TForm::OldCreateOrder, &TForm::SetOldCreateOrder)
-        .Property("ParentFont", &TForm::ParentFont, &TForm::SetParentFont)
+        .Publish({"ParentFont"})
         .Property("Position", &TForm::Position, &TForm::SetPosition)
-        .Property("ShowHint", &TForm::ShowHint, &TForm::SetShowHint)
-        .Stored(&TControl::IsShowHintStored)
+        .Publish({"ShowHint"})
         .Property("OnClose", &TForm::OnClose, &TForm::OnClose)
         .Property("OnCloseQuery", &TForm::OnCloseQuery, &TForm::OnCloseQuery)
         .Property("OnCreate", &TForm::OnCreate, &TForm::OnCreate)
-        .Property("OnKeyDown", &TForm::OnKeyDown, &TForm::OnKeyDown)
+        .Publish({"OnKeyDown"})
         .Property("OnShow", &TForm::OnShow, &TForm::OnShow)
         .Property("PixelsPerInch", &TForm::PixelsPerInch, &TForm::SetPixelsPerInch)
         .Property("Scaled", &TForm::Scaled, &TForm::SetScaled)
@@ -450,7 +441,3 @@ TClass TForm::StaticClass()
     return &meta;
 }
 
-TClass TForm::ClassType() const
-{
-    return StaticClass();
-}

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "vcl50/Controls.h"
-#include "vcl50/Widgetset.h"
+#include "vcl50/Messagebox.h"
 
 enum TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon : uint8_t { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -27,7 +27,7 @@ template <> struct TypeInfoTraits<TPosition> { static const TTypeInfo* Get(); };
 template <> struct TypeInfoTraits<TCloseEvent> { static const TTypeInfo* Get(); };
 template <> struct TypeInfoTraits<TCloseQueryEvent> { static const TTypeInfo* Get(); };
 
-class TCustomForm : public TWinControl {
+class TCustomForm : public TDerived<TCustomForm, TWinControl> {
 public:
     // A form of a class derived from TForm reads its form resource once constructed, then runs
     // OnCreate; a missing resource raises EResNotFound.
@@ -36,7 +36,6 @@ public:
     TCustomForm(TComponent* owner, int dummy);
     ~TCustomForm() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
     void AfterConstruction() override;
 
     // Width and Height include the frame of the border style; the client size stays exact when
@@ -103,6 +102,13 @@ public:
 protected:
     void VisibleChanged() override;
     void Notification(TComponent* component, TOperation operation) override;
+    bool KeepsFocus() const override { return true; }
+    bool FocusIsOn(const TWinControl* control) const override
+    {
+        return Active() && FActiveControl == control;
+    }
+    void MoveFocusTo(TWinControl* control) override { FocusControl(control); }
+    void TakeFocusFrom(TWinControl* control) override { DefocusControl(control); }
 
 private:
     struct TFrame {
@@ -132,20 +138,18 @@ private:
     bool FOldCreateOrder = false;
 };
 
-class TForm : public TCustomForm {
+class TForm : public TDerived<TForm, TCustomForm> {
 public:
-    using TCustomForm::TCustomForm;
+    using TDerived::TDerived;
     ~TForm() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 };
 
-class TApplication : public TComponent {
+class TApplication : public TDerived<TApplication, TComponent> {
 public:
     explicit TApplication(TComponent* owner);
     ~TApplication() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // The host executable's file name without its folder, unless set.
     const AnsiString& Title() const { return FTitle; }
@@ -162,12 +166,11 @@ private:
     AnsiString FExeName;
 };
 
-class TScreen : public TComponent {
+class TScreen : public TDerived<TScreen, TComponent> {
 public:
     explicit TScreen(TComponent* owner);
     ~TScreen() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // Every form made and not yet freed, in the order they were made.
     int FormCount() const { return static_cast<int>(FForms.size()); }

@@ -6,18 +6,16 @@
 #include <string>
 
 #include "vcl50/Filer.h"
-#include "vcl50/Formresources.h"
 
 namespace {
 
-// What the writer compares with: the class as its constructor leaves it. Null for a class
-// that cannot be made, whose every stored property is then written.
+// What the writer compares with: the class as its constructor leaves it, not as its resource
+// fills it. Null for a class that cannot be made, whose every stored property is then written.
 std::unique_ptr<TObject> FreshInstance(TClass cls)
 {
     if (!cls->CanCreate())
         return nullptr;
-    TFormResourceSuppression noResources;
-    return std::unique_ptr<TObject>(cls->Create(nullptr));
+    return std::unique_ptr<TObject>(cls->CreateNew(nullptr));
 }
 
 class TFormWriter {

@@ -182,11 +182,6 @@ TClass TFont::StaticClass()
     return &meta;
 }
 
-TClass TFont::ClassType() const
-{
-    return StaticClass();
-}
-
 void TFont::SetName(const AnsiString& name)
 {
     if (name.empty() || name == FName)

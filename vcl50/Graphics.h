@@ -72,12 +72,11 @@ template <> struct TypeInfoTraits<TFontPitch> { static const TTypeInfo* Get(); }
 // Screen resolution the forms are designed at.
 constexpr int PixelsPerInch = 96;
 
-class TFont : public TPersistent {
+class TFont : public TDerived<TFont, TPersistent> {
 public:
     TFont();
     ~TFont() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     const AnsiString& Name() const { return FName; }
     void SetName(const AnsiString& name);

@@ -6,6 +6,18 @@
 #include "vcl50/Dialogs.h"
 #include "vcl50/Forms.h"
 
+namespace {
+
+// The headless widget set serves until another is installed.
+const bool registeredAsDefault = [] {
+    SetDefaultWidgetSet([]() -> std::unique_ptr<TWidgetSet> {
+        return std::make_unique<THeadlessWidgetSet>();
+    });
+    return true;
+}();
+
+}  // namespace
+
 THeadlessPeer* THeadlessPeer::Of(const TControl* control)
 {
     return dynamic_cast<THeadlessPeer*>(control->Peer());

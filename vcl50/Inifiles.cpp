@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "vcl50/Classes.h"
+#include "vcl50/Strings.h"
 #include "vcl50/Wholefiles.h"
 
 // ---- TCustomIniFile ---------------------------------------------------------------------------

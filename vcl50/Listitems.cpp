@@ -12,11 +12,6 @@ TClass TListItems::StaticClass()
     return &meta;
 }
 
-TClass TListItems::ClassType() const
-{
-    return StaticClass();
-}
-
 void TListItems::CheckIndex(int index) const
 {
     if (index < 0 || index >= Count())

@@ -11,14 +11,13 @@
 #include "vcl50/Strings.h"
 #include "vcl50/Sysutils.h"
 
-class TListItems : public TStrings {
+class TListItems : public TDerived<TListItems, TStrings> {
 public:
     enum TChange : uint8_t { Entries = 1, Selection = 2, Index = 4 };
 
     explicit TListItems(std::function<void(TChange)> changed);
     ~TListItems() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     int Count() const override { return static_cast<int>(FOrder.size()); }
     AnsiString Get(int index) const override;

@@ -26,7 +26,7 @@ const TTypeInfo* TypeInfoTraits<TComboBoxStyle>::Get()
 
 // ---- TLabel -----------------------------------------------------------------------------------
 
-TLabel::TLabel(TComponent* owner) : TGraphicControl(owner)
+TLabel::TLabel(TComponent* owner) : TDerived(owner)
 {
     SetBounds(0, 0, 65, 17);
 }
@@ -36,37 +36,20 @@ TLabel::~TLabel() = default;
 TClass TLabel::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TLabel, TGraphicControl>("TLabel")
-        .Property("Align", &TLabel::Align, &TLabel::SetAlign)
+        .Publish({"Align"})
         .Property("Alignment", &TLabel::Alignment, &TLabel::SetAlignment)
         .Property("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize)
-        .Property("Caption", &TLabel::Caption, &TLabel::SetCaption)
-        .Property("Color", &TLabel::Color, &TLabel::SetColor)
-        .Stored(&TControl::IsColorStored)
-        .Property("DragMode", &TLabel::DragMode, &TLabel::SetDragMode)
-        .Property("Enabled", &TLabel::Enabled, &TLabel::SetEnabled)
+        .Publish({"Caption", "Color", "DragMode", "Enabled"})
         .Property("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl)
-        .Property("Font", &TLabel::Font, &TLabel::SetFont)
-        .Stored(&TControl::IsFontStored)
+        .Publish({"Font"})
         .Property("Layout", &TLabel::Layout, &TLabel::SetLayout)
-        .Property("ParentColor", &TLabel::ParentColor, &TLabel::SetParentColor)
-        .Property("ParentFont", &TLabel::ParentFont, &TLabel::SetParentFont)
-        .Property("ParentShowHint", &TLabel::ParentShowHint, &TLabel::SetParentShowHint)
+        .Publish({"ParentColor", "ParentFont", "ParentShowHint"})
         .Property("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar)
-        .Property("ShowHint", &TLabel::ShowHint, &TLabel::SetShowHint)
-        .Stored(&TControl::IsShowHintStored)
+        .Publish({"ShowHint"})
         .Property("Transparent", &TLabel::Transparent, &TLabel::SetTransparent)
-        .Property("Visible", &TLabel::Visible, &TLabel::SetVisible)
-        .Property("OnClick", &TLabel::OnClick, &TLabel::OnClick)
-        .Property("OnDblClick", &TLabel::OnDblClick, &TLabel::OnDblClick)
-        .Property("OnDragDrop", &TLabel::OnDragDrop, &TLabel::OnDragDrop)
-        .Property("OnDragOver", &TLabel::OnDragOver, &TLabel::OnDragOver)
+        .Publish({"Visible", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver"})
         .Build();
     return &meta;
-}
-
-TClass TLabel::ClassType() const
-{
-    return StaticClass();
 }
 
 void TLabel::SetAutoSize(bool autoSize)
@@ -135,7 +118,7 @@ bool TLabel::DialogChar(WORD key)
 
 // ---- TButton ----------------------------------------------------------------------------------
 
-TButton::TButton(TComponent* owner) : TWinControl(owner)
+TButton::TButton(TComponent* owner) : TDerived(owner)
 {
     SetBounds(0, 0, 75, 25);
     SetTabStop(true);
@@ -147,31 +130,14 @@ TClass TButton::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TButton, TWinControl>("TButton")
         .Property("Cancel", &TButton::Cancel, &TButton::SetCancel)
-        .Property("Caption", &TButton::Caption, &TButton::SetCaption)
+        .Publish({"Caption"})
         .Property("Default", &TButton::Default, &TButton::SetDefault)
-        .Property("DragMode", &TButton::DragMode, &TButton::SetDragMode)
-        .Property("Enabled", &TButton::Enabled, &TButton::SetEnabled)
-        .Property("Font", &TButton::Font, &TButton::SetFont)
-        .Stored(&TControl::IsFontStored)
+        .Publish({"DragMode", "Enabled", "Font"})
         .Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult)
-        .Property("ParentFont", &TButton::ParentFont, &TButton::SetParentFont)
-        .Property("ParentShowHint", &TButton::ParentShowHint, &TButton::SetParentShowHint)
-        .Property("ShowHint", &TButton::ShowHint, &TButton::SetShowHint)
-        .Stored(&TControl::IsShowHintStored)
-        .Property("TabOrder", &TButton::TabOrder, &TButton::SetTabOrder)
-        .Property("TabStop", &TButton::TabStop, &TButton::SetTabStop)
-        .Property("Visible", &TButton::Visible, &TButton::SetVisible)
-        .Property("OnClick", &TButton::OnClick, &TButton::OnClick)
-        .Property("OnDragDrop", &TButton::OnDragDrop, &TButton::OnDragDrop)
-        .Property("OnDragOver", &TButton::OnDragOver, &TButton::OnDragOver)
-        .Property("OnKeyDown", &TButton::OnKeyDown, &TButton::OnKeyDown)
+        .Publish({"ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Visible",
+                  "OnClick", "OnDragDrop", "OnDragOver", "OnKeyDown"})
         .Build();
     return &meta;
-}
-
-TClass TButton::ClassType() const
-{
-    return StaticClass();
 }
 
 void TButton::SetDefault(bool isDefault)
@@ -221,7 +187,7 @@ bool TButton::DialogChar(WORD key)
 // ---- TCustomListBox ---------------------------------------------------------------------------
 
 TCustomListBox::TCustomListBox(TComponent* owner)
-    : TWinControl(owner), FItems(std::make_unique<TListItems>([this](TListItems::TChange c) { ItemsChanged(c); }))
+    : TDerived(owner), FItems(std::make_unique<TListItems>([this](TListItems::TChange c) { ItemsChanged(c); }))
 {
     SetBounds(0, 0, 121, 97);
     SetTabStop(true);
@@ -234,11 +200,6 @@ TClass TCustomListBox::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TCustomListBox, TWinControl>("TCustomListBox").Build();
     return &meta;
-}
-
-TClass TCustomListBox::ClassType() const
-{
-    return StaticClass();
 }
 
 void TCustomListBox::ItemsChanged(TListItems::TChange change)
@@ -329,43 +290,22 @@ TListBox::~TListBox() = default;
 TClass TListBox::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TListBox, TCustomListBox>("TListBox")
-        .Property("Align", &TListBox::Align, &TListBox::SetAlign)
-        .Property("Color", &TListBox::Color, &TListBox::SetColor)
-        .Stored(&TControl::IsColorStored)
-        .Property("DragMode", &TListBox::DragMode, &TListBox::SetDragMode)
-        .Property("Enabled", &TListBox::Enabled, &TListBox::SetEnabled)
-        .Property("Font", &TListBox::Font, &TListBox::SetFont)
-        .Stored(&TControl::IsFontStored)
+        .Publish({"Align", "Color", "DragMode", "Enabled", "Font"})
         .Property("ItemHeight", &TListBox::ItemHeight, &TListBox::SetItemHeight)
         .Property("Items", &TListBox::Items, &TListBox::SetItems)
         .Property("MultiSelect", &TListBox::MultiSelect, &TListBox::SetMultiSelect)
-        .Property("ParentColor", &TListBox::ParentColor, &TListBox::SetParentColor)
-        .Property("ParentFont", &TListBox::ParentFont, &TListBox::SetParentFont)
-        .Property("ParentShowHint", &TListBox::ParentShowHint, &TListBox::SetParentShowHint)
-        .Property("ShowHint", &TListBox::ShowHint, &TListBox::SetShowHint)
-        .Stored(&TControl::IsShowHintStored)
+        .Publish({"ParentColor", "ParentFont", "ParentShowHint", "ShowHint"})
         .Property("Sorted", &TListBox::Sorted, &TListBox::SetSorted)
-        .Property("TabOrder", &TListBox::TabOrder, &TListBox::SetTabOrder)
-        .Property("TabStop", &TListBox::TabStop, &TListBox::SetTabStop)
-        .Property("Visible", &TListBox::Visible, &TListBox::SetVisible)
-        .Property("OnClick", &TListBox::OnClick, &TListBox::OnClick)
-        .Property("OnDblClick", &TListBox::OnDblClick, &TListBox::OnDblClick)
-        .Property("OnDragDrop", &TListBox::OnDragDrop, &TListBox::OnDragDrop)
-        .Property("OnDragOver", &TListBox::OnDragOver, &TListBox::OnDragOver)
-        .Property("OnKeyDown", &TListBox::OnKeyDown, &TListBox::OnKeyDown)
+        .Publish({"TabOrder", "TabStop", "Visible", "OnClick", "OnDblClick", "OnDragDrop",
+                  "OnDragOver", "OnKeyDown"})
         .Build();
     return &meta;
-}
-
-TClass TListBox::ClassType() const
-{
-    return StaticClass();
 }
 
 // ---- TComboBox --------------------------------------------------------------------------------
 
 TComboBox::TComboBox(TComponent* owner)
-    : TWinControl(owner), FItems(std::make_unique<TListItems>([this](TListItems::TChange c) { ItemsChanged(c); }))
+    : TDerived(owner), FItems(std::make_unique<TListItems>([this](TListItems::TChange c) { ItemsChanged(c); }))
 {
     SetBounds(0, 0, 145, 21);
     SetTabStop(true);
@@ -379,37 +319,19 @@ TClass TComboBox::StaticClass()
     // Items come before ItemIndex and Text, which refer to them.
     static const TMetaClass meta = TClassBuilder<TComboBox, TWinControl>("TComboBox")
         .Property("Style", &TComboBox::Style, &TComboBox::SetStyle)
-        .Property("Color", &TComboBox::Color, &TComboBox::SetColor)
-        .Stored(&TControl::IsColorStored)
-        .Property("DragMode", &TComboBox::DragMode, &TComboBox::SetDragMode)
-        .Property("Enabled", &TComboBox::Enabled, &TComboBox::SetEnabled)
-        .Property("Font", &TComboBox::Font, &TComboBox::SetFont)
-        .Stored(&TControl::IsFontStored)
+        .Publish({"Color", "DragMode", "Enabled", "Font"})
         .Property("Items", &TComboBox::Items, &TComboBox::SetItems)
         .Property("ItemIndex", &TComboBox::ItemIndex, &TComboBox::SetItemIndex)
-        .Property("ParentColor", &TComboBox::ParentColor, &TComboBox::SetParentColor)
-        .Property("ParentFont", &TComboBox::ParentFont, &TComboBox::SetParentFont)
-        .Property("ParentShowHint", &TComboBox::ParentShowHint, &TComboBox::SetParentShowHint)
-        .Property("ShowHint", &TComboBox::ShowHint, &TComboBox::SetShowHint)
-        .Stored(&TControl::IsShowHintStored)
+        .Publish({"ParentColor", "ParentFont", "ParentShowHint", "ShowHint"})
         .Property("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted)
-        .Property("TabOrder", &TComboBox::TabOrder, &TComboBox::SetTabOrder)
-        .Property("TabStop", &TComboBox::TabStop, &TComboBox::SetTabStop)
+        .Publish({"TabOrder", "TabStop"})
         .Property("Text", &TComboBox::Text, &TComboBox::SetText)
         .Stored([](const TComboBox& c) { return c.Style() != csDropDownList; })
-        .Property("Visible", &TComboBox::Visible, &TComboBox::SetVisible)
+        .Publish({"Visible"})
         .Property("OnChange", &TComboBox::OnChange, &TComboBox::OnChange)
-        .Property("OnClick", &TComboBox::OnClick, &TComboBox::OnClick)
-        .Property("OnDragDrop", &TComboBox::OnDragDrop, &TComboBox::OnDragDrop)
-        .Property("OnDragOver", &TComboBox::OnDragOver, &TComboBox::OnDragOver)
-        .Property("OnKeyDown", &TComboBox::OnKeyDown, &TComboBox::OnKeyDown)
+        .Publish({"OnClick", "OnDragDrop", "OnDragOver", "OnKeyDown"})
         .Build();
     return &meta;
-}
-
-TClass TComboBox::ClassType() const
-{
-    return StaticClass();
 }
 
 void TComboBox::ItemsChanged(TListItems::TChange change)

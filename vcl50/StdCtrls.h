@@ -12,12 +12,11 @@ enum TComboBoxStyle : uint8_t { csDropDown, csSimple, csDropDownList, csOwnerDra
 template <> struct TypeInfoTraits<TTextLayout> { static const TTypeInfo* Get(); };
 template <> struct TypeInfoTraits<TComboBoxStyle> { static const TTypeInfo* Get(); };
 
-class TLabel : public TGraphicControl {
+class TLabel : public TDerived<TLabel, TGraphicControl> {
 public:
     explicit TLabel(TComponent* owner);
     ~TLabel() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // Stored for the widget set; the model keeps the bounds a resource or code gives.
     bool AutoSize() const { return FAutoSize; }
@@ -49,12 +48,11 @@ private:
     TWinControl* FFocusControl = nullptr;
 };
 
-class TButton : public TWinControl {
+class TButton : public TDerived<TButton, TWinControl> {
 public:
     explicit TButton(TComponent* owner);
     ~TButton() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // Enter clicks the default button unless another button has the focus.
     bool Default() const { return FDefault; }
@@ -78,12 +76,11 @@ private:
     int FModalResult = mrNone;
 };
 
-class TCustomListBox : public TWinControl {
+class TCustomListBox : public TDerived<TCustomListBox, TWinControl> {
 public:
     explicit TCustomListBox(TComponent* owner);
     ~TCustomListBox() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     TStrings* Items() const { return FItems.get(); }
     void SetItems(TStrings* items) { FItems->Assign(items); }
@@ -118,20 +115,18 @@ private:
     int FAnchor = -1;
 };
 
-class TListBox : public TCustomListBox {
+class TListBox : public TDerived<TListBox, TCustomListBox> {
 public:
-    using TCustomListBox::TCustomListBox;
+    using TDerived::TDerived;
     ~TListBox() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 };
 
-class TComboBox : public TWinControl {
+class TComboBox : public TDerived<TComboBox, TWinControl> {
 public:
     explicit TComboBox(TComponent* owner);
     ~TComboBox() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // csDropDownList takes no typed text: Text is always the chosen entry's.
     TComboBoxStyle Style() const { return FStyle; }

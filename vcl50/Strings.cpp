@@ -16,11 +16,6 @@ TClass TStrings::StaticClass()
     return &meta;
 }
 
-TClass TStrings::ClassType() const
-{
-    return StaticClass();
-}
-
 void TStrings::IndexError(int index)
 {
     throw EStringListError(Format("List index out of bounds (%d)", {index}));
@@ -278,11 +273,6 @@ TClass TStringList::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TStringList, TStrings>("TStringList").Build();
     return &meta;
-}
-
-TClass TStringList::ClassType() const
-{
-    return StaticClass();
 }
 
 AnsiString TStringList::Get(int index) const

@@ -7,11 +7,10 @@
 
 #include "vcl50/Classes.h"
 
-class TStrings : public TPersistent {
+class TStrings : public TDerived<TStrings, TPersistent> {
 public:
     ~TStrings() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     virtual int Count() const = 0;
     virtual AnsiString Get(int index) const = 0;
@@ -66,12 +65,11 @@ private:
 
 enum TDuplicates : uint8_t { dupIgnore, dupAccept, dupError };
 
-class TStringList : public TStrings {
+class TStringList : public TDerived<TStringList, TStrings> {
 public:
     TStringList();
     ~TStringList() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     int Count() const override { return static_cast<int>(FItems.size()); }
     AnsiString Get(int index) const override;

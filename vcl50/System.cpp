@@ -1,7 +1,6 @@
 #include "vcl50/System.h"
 
 #include "vcl50/Sysutils.h"
-#include "vcl50/Typinfo.h"
 
 namespace {
 
@@ -17,8 +16,8 @@ auto FindIn(TClass cls, Table table, Name name) -> decltype(&(cls->*table)().fro
 
 }  // namespace
 
-TMetaClass::TMetaClass(std::string name, TClass parent, Factory create)
-    : FName(std::move(name)), FParent(parent), FCreate(create), FTypeInfo(std::make_unique<TTypeInfo>())
+TMetaClass::TMetaClass(std::string name, TClass parent, Factory create, Factory createNew)
+    : FName(std::move(name)), FParent(parent), FCreate(create), FCreateNew(createNew), FTypeInfo(std::make_unique<TTypeInfo>())
 {
     FTypeInfo->Kind = tkClass;
     FTypeInfo->Name = FName;
@@ -27,12 +26,16 @@ TMetaClass::TMetaClass(std::string name, TClass parent, Factory create)
 
 TMetaClass::TMetaClass(TMetaClass&& other) noexcept
     : FName(std::move(other.FName)), FParent(other.FParent), FCreate(other.FCreate),
+      FCreateNew(other.FCreateNew),
       FTypeInfo(std::move(other.FTypeInfo)), FProperties(std::move(other.FProperties)),
+      FUnpublished(std::move(other.FUnpublished)),
       FMethods(std::move(other.FMethods)), FFields(std::move(other.FFields))
 {
     // Type information and properties point back at their metaclass.
     FTypeInfo->ClassType = this;
     for (auto& prop : FProperties)
+        prop->Declarer = this;
+    for (auto& prop : FUnpublished)
         prop->Declarer = this;
 }
 
@@ -51,6 +54,13 @@ TObject* TMetaClass::Create(TComponent* owner) const
     if (!FCreate)
         throw EAbstractError("Abstract Error");
     return AfterConstructed(FCreate(owner));
+}
+
+TObject* TMetaClass::CreateNew(TComponent* owner) const
+{
+    if (!FCreateNew)
+        return Create(owner);
+    return AfterConstructed(FCreateNew(owner));
 }
 
 std::vector<const TPropInfo*> TMetaClass::Properties() const

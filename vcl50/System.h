@@ -11,15 +11,9 @@
 #include <vector>
 
 #include "vcl50/Sysutils.h"
+#include "vcl50/Typerecords.h"
 
-class TObject;
 class TComponent;
-class TMetaClass;
-struct TPropInfo;
-struct TTypeInfo;
-
-// A class reference, as the platform's `class of TObject`.
-using TClass = const TMetaClass*;
 
 // A published method: what `OnClick = Row1Click` in a form resource binds to.
 struct TMethodEntry {
@@ -41,7 +35,9 @@ class TMetaClass {
 public:
     using Factory = TObject* (*)(TComponent* owner);
 
-    TMetaClass(std::string name, TClass parent, Factory create);
+    // `createNew` is the constructor that reads no form resource (a form's CreateNew); null when
+    // the class reads none anyway.
+    TMetaClass(std::string name, TClass parent, Factory create, Factory createNew = nullptr);
     TMetaClass(TMetaClass&&) noexcept;
     TMetaClass(const TMetaClass&) = delete;
     TMetaClass& operator=(const TMetaClass&) = delete;
@@ -52,13 +48,15 @@ public:
     bool InheritsFrom(TClass ancestor) const;
     // The virtual constructor; raises EAbstractError for a class that cannot be made.
     TObject* Create(TComponent* owner) const;
+    // The object as its constructor leaves it, before any form resource fills it: what the form
+    // writer compares with.
+    TObject* CreateNew(TComponent* owner) const;
     bool CanCreate() const { return FCreate != nullptr; }
     // Type information of the class type itself (kind tkClass).
     const TTypeInfo* ClassTypeInfo() const { return FTypeInfo.get(); }
 
     // Published tables. Own* hold what this class declares; the lookups walk up to the root and
     // match names without regard to letter case, as the platform does.
-    const std::vector<std::unique_ptr<TPropInfo>>& OwnProperties() const { return FProperties; }
     const std::vector<TMethodEntry>& OwnMethods() const { return FMethods; }
     const std::vector<TFieldEntry>& OwnFields() const { return FFields; }
     // Ancestors' properties first, in declaration order; a redeclared name keeps its first place.
@@ -73,8 +71,12 @@ private:
     std::string FName;
     TClass FParent;
     Factory FCreate;
+    Factory FCreateNew;
     std::unique_ptr<TTypeInfo> FTypeInfo;
     std::vector<std::unique_ptr<TPropInfo>> FProperties;
+    // Declared but not published (the platform's protected properties): descendants publish
+    // them by name.
+    std::vector<std::unique_ptr<TPropInfo>> FUnpublished;
     std::vector<TMethodEntry> FMethods;
     std::vector<TFieldEntry> FFields;
 };
@@ -94,6 +96,18 @@ public:
 
     const std::string& ClassName() const { return ClassType()->ClassName(); }
     bool InheritsFrom(TClass ancestor) const { return ClassType()->InheritsFrom(ancestor); }
+};
+
+// The base a class derives through so that its ClassType is its own metaclass: a class that
+// forgot the override would report its parent's. The class still declares StaticClass, which
+// builds its published tables:
+//     class TButton : public TDerived<TButton, TWinControl> { ... static TClass StaticClass(); };
+// Its constructors initialise the base as TDerived(owner).
+template <class Self, class Parent>
+class TDerived : public Parent {
+public:
+    using Parent::Parent;
+    TClass ClassType() const override { return Self::StaticClass(); }
 };
 
 // Finishes a new object: runs its AfterConstruction, and frees it if that raises.

@@ -17,7 +17,6 @@ public:
     ~Exception() override;
 
     const AnsiString& Message() const { return FMessage; }
-    void SetMessage(AnsiString message) { FMessage = std::move(message); }
     virtual const char* ClassName() const;
     const char* what() const noexcept override { return FMessage.c_str(); }
 

@@ -8,6 +8,7 @@
 #include <concepts>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -17,84 +18,7 @@
 #include "vcl50/Closure.h"
 #include "vcl50/Sets.h"
 #include "vcl50/System.h"
-
-enum TTypeKind : uint8_t {
-    tkUnknown, tkInteger, tkChar, tkEnumeration, tkFloat, tkString, tkSet, tkClass, tkMethod,
-    tkWChar, tkLString, tkWString, tkVariant, tkArray, tkRecord, tkInterface, tkInt64, tkDynArray
-};
-
-// Storage of an ordinal value.
-enum TOrdType : uint8_t { otSByte, otUByte, otSWord, otUWord, otSLong, otULong };
-
-struct TTypeInfo {
-    TTypeKind Kind = tkUnknown;
-    std::string Name;
-    TOrdType OrdType = otSLong;                     // ordinal kinds
-    int64_t MinValue = 0;                           // ordinal kinds
-    int64_t MaxValue = 0;
-    std::vector<std::string> EnumNames;             // tkEnumeration: name of each ordinal
-    const TTypeInfo* CompType = nullptr;            // tkSet: the element type
-    TClass ClassType = nullptr;                     // tkClass
-    const std::type_info* MethodSignature = nullptr; // tkMethod: typeid(void(Args...))
-    // Integer types with named constants (clWhite, DEFAULT_CHARSET): name to value and back.
-    bool (*IdentToInt)(std::string_view ident, int64_t& value) = nullptr;
-    bool (*IntToIdent)(int64_t value, std::string& ident) = nullptr;
-};
-
-// The value of a method property: whose method is bound, and its published name.
-struct TMethodRef {
-    TObject* Data = nullptr;
-    std::string Name;
-    bool Assigned = false;
-};
-
-// Type information looked up on first use, so that a class can publish a property of its own
-// class (or of a class that refers back to it) while its metaclass is still being built.
-class TTypeInfoRef {
-public:
-    using Getter = const TTypeInfo* (*)();
-    TTypeInfoRef() = default;
-    TTypeInfoRef(Getter getter) : FGetter(getter) {}
-    TTypeInfoRef(const TTypeInfo* info) : FInfo(info) {}
-
-    const TTypeInfo* get() const
-    {
-        if (!FInfo && FGetter)
-            FInfo = FGetter();
-        return FInfo;
-    }
-    const TTypeInfo* operator->() const { return get(); }
-    const TTypeInfo& operator*() const { return *get(); }
-    operator const TTypeInfo*() const { return get(); }
-
-private:
-    Getter FGetter = nullptr;
-    mutable const TTypeInfo* FInfo = nullptr;
-};
-
-// A published property. Only the accessors of its kind are set: ordinal (integers, enumerations,
-// booleans, sets, colours), string, class or method.
-struct TPropInfo {
-    std::string Name;
-    TTypeInfoRef PropType;
-    TClass Declarer = nullptr;
-
-    std::function<int64_t(const TObject*)> GetOrd;
-    std::function<void(TObject*, int64_t)> SetOrd;
-    std::function<AnsiString(const TObject*)> GetStr;
-    std::function<void(TObject*, const AnsiString&)> SetStr;
-    std::function<TObject*(const TObject*)> GetObj;
-    std::function<void(TObject*, TObject*)> SetObj;
-    std::function<TMethodRef(const TObject*)> GetMethod;
-    // Binds `method` of `data` (null clears); false when the method's signature does not fit.
-    std::function<bool(TObject*, TObject* data, const TMethodEntry* method)> SetMethod;
-    // The platform's `stored` directive: false when form resources leave the value out (a
-    // font's Size, which its Height already holds). Null means always stored.
-    std::function<bool(const TObject*)> IsStored;
-
-    TTypeKind Kind() const { return PropType->Kind; }
-    bool IsWritable() const { return SetOrd || SetStr || SetObj || SetMethod; }
-};
+#include "vcl50/Typerecords.h"
 
 // ---- type information of C++ types ------------------------------------------------------------
 
@@ -247,6 +171,16 @@ TMetaClass::Factory FactoryOf()
         return nullptr;
 }
 
+// The constructor that reads no form resource, by the form's convention: (owner, dummy).
+template <class C>
+TMetaClass::Factory CreateNewOf()
+{
+    if constexpr (!std::is_abstract_v<C> && std::is_constructible_v<C, TComponent*, int>)
+        return [](TComponent* owner) -> TObject* { return new C(owner, 0); };
+    else
+        return nullptr;
+}
+
 }  // namespace typinfo_detail
 
 // Builds the metaclass of C, whose parent class is P:
@@ -257,7 +191,8 @@ template <class C, class P>
 class TClassBuilder {
 public:
     explicit TClassBuilder(std::string name)
-        : FMeta(std::move(name), P::StaticClass(), typinfo_detail::FactoryOf<C>())
+        : FMeta(std::move(name), P::StaticClass(), typinfo_detail::FactoryOf<C>(),
+                typinfo_detail::CreateNewOf<C>())
     {
         static_assert(std::is_base_of_v<P, C>);
     }
@@ -318,7 +253,29 @@ public:
         } else {
             static_assert(sizeof(V) == 0, "no published access for this property type");
         }
+        FLast = prop.get();
         FMeta.FProperties.push_back(std::move(prop));
+        return *this;
+    }
+
+    // A property that the class declares but leaves unpublished, as the platform's protected
+    // properties: a descendant publishes it by name.
+    template <class G, class S = std::nullptr_t>
+    TClassBuilder& Unpublished(std::string name, G getter, S setter = nullptr)
+    {
+        Property(std::move(name), getter, setter);
+        FMeta.FUnpublished.push_back(std::move(FMeta.FProperties.back()));
+        FMeta.FProperties.pop_back();
+        return *this;
+    }
+
+    // Publishes, in this place of the published order, properties that ancestors left
+    // unpublished, with their accessors and `stored` directives. A name no ancestor declares is
+    // a fault in the class's own definition.
+    TClassBuilder& Publish(std::initializer_list<std::string_view> names)
+    {
+        for (std::string_view name : names)
+            FLast = FMeta.FProperties.emplace_back(std::make_unique<TPropInfo>(Inherited(name))).get();
         return *this;
     }
 
@@ -328,7 +285,7 @@ public:
         requires std::is_invocable_r_v<bool, S, const C&>
     TClassBuilder& Stored(S stored)
     {
-        FMeta.FProperties.back()->IsStored = [stored](const TObject* o) {
+        FLast->IsStored = [stored](const TObject* o) {
             return static_cast<bool>(std::invoke(stored, *static_cast<const C*>(o)));
         };
         return *this;
@@ -357,5 +314,19 @@ public:
     TMetaClass Build() { return std::move(FMeta); }
 
 private:
+    TPropInfo Inherited(std::string_view name) const
+    {
+        for (TClass c = FMeta.ClassParent(); c; c = c->ClassParent())
+            for (const auto& declared : c->FUnpublished)
+                if (SameText(declared->Name, name)) {
+                    TPropInfo prop = *declared;
+                    prop.Declarer = &FMeta;
+                    return prop;
+                }
+        throw EPropertyError(Format("%s publishes %s, which no ancestor declares",
+                                    {FMeta.ClassName(), AnsiString(name)}));
+    }
+
     TMetaClass FMeta;
+    TPropInfo* FLast = nullptr;  // the property declared last, which Stored applies to
 };

@@ -1,11 +1,37 @@
 #include "vcl50/Widgetset.h"
 
-#include <algorithm>
+namespace {
 
-#include "vcl50/Forms.h"
-#include "vcl50/Headless.h"
+// Widgets alive, of whichever widget set made them.
+int& LivePeers()
+{
+    static int count = 0;
+    return count;
+}
 
-TControlPeer::~TControlPeer() = default;
+struct TCurrentWidgetSet {
+    TWidgetSetFactory MakeDefault = nullptr;
+    std::unique_ptr<TWidgetSet> Installed;  // null: the default serves, made on first use
+};
+
+TCurrentWidgetSet& Current()
+{
+    static TCurrentWidgetSet current;
+    return current;
+}
+
+}  // namespace
+
+TControlPeer::TControlPeer()
+{
+    ++LivePeers();
+}
+
+TControlPeer::~TControlPeer()
+{
+    --LivePeers();
+}
+
 void TControlPeer::BoundsChanged() {}
 void TControlPeer::VisibleChanged() {}
 void TControlPeer::EnabledChanged() {}
@@ -23,44 +49,22 @@ void TControlPeer::ItemIndexChanged() {}
 
 TWidgetSet::~TWidgetSet() = default;
 
-std::vector<int> MessageBoxButtons(int flags)
-{
-    switch (flags & 0xF) {
-    case MB_OKCANCEL: return {IDOK, IDCANCEL};
-    case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
-    case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO: return {IDYES, IDNO};
-    case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
-    default: return {IDOK};
-    }
-}
-
-int MessageBoxDefaultButton(int flags)
-{
-    std::vector<int> buttons = MessageBoxButtons(flags);
-    size_t index = static_cast<size_t>((flags >> 8) & 0xF);
-    return buttons[std::min(index, buttons.size() - 1)];
-}
-
-namespace {
-
-std::unique_ptr<TWidgetSet>& Current()
-{
-    static std::unique_ptr<TWidgetSet> current = std::make_unique<THeadlessWidgetSet>();
-    return current;
-}
-
-}  // namespace
-
 void SetWidgetSet(std::unique_ptr<TWidgetSet> widgetSet)
 {
-    for (int i = 0; i < Screen->FormCount(); ++i)
-        if (Screen->Forms(i)->HandleAllocated())
-            throw EInvalidOperation("Cannot change the widget set while a form is shown");
-    Current() = widgetSet ? std::move(widgetSet) : std::make_unique<THeadlessWidgetSet>();
+    if (LivePeers() > 0)
+        throw EInvalidOperation("Cannot change the widget set while a form is shown");
+    Current().Installed = widgetSet ? std::move(widgetSet) : Current().MakeDefault();
 }
 
 TWidgetSet& WidgetSet()
 {
-    return *Current();
+    TCurrentWidgetSet& current = Current();
+    if (!current.Installed)
+        current.Installed = current.MakeDefault();
+    return *current.Installed;
+}
+
+void SetDefaultWidgetSet(TWidgetSetFactory makeDefault)
+{
+    Current().MakeDefault = makeDefault;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "vcl50/Graphics.h"
+#include "vcl50/Messagebox.h"
 
 class TColorDialog;
 class TControl;
@@ -20,6 +21,9 @@ class TOpenDialog;
 // control, which may be part way through being freed.
 class TControlPeer {
 public:
+    TControlPeer();
+    TControlPeer(const TControlPeer&) = delete;
+    TControlPeer& operator=(const TControlPeer&) = delete;
     virtual ~TControlPeer();
 
     virtual void BoundsChanged();      // Left, Top, Width, Height (also through alignment)
@@ -39,19 +43,6 @@ public:
     virtual void SelectionChanged();   // which entries of a list box are selected
     virtual void ItemIndexChanged();   // a list box's current entry, a combo box's chosen one
 };
-
-// Message box flags and results, as the platform's MessageBox takes and returns them.
-constexpr int MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2, MB_YESNOCANCEL = 0x3,
-              MB_YESNO = 0x4, MB_RETRYCANCEL = 0x5;
-constexpr int MB_ICONSTOP = 0x10, MB_ICONERROR = 0x10, MB_ICONQUESTION = 0x20,
-              MB_ICONWARNING = 0x30, MB_ICONINFORMATION = 0x40;
-constexpr int MB_DEFBUTTON1 = 0x0, MB_DEFBUTTON2 = 0x100, MB_DEFBUTTON3 = 0x200;
-constexpr int MB_SETFOREGROUND = 0x10000;
-constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7;
-
-// The buttons a message box with these flags shows, in order, and the one it defaults to.
-std::vector<int> MessageBoxButtons(int flags);
-int MessageBoxDefaultButton(int flags);
 
 class TWidgetSet {
 public:
@@ -74,7 +65,12 @@ public:
     virtual int MessageBox(const AnsiString& text, const AnsiString& caption, int flags) = 0;
 };
 
-// Installs a widget set; null restores the headless one. Raises EInvalidOperation while a form
-// is shown, since its widgets belong to the widget set that made them.
+// Installs a widget set; null restores the default one. Raises EInvalidOperation while a form
+// is shown (while any widget lives), since its widgets belong to the widget set that made them.
 void SetWidgetSet(std::unique_ptr<TWidgetSet> widgetSet);
 TWidgetSet& WidgetSet();
+
+// The widget set that serves while none is installed. The headless unit registers its own: it
+// drives forms and dialogs, which sit above this unit.
+using TWidgetSetFactory = std::unique_ptr<TWidgetSet> (*)();
+void SetDefaultWidgetSet(TWidgetSetFactory makeDefault);

@@ -1,10 +1,9 @@
 #include <algorithm>
 
 #include "vcl50/Controls.h"
-#include "vcl50/Forms.h"
 #include "vcl50/Widgetset.h"
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+TWinControl::TWinControl(TComponent* owner) : TDerived(owner) {}
 
 TWinControl::~TWinControl()
 {
@@ -23,13 +22,12 @@ TWinControl::~TWinControl()
 
 TClass TWinControl::StaticClass()
 {
-    static const TMetaClass meta = TClassBuilder<TWinControl, TControl>("TWinControl").Build();
+    static const TMetaClass meta = TClassBuilder<TWinControl, TControl>("TWinControl")
+        .Unpublished("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
+        .Unpublished("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
+        .Unpublished("OnKeyDown", &TWinControl::OnKeyDown, &TWinControl::OnKeyDown)
+        .Build();
     return &meta;
-}
-
-TClass TWinControl::ClassType() const
-{
-    return StaticClass();
 }
 
 TControl* TWinControl::Controls(int index) const
@@ -269,9 +267,17 @@ void TWinControl::SelectNext(TWinControl* current, bool goForward, bool checkTab
 
 // ---- focus ------------------------------------------------------------------------------------
 
+TWinControl* TWinControl::FocusKeeper() const
+{
+    const TWinControl* top = this;
+    while (top->Parent())
+        top = top->Parent();
+    return top->KeepsFocus() ? const_cast<TWinControl*>(top) : nullptr;
+}
+
 bool TWinControl::CanFocus() const
 {
-    const TCustomForm* form = GetParentForm(this);
+    const TWinControl* form = FocusKeeper();
     if (!form)
         return false;
     for (const TWinControl* c = this; c != form; c = c->Parent())
@@ -282,16 +288,16 @@ bool TWinControl::CanFocus() const
 
 bool TWinControl::Focused() const
 {
-    const TCustomForm* form = GetParentForm(this);
-    return form && form->Active() && form->ActiveControl() == this;
+    const TWinControl* form = FocusKeeper();
+    return form && form->FocusIsOn(this);
 }
 
 void TWinControl::SetFocus()
 {
-    TCustomForm* form = GetParentForm(this);
+    TWinControl* form = FocusKeeper();
     if (!form)
         throw EInvalidOperation(Format("Control '%s' has no parent window", {Name()}));
-    form->FocusControl(this);
+    form->MoveFocusTo(this);
 }
 
 void TWinControl::RemoveFocus()
@@ -299,8 +305,8 @@ void TWinControl::RemoveFocus()
     // A form keeps the control it will focus when shown again.
     if (!Parent())
         return;
-    if (TCustomForm* form = GetParentForm(this))
-        form->DefocusControl(this);
+    if (TWinControl* form = FocusKeeper())
+        form->TakeFocusFrom(this);
 }
 
 void TWinControl::VisibleChanged()
@@ -340,7 +346,7 @@ void TWinControl::DestroyPeers()
 
 // ---- TGraphicControl --------------------------------------------------------------------------
 
-TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
+TGraphicControl::TGraphicControl(TComponent* owner) : TDerived(owner) {}
 TGraphicControl::~TGraphicControl() = default;
 
 TClass TGraphicControl::StaticClass()
@@ -349,7 +355,3 @@ TClass TGraphicControl::StaticClass()
     return &meta;
 }
 
-TClass TGraphicControl::ClassType() const
-{
-    return StaticClass();
-}

@@ -8,7 +8,7 @@ const char* EDatabaseError::ClassName() const { return "EDatabaseError"; }
 
 // ---- TField -----------------------------------------------------------------------------------
 
-TField::TField(TComponent* owner) : TComponent(owner) {}
+TField::TField(TComponent* owner) : TDerived(owner) {}
 
 TField::~TField()
 {
@@ -22,11 +22,6 @@ TClass TField::StaticClass()
         .Property("FieldName", &TField::FieldName, &TField::SetFieldName)
         .Build();
     return &meta;
-}
-
-TClass TField::ClassType() const
-{
-    return StaticClass();
 }
 
 void TField::SetDisplayLabel(const AnsiString& label)
@@ -59,11 +54,6 @@ TClass TFields::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TFields, TObject>("TFields").Build();
     return &meta;
-}
-
-TClass TFields::ClassType() const
-{
-    return StaticClass();
 }
 
 TField* TFields::Fields(int index) const
@@ -101,7 +91,7 @@ void TFields::Remove(TField* field)
 
 // ---- TDataSet ---------------------------------------------------------------------------------
 
-TDataSet::TDataSet(TComponent* owner) : TComponent(owner), FFields(std::make_unique<TFields>(this)) {}
+TDataSet::TDataSet(TComponent* owner) : TDerived(owner), FFields(std::make_unique<TFields>(this)) {}
 
 TDataSet::~TDataSet()
 {
@@ -117,11 +107,6 @@ TClass TDataSet::StaticClass()
         .Property("Active", &TDataSet::Active, &TDataSet::SetActive)
         .Build();
     return &meta;
-}
-
-TClass TDataSet::ClassType() const
-{
-    return StaticClass();
 }
 
 void TDataSet::SetActive(bool active)

@@ -15,12 +15,11 @@ class TDataSet;
 
 // One column of a dataset. The dataset owns the fields it makes when it opens and frees them
 // when it closes, as the platform does with fields nobody declared at design time.
-class TField : public TComponent {
+class TField : public TDerived<TField, TComponent> {
 public:
     explicit TField(TComponent* owner);
     ~TField() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     const AnsiString& FieldName() const { return FFieldName; }
     void SetFieldName(const AnsiString& name) { FFieldName = name; }
@@ -40,12 +39,11 @@ private:
 };
 
 // The fields of one dataset, in column order. It refers to the fields; the fields' owner frees them.
-class TFields : public TObject {
+class TFields : public TDerived<TFields, TObject> {
 public:
     explicit TFields(TDataSet* dataSet) : FDataSet(dataSet) {}
     ~TFields() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     int Count() const { return static_cast<int>(FList.size()); }
     // Raises EListError "List index out of bounds (N)".
@@ -69,12 +67,11 @@ private:
 
 // A set of data described by fields. Descendants say how to open it (InternalOpen, which makes
 // the fields with CreateField) and what to release on close (InternalClose).
-class TDataSet : public TComponent {
+class TDataSet : public TDerived<TDataSet, TComponent> {
 public:
     explicit TDataSet(TComponent* owner);
     ~TDataSet() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     bool Active() const { return FActive; }
     // Opening an open dataset or closing a closed one does nothing. An open that fails leaves the

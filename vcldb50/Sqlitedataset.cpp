@@ -46,7 +46,7 @@ void CheckNoNul(const AnsiString& value, const char* property)
 
 }  // namespace
 
-TSQLiteDataSet::TSQLiteDataSet(TComponent* owner) : TDataSet(owner) {}
+TSQLiteDataSet::TSQLiteDataSet(TComponent* owner) : TDerived(owner) {}
 
 TSQLiteDataSet::~TSQLiteDataSet() = default;
 
@@ -57,11 +57,6 @@ TClass TSQLiteDataSet::StaticClass()
         .Property("TableName", &TSQLiteDataSet::TableName, &TSQLiteDataSet::SetTableName)
         .Build();
     return &meta;
-}
-
-TClass TSQLiteDataSet::ClassType() const
-{
-    return StaticClass();
 }
 
 void TSQLiteDataSet::SetDatabaseName(const AnsiString& name)

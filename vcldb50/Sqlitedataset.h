@@ -7,12 +7,11 @@
 // the table, in column order. Records are not read: the designers need the columns only, so the
 // connection is closed again as soon as the columns are known. Every failure raises
 // EDatabaseError with SQLite's own reason.
-class TSQLiteDataSet : public TDataSet {
+class TSQLiteDataSet : public TDerived<TSQLiteDataSet, TDataSet> {
 public:
     explicit TSQLiteDataSet(TComponent* owner);
     ~TSQLiteDataSet() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // Path of the database file. May not change while the dataset is open.
     const AnsiString& DatabaseName() const { return FDatabaseName; }

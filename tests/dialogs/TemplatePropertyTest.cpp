@@ -88,9 +88,9 @@ TEST_F(ScriptFolder, TheExampleEditsTheComponentAndSavesItsTemplateFile)
 namespace {
 
 // Something else with an HTMLTemplate property, which the editor is not meant for.
-class TNotAnHtmlExport : public TComponent {
+class TNotAnHtmlExport : public TDerived<TNotAnHtmlExport, TComponent> {
 public:
-    using TComponent::TComponent;
+    using TDerived::TDerived;
     static TClass StaticClass()
     {
         static const TMetaClass meta = TClassBuilder<TNotAnHtmlExport, TComponent>("TNotAnHtmlExport")
@@ -98,7 +98,6 @@ public:
                                            .Build();
         return &meta;
     }
-    TClass ClassType() const override { return StaticClass(); }
     THTMLTemplate HTMLTemplate = htGray;
 };
 

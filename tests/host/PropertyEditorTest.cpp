@@ -264,14 +264,13 @@ TEST_F(Editors, DefaultEditorEditsTheBestEvent)
 namespace {
 
 // Stops the walk at FileName and edits it, as a package's editor for one property does.
-class TStopAtFileName : public TDefaultEditor {
+class TStopAtFileName : public TDerived<TStopAtFileName, TDefaultEditor> {
 public:
     static TClass StaticClass()
     {
         static const TMetaClass meta = TClassBuilder<TStopAtFileName, TDefaultEditor>("TStopAtFileName").Build();
         return &meta;
     }
-    TClass ClassType() const override { return StaticClass(); }
     void EditProperty(TPropertyEditor* editor, bool& Continue, bool&) override
     {
         offered.push_back(editor->GetName());
@@ -325,14 +324,13 @@ TEST_F(Editors, FactoriesRefuseWhatTheyCannotMake)
 namespace {
 
 // A value list with a repeat, shown in the order given unless the editor asks for sorting.
-class TListing : public TStringProperty {
+class TListing : public TDerived<TListing, TStringProperty> {
 public:
     static TClass StaticClass()
     {
         static const TMetaClass meta = TClassBuilder<TListing, TStringProperty>("TListing").Build();
         return &meta;
     }
-    TClass ClassType() const override { return StaticClass(); }
     TPropertyAttributes GetAttributes() override { return TStringProperty::GetAttributes() + TPropertyAttributes{paValueList}; }
     void GetValues(const TGetStrProc& proc) override
     {
@@ -341,14 +339,13 @@ public:
     }
 };
 
-class TSortedListing : public TListing {
+class TSortedListing : public TDerived<TSortedListing, TListing> {
 public:
     static TClass StaticClass()
     {
         static const TMetaClass meta = TClassBuilder<TSortedListing, TListing>("TSortedListing").Build();
         return &meta;
     }
-    TClass ClassType() const override { return StaticClass(); }
     TPropertyAttributes GetAttributes() override { return TListing::GetAttributes() + TPropertyAttributes{paSortList}; }
 };
 

@@ -9,14 +9,13 @@ namespace {
 
 // Editor classes that only need to be told apart.
 #define TEST_EDITOR(Name, Base)                                                         \
-    class Name : public Base {                                                          \
+    class Name : public TDerived<Name, Base> {                                          \
     public:                                                                             \
         static TClass StaticClass()                                                     \
         {                                                                               \
             static const TMetaClass meta = TClassBuilder<Name, Base>(#Name).Build();    \
             return &meta;                                                               \
         }                                                                               \
-        TClass ClassType() const override { return StaticClass(); }                     \
     }
 
 TEST_EDITOR(TEditorA, TStringProperty);

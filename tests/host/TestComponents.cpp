@@ -1,6 +1,7 @@
 #include "TestComponents.h"
 
 #include "vcl50/Dialogs.h"
+#include "vcl50/Strings.h"
 #include "vcl50/Sysutils.h"
 
 const TTypeInfo* TypeInfoTraits<TTestKind>::Get()
@@ -19,11 +20,6 @@ TClass TTestFormats::StaticClass()
     return &meta;
 }
 
-TClass TTestFormats::ClassType() const
-{
-    return StaticClass();
-}
-
 void TTestFormats::SetLocked(const AnsiString& value)
 {
     if (RefuseWrites)
@@ -39,13 +35,8 @@ TClass TTestSource::StaticClass()
     return &meta;
 }
 
-TClass TTestSource::ClassType() const
-{
-    return StaticClass();
-}
-
 TTestWidget::TTestWidget(TComponent* owner)
-    : TComponent(owner), FFormats(std::make_unique<TTestFormats>()), FItems(std::make_unique<TStringList>())
+    : TDerived(owner), FFormats(std::make_unique<TTestFormats>()), FItems(std::make_unique<TStringList>())
 {
 }
 
@@ -69,11 +60,6 @@ TClass TTestWidget::StaticClass()
         .Property("OnCreate", &TTestWidget::OnCreate, &TTestWidget::OnCreate)
         .Build();
     return &meta;
-}
-
-TClass TTestWidget::ClassType() const
-{
-    return StaticClass();
 }
 
 void TTestWidget::SetSource(TTestSource* source)
@@ -100,11 +86,6 @@ TClass TTestDerived::StaticClass()
     return &meta;
 }
 
-TClass TTestDerived::ClassType() const
-{
-    return StaticClass();
-}
-
 TClass TTestOther::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TTestOther, TComponent>("TTestOther")
@@ -112,11 +93,6 @@ TClass TTestOther::StaticClass()
         .Property("OnClick", &TTestOther::OnClick, &TTestOther::OnClick)
         .Build();
     return &meta;
-}
-
-TClass TTestOther::ClassType() const
-{
-    return StaticClass();
 }
 
 TClass TTestRoot::StaticClass()
@@ -129,21 +105,11 @@ TClass TTestRoot::StaticClass()
     return &meta;
 }
 
-TClass TTestRoot::ClassType() const
-{
-    return StaticClass();
-}
-
 TClass TTestFileNameProperty::StaticClass()
 {
     static const TMetaClass meta =
         TClassBuilder<TTestFileNameProperty, TStringProperty>("TTestFileNameProperty").Build();
     return &meta;
-}
-
-TClass TTestFileNameProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 TPropertyAttributes TTestFileNameProperty::GetAttributes()
@@ -163,20 +129,10 @@ TClass TTestDerivedFileNameProperty::StaticClass()
     return &meta;
 }
 
-TClass TTestDerivedFileNameProperty::ClassType() const
-{
-    return StaticClass();
-}
-
 TClass TTestWidgetEditor::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TTestWidgetEditor, TDefaultEditor>("TTestWidgetEditor").Build();
     return &meta;
-}
-
-TClass TTestWidgetEditor::ClassType() const
-{
-    return StaticClass();
 }
 
 void TTestWidgetEditor::ExecuteVerb(int index)
@@ -210,7 +166,7 @@ int TTestWidgetEditor::GetVerbCount()
     return 3;
 }
 
-TTestDialog::TTestDialog(TComponent* owner) : TForm(owner, 0)
+TTestDialog::TTestDialog(TComponent* owner) : TDerived(owner, 0)
 {
     SetClientWidth(300);
     SetClientHeight(260);
@@ -253,11 +209,6 @@ TClass TTestDialog::StaticClass()
         .Property("NestedResult", &TTestDialog::NestedResult)
         .Build();
     return &meta;
-}
-
-TClass TTestDialog::ClassType() const
-{
-    return StaticClass();
 }
 
 template <class T>
@@ -326,11 +277,6 @@ TClass TTestDerivedEditor::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TTestDerivedEditor, TTestWidgetEditor>("TTestDerivedEditor").Build();
     return &meta;
-}
-
-TClass TTestDerivedEditor::ClassType() const
-{
-    return StaticClass();
 }
 
 void RegisterTestComponents()

@@ -12,10 +12,9 @@
 enum TTestKind : uint8_t { ekPlain, ekFancy, ekOther };
 template <> struct TypeInfoTraits<TTestKind> { static const TTypeInfo* Get(); };
 
-class TTestFormats : public TPersistent {
+class TTestFormats : public TDerived<TTestFormats, TPersistent> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString DateFormat;
     AnsiString TimeFormat;
     // A setter that refuses while RefuseWrites is set, for writes that fail part way.
@@ -27,20 +26,18 @@ private:
     AnsiString FLocked;
 };
 
-class TTestSource : public TComponent {
+class TTestSource : public TDerived<TTestSource, TComponent> {
 public:
-    using TComponent::TComponent;
+    using TDerived::TDerived;
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString Caption;
 };
 
-class TTestWidget : public TComponent {
+class TTestWidget : public TDerived<TTestWidget, TComponent> {
 public:
     explicit TTestWidget(TComponent* owner);
     ~TTestWidget() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     AnsiString FileName;
     TTestKind Kind = ekPlain;
@@ -66,29 +63,26 @@ private:
     TTestSource* FSource = nullptr;
 };
 
-class TTestDerived : public TTestWidget {
+class TTestDerived : public TDerived<TTestDerived, TTestWidget> {
 public:
-    using TTestWidget::TTestWidget;
+    using TDerived::TDerived;
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString Extra;
 };
 
-class TTestOther : public TComponent {
+class TTestOther : public TDerived<TTestOther, TComponent> {
 public:
-    using TComponent::TComponent;
+    using TDerived::TDerived;
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString FileName;
     TNotifyEvent OnClick;
 };
 
 // A designed root with published handlers, as a form class has them.
-class TTestRoot : public TComponent {
+class TTestRoot : public TDerived<TTestRoot, TComponent> {
 public:
-    using TComponent::TComponent;
+    using TDerived::TDerived;
     static TClass StaticClass();
-    TClass ClassType() const override;
     void Widget1Create(TObject*) {}
     void SharedClick(TObject*) {}
     void KeyHandler(TObject*, int) {}
@@ -97,11 +91,10 @@ public:
 // A small modal form built in code, with what dialog blocks act on: buttons that close it, a
 // colour, an open and a message button, one that raises, one that opens a nested dialog, two
 // list boxes to drag between and a combo box.
-class TTestDialog : public TForm {
+class TTestDialog : public TDerived<TTestDialog, TForm> {
 public:
     explicit TTestDialog(TComponent* owner);
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     AnsiString Choice;
     TColor PickedColor = clWhite;
@@ -133,33 +126,29 @@ private:
 
 // Editors: a file name editor with a dialog button, one for derived widgets, and a component
 // editor whose verbs count, refuse, and open the test dialog.
-class TTestFileNameProperty : public TStringProperty {
+class TTestFileNameProperty : public TDerived<TTestFileNameProperty, TStringProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     TPropertyAttributes GetAttributes() override;
     void Edit() override;  // appends ".edited" to the value
 };
 
-class TTestDerivedFileNameProperty : public TTestFileNameProperty {
+class TTestDerivedFileNameProperty : public TDerived<TTestDerivedFileNameProperty, TTestFileNameProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
 };
 
-class TTestWidgetEditor : public TDefaultEditor {
+class TTestWidgetEditor : public TDerived<TTestWidgetEditor, TDefaultEditor> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     void ExecuteVerb(int index) override;
     AnsiString GetVerb(int index) override;
     int GetVerbCount() override;
 };
 
-class TTestDerivedEditor : public TTestWidgetEditor {
+class TTestDerivedEditor : public TDerived<TTestDerivedEditor, TTestWidgetEditor> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
 };
 
 // Puts the test components on the palette page "Test" of the installed registry, with the

@@ -10,15 +10,14 @@
 namespace {
 
 // A form class of the test program, whose form resource a language module provides.
-class TfmLanguageTest : public TComponent {
+class TfmLanguageTest : public TDerived<TfmLanguageTest, TComponent> {
 public:
-    using TComponent::TComponent;
+    using TDerived::TDerived;
     static TClass StaticClass()
     {
         static const TMetaClass meta = TClassBuilder<TfmLanguageTest, TComponent>("TfmLanguageTest").Build();
         return &meta;
     }
-    TClass ClassType() const override { return StaticClass(); }
 };
 
 std::string FileOf(HINSTANCE instance)

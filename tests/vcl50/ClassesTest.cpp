@@ -1,18 +1,18 @@
 #include <gtest/gtest.h>
 
 #include "vcl50/Classes.h"
+#include "vcl50/Strings.h"
 
 namespace {
 
 // Counts live instances so ownership faults show as leaks or double frees.
 int liveThings = 0;
 
-class TThing : public TComponent {
+class TThing : public TDerived<TThing, TComponent> {
 public:
-    explicit TThing(TComponent* owner) : TComponent(owner) { ++liveThings; }
+    explicit TThing(TComponent* owner) : TDerived(owner) { ++liveThings; }
     ~TThing() override { --liveThings; }
     static TClass StaticClass();
-    TClass ClassType() const override { return StaticClass(); }
 
     TThing* Partner() const { return FPartner; }
     void SetPartner(TThing* partner)
@@ -37,18 +37,16 @@ private:
     TThing* FPartner = nullptr;
 };
 
-class TOtherThing : public TThing {
+class TOtherThing : public TDerived<TOtherThing, TThing> {
 public:
-    using TThing::TThing;
+    using TDerived::TDerived;
     static TClass StaticClass();
-    TClass ClassType() const override { return StaticClass(); }
 };
 
-class TThingRoot : public TComponent {
+class TThingRoot : public TDerived<TThingRoot, TComponent> {
 public:
-    using TComponent::TComponent;
+    using TDerived::TDerived;
     static TClass StaticClass();
-    TClass ClassType() const override { return StaticClass(); }
     TThing* First = nullptr;
 };
 

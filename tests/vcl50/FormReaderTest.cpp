@@ -3,6 +3,7 @@
 #include "FormTestClasses.h"
 #include "vcl50/Formreader.h"
 #include "vcl50/Formresources.h"
+#include "vcl50/Strings.h"
 
 using namespace formtest;
 

@@ -20,7 +20,7 @@ int Live = 0;
 
 // ---- TResItem ---------------------------------------------------------------------------------
 
-TResItem::TResItem(TComponent* owner) : TComponent(owner)
+TResItem::TResItem(TComponent* owner) : TDerived(owner)
 {
     ++Live;
 }
@@ -95,7 +95,7 @@ void TResPanel::GetChildren(const std::function<void(TComponent*)>& proc, TCompo
             proc(root->Components(i));
 }
 
-TResFrame::TResFrame(TComponent* owner) : TResPanel(owner), Inner(new TResItem(this))
+TResFrame::TResFrame(TComponent* owner) : TDerived(owner), Inner(new TResItem(this))
 {
     Inner->SetName("Inner");
     Inner->SetParentComponent(this);
@@ -110,7 +110,7 @@ TClass TResFrame::StaticClass()
 
 // ---- TResRoot ---------------------------------------------------------------------------------
 
-TResRoot::TResRoot(TComponent* owner) : TComponent(owner)
+TResRoot::TResRoot(TComponent* owner) : TDerived(owner)
 {
     ++Live;
 }
@@ -186,7 +186,8 @@ TClass TResBaseForm::StaticClass()
 void TResBaseForm::AfterConstruction()
 {
     TResRoot::AfterConstruction();
-    InitInheritedComponent(this, TResRoot::StaticClass());
+    if (FReadsResource)
+        InitInheritedComponent(this, TResRoot::StaticClass());
 }
 
 TClass TResDerivedForm::StaticClass()

@@ -17,12 +17,11 @@ namespace formtest {
 // Components of these classes alive now.
 extern int Live;
 
-class TResItem : public TComponent {
+class TResItem : public TDerived<TResItem, TComponent> {
 public:
     explicit TResItem(TComponent* owner);
     ~TResItem() override;
     static TClass StaticClass();
-    TClass ClassType() const override { return StaticClass(); }
 
     bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override { return FParent; }
@@ -63,30 +62,27 @@ private:
 };
 
 // Lists the items whose parent it is.
-class TResPanel : public TResItem {
+class TResPanel : public TDerived<TResPanel, TResItem> {
 public:
-    using TResItem::TResItem;
+    using TDerived::TDerived;
     static TClass StaticClass();
-    TClass ClassType() const override { return StaticClass(); }
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 };
 
 // Makes a component of its own, as a frame holds the controls of its resource, and starts
 // with an entry in its list.
-class TResFrame : public TResPanel {
+class TResFrame : public TDerived<TResFrame, TResPanel> {
 public:
     explicit TResFrame(TComponent* owner);
     static TClass StaticClass();
-    TClass ClassType() const override { return StaticClass(); }
     TResItem* Inner;
 };
 
-class TResRoot : public TComponent {
+class TResRoot : public TDerived<TResRoot, TComponent> {
 public:
     explicit TResRoot(TComponent* owner);
     ~TResRoot() override;
     static TClass StaticClass();
-    TClass ClassType() const override { return StaticClass(); }
 
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     void Loaded() override;
@@ -119,19 +115,22 @@ private:
 };
 
 // Forms whose classes carry resources (TRESBASEFORM, TRESDERIVEDFORM), read on construction.
-class TResBaseForm : public TResRoot {
+class TResBaseForm : public TDerived<TResBaseForm, TResRoot> {
 public:
-    using TResRoot::TResRoot;
+    using TDerived::TDerived;
+    // Reads no resource, as a form's CreateNew.
+    TResBaseForm(TComponent* owner, int) : TDerived(owner), FReadsResource(false) {}
     static TClass StaticClass();
-    TClass ClassType() const override { return StaticClass(); }
     void AfterConstruction() override;
+
+private:
+    bool FReadsResource = true;
 };
 
-class TResDerivedForm : public TResBaseForm {
+class TResDerivedForm : public TDerived<TResDerivedForm, TResBaseForm> {
 public:
-    using TResBaseForm::TResBaseForm;
+    using TDerived::TDerived;
     static TClass StaticClass();
-    TClass ClassType() const override { return StaticClass(); }
 };
 
 }  // namespace formtest

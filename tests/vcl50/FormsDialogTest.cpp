@@ -110,11 +110,10 @@ const char* const ProbeResource = R"(object fmProbe: TfmProbe
 end
 )";
 
-class TfmProbe : public TForm {
+class TfmProbe : public TDerived<TfmProbe, TForm> {
 public:
-    using TForm::TForm;
+    using TDerived::TDerived;
     static TClass StaticClass();
-    TClass ClassType() const override { return StaticClass(); }
 
     TBitBtn* btOK = nullptr;
     TBitBtn* btCancel = nullptr;

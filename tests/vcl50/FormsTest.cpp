@@ -201,15 +201,14 @@ TEST(BitBtnTest, StandardKindsBringCaptionResultAndRole)
 
 class FormLifeTest : public VisualTest {};
 
-class TfmNoResource : public TForm {
+class TfmNoResource : public TDerived<TfmNoResource, TForm> {
 public:
-    using TForm::TForm;
+    using TDerived::TDerived;
     static TClass StaticClass()
     {
         static const TMetaClass meta = TClassBuilder<TfmNoResource, TForm>("TfmNoResource").Build();
         return &meta;
     }
-    TClass ClassType() const override { return StaticClass(); }
 };
 
 TEST_F(FormLifeTest, ADerivedFormWithoutResourceIsNotFoundAndLeavesNothing)

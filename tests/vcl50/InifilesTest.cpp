@@ -18,6 +18,7 @@
 
 #include "tests/TempFolder.h"
 #include "vcl50/Classes.h"
+#include "vcl50/Strings.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;

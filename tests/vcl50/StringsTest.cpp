@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "vcl50/Classes.h"
+#include "vcl50/Strings.h"
 
 namespace {
 

@@ -27,12 +27,11 @@ template <> struct TypeInfoTraits<TWide> {
 
 namespace {
 
-class TSample : public TComponent {
+class TSample : public TDerived<TSample, TComponent> {
 public:
-    using TComponent::TComponent;
+    using TDerived::TDerived;
     ~TSample() override { delete FFont; }
     static TClass StaticClass();
-    TClass ClassType() const override { return StaticClass(); }
 
     TShade Shade() const { return FShade; }
     void SetShade(TShade s) { FShade = s; }
@@ -187,6 +186,51 @@ TEST(TypinfoMethods, EventsBindToPublishedMethodsByNameWithTheirSignatureChecked
     EXPECT_EQ(size, 42);
     EXPECT_TRUE(onClick->SetMethod(&s, nullptr, nullptr));
     EXPECT_FALSE(GetMethodProp(&s, "OnClick").Assigned);
+}
+
+// An ancestor declares a property unpublished; a descendant publishes it by name.
+class THidden : public TDerived<THidden, TComponent> {
+public:
+    using TDerived::TDerived;
+    static TClass StaticClass();
+    int Level = 3;
+};
+
+class TShown : public TDerived<TShown, THidden> {
+public:
+    using TDerived::TDerived;
+    static TClass StaticClass();
+};
+
+TClass THidden::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<THidden, TComponent>("THidden")
+        .Unpublished("Level", &THidden::Level, &THidden::Level)
+        .Stored([](const THidden& h) { return h.Level != 3; })
+        .Build();
+    return &meta;
+}
+
+TClass TShown::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TShown, THidden>("TShown").Publish({"Level"}).Build();
+    return &meta;
+}
+
+TEST(TypinfoProperties, DescendantsPublishAnAncestorsUnpublishedPropertyByName)
+{
+    EXPECT_EQ(GetPropInfo(THidden::StaticClass(), "Level"), nullptr);
+    const TPropInfo* level = GetPropInfo(TShown::StaticClass(), "level");
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(level->Declarer, TShown::StaticClass());
+    TShown shown(nullptr);
+    EXPECT_EQ(shown.ClassType(), TShown::StaticClass());
+    EXPECT_FALSE(level->IsStored(&shown));
+    SetOrdProp(&shown, level, 5);
+    EXPECT_EQ(shown.Level, 5);
+    EXPECT_TRUE(level->IsStored(&shown));
+    auto publishUnknown = [] { TClassBuilder<TShown, THidden>("TShown").Publish({"Levels"}); };
+    EXPECT_THROW(publishUnknown(), EPropertyError);
 }
 
 TEST(TypinfoMethods, CodeInstalledHandlersHaveNoName)
