@@ -1,7 +1,11 @@
 #include "editors/Kexpdsgn.h"
 
+#include <iterator>
+
 #include "dialogs/Khtmltemplateeditdlg.h"
+#include "rowcastb5/Kasciiexport.h"
 #include "rowcastb5/Khtmlexport.h"
+#include "vcl50/Dialogs.h"
 #include "vcl50/Sysutils.h"
 
 AnsiString CaptionSeparator()
@@ -75,6 +79,363 @@ void TKHTMLTemplateProperty::Edit()
     table->SetTableBgColor(dialog->TableBgColor());
     table->SetTableFontColor(dialog->TableFontColor());
     table->SetOddRowBgColor(dialog->OddRowBgColor());
+}
+
+// ---- file name properties ----------------------------------------------------------------------
+
+namespace {
+
+// The metaclass of an editor class that publishes nothing of its own.
+template <class Editor, class Parent>
+TClass EditorClass(const char* name)
+{
+    static const TMetaClass meta = TClassBuilder<Editor, Parent>(name).Build();
+    return &meta;
+}
+
+struct TFileKind {
+    const char* Filter;
+    const char* DefaultExt;
+};
+
+// By ExportType: plain text, CSV, DIF, SYLK.
+constexpr TFileKind AsciiFileKinds[] = {
+    {"Text files (*.txt)|*.txt", "txt"},
+    {"CSV files (*.csv)|*.csv", "csv"},
+    {"DIF files (*.dif)|*.dif", "dif"},
+    {"SYLK files (*.slk)|*.slk", "slk"},
+};
+
+// Read afresh on each call, so the dialog follows the component's current kind; a kind past the
+// table has no filter and no extension.
+TFileKind AsciiFileKindOf(TPersistent* component)
+{
+    const size_t kind = As<TKASCIIExport>(component)->ExportType();
+    return kind < std::size(AsciiFileKinds) ? AsciiFileKinds[kind] : TFileKind{"", ""};
+}
+
+}  // namespace
+
+TClass TKFileNameProperty::StaticClass()
+{
+    return EditorClass<TKFileNameProperty, TStringProperty>("TKFileNameProperty");
+}
+
+TClass TKFileNameProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+TPropertyAttributes TKFileNameProperty::GetAttributes()
+{
+    return TStringProperty::GetAttributes() << paDialog;
+}
+
+// Only filter, default extension and file name are set: title, folder, filter index and options
+// stay the dialog's own. It is an open dialog for every property, also for files an export will
+// write, so it never asks to overwrite.
+void TKFileNameProperty::Edit()
+{
+    auto dialog = ConstructUnique<TOpenDialog>(nullptr);
+    dialog->SetFilter(GetFilter());
+    dialog->SetDefaultExt(GetDefaultExt());
+    dialog->SetFileName(GetStrValue());
+    if (dialog->Execute())
+        SetStrValue(dialog->FileName());
+}
+
+TClass TKExcelFileNameProperty::StaticClass()
+{
+    return EditorClass<TKExcelFileNameProperty, TKFileNameProperty>("TKExcelFileNameProperty");
+}
+
+TClass TKExcelFileNameProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+AnsiString TKExcelFileNameProperty::GetFilter()
+{
+    return "Microsoft Excel files (*.xls)|*.xls";
+}
+
+AnsiString TKExcelFileNameProperty::GetDefaultExt()
+{
+    return "xls";
+}
+
+TClass TKRTFFileNameProperty::StaticClass()
+{
+    return EditorClass<TKRTFFileNameProperty, TKFileNameProperty>("TKRTFFileNameProperty");
+}
+
+TClass TKRTFFileNameProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+AnsiString TKRTFFileNameProperty::GetFilter()
+{
+    return "Microsoft Word files (*.doc)|*.doc|RTF files (*.rtf)|*.rtf";
+}
+
+AnsiString TKRTFFileNameProperty::GetDefaultExt()
+{
+    return "doc";
+}
+
+TClass TKHTMLFileNameProperty::StaticClass()
+{
+    return EditorClass<TKHTMLFileNameProperty, TKFileNameProperty>("TKHTMLFileNameProperty");
+}
+
+TClass TKHTMLFileNameProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+AnsiString TKHTMLFileNameProperty::GetFilter()
+{
+    return "HTML files (*.html, *.htm)|*.html;*.htm";
+}
+
+AnsiString TKHTMLFileNameProperty::GetDefaultExt()
+{
+    return "html";
+}
+
+TClass TKLaTeXFileNameProperty::StaticClass()
+{
+    return EditorClass<TKLaTeXFileNameProperty, TKFileNameProperty>("TKLaTeXFileNameProperty");
+}
+
+TClass TKLaTeXFileNameProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+AnsiString TKLaTeXFileNameProperty::GetFilter()
+{
+    return "LaTeX files (*.tex)|*.tex";
+}
+
+AnsiString TKLaTeXFileNameProperty::GetDefaultExt()
+{
+    return "tex";
+}
+
+TClass TKASCIIFileNameProperty::StaticClass()
+{
+    return EditorClass<TKASCIIFileNameProperty, TKFileNameProperty>("TKASCIIFileNameProperty");
+}
+
+TClass TKASCIIFileNameProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+AnsiString TKASCIIFileNameProperty::GetFilter()
+{
+    return AsciiFileKindOf(GetComponent(0)).Filter;
+}
+
+AnsiString TKASCIIFileNameProperty::GetDefaultExt()
+{
+    return AsciiFileKindOf(GetComponent(0)).DefaultExt;
+}
+
+TClass TKCSSFileNameProperty::StaticClass()
+{
+    return EditorClass<TKCSSFileNameProperty, TKFileNameProperty>("TKCSSFileNameProperty");
+}
+
+TClass TKCSSFileNameProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+AnsiString TKCSSFileNameProperty::GetFilter()
+{
+    return "Cascading style sheets files (*.css)|*.css";
+}
+
+AnsiString TKCSSFileNameProperty::GetDefaultExt()
+{
+    return "css";
+}
+
+TClass TKSQLFileNameProperty::StaticClass()
+{
+    return EditorClass<TKSQLFileNameProperty, TKFileNameProperty>("TKSQLFileNameProperty");
+}
+
+TClass TKSQLFileNameProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+AnsiString TKSQLFileNameProperty::GetFilter()
+{
+    return "SQL files (*.sql)|*.sql";
+}
+
+AnsiString TKSQLFileNameProperty::GetDefaultExt()
+{
+    return "sql";
+}
+
+TClass TKAppFileNameProperty::StaticClass()
+{
+    return EditorClass<TKAppFileNameProperty, TKFileNameProperty>("TKAppFileNameProperty");
+}
+
+TClass TKAppFileNameProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+AnsiString TKAppFileNameProperty::GetFilter()
+{
+    return "Executable files (*.exe)|*.exe";
+}
+
+AnsiString TKAppFileNameProperty::GetDefaultExt()
+{
+    return "exe";
+}
+
+TClass TKXMLFileNameProperty::StaticClass()
+{
+    return EditorClass<TKXMLFileNameProperty, TKFileNameProperty>("TKXMLFileNameProperty");
+}
+
+TClass TKXMLFileNameProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+AnsiString TKXMLFileNameProperty::GetFilter()
+{
+    return "XML files (*.xml)|*.xml";
+}
+
+AnsiString TKXMLFileNameProperty::GetDefaultExt()
+{
+    return "xml";
+}
+
+TClass TKDBFFileNameProperty::StaticClass()
+{
+    return EditorClass<TKDBFFileNameProperty, TKFileNameProperty>("TKDBFFileNameProperty");
+}
+
+TClass TKDBFFileNameProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+AnsiString TKDBFFileNameProperty::GetFilter()
+{
+    return "DBF files (*.dbf)|*.dbf";
+}
+
+AnsiString TKDBFFileNameProperty::GetDefaultExt()
+{
+    return "dbf";
+}
+
+TClass TKCFGFileNameProperty::StaticClass()
+{
+    return EditorClass<TKCFGFileNameProperty, TKFileNameProperty>("TKCFGFileNameProperty");
+}
+
+TClass TKCFGFileNameProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+AnsiString TKCFGFileNameProperty::GetFilter()
+{
+    return "Configurations files (*.cfg)|*.cfg";
+}
+
+AnsiString TKCFGFileNameProperty::GetDefaultExt()
+{
+    return "cfg";
+}
+
+// ---- date/time format properties ---------------------------------------------------------------
+
+namespace {
+
+void OfferDatePatterns(const TGetStrProc& proc)
+{
+    proc(ShortDateFormat);
+    proc(LongDateFormat);
+}
+
+void OfferTimePatterns(const TGetStrProc& proc)
+{
+    proc(ShortTimeFormat);
+    proc(LongTimeFormat);
+}
+
+}  // namespace
+
+TClass TKDateTimeFormatProperty::StaticClass()
+{
+    return EditorClass<TKDateTimeFormatProperty, TStringProperty>("TKDateTimeFormatProperty");
+}
+
+TClass TKDateTimeFormatProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+// Unsorted, so the combined patterns come first; not read-only, so any pattern can be typed.
+TPropertyAttributes TKDateTimeFormatProperty::GetAttributes()
+{
+    return TStringProperty::GetAttributes() << paValueList;
+}
+
+void TKDateTimeFormatProperty::GetValues(const TGetStrProc& proc)
+{
+    proc(ShortDateFormat + " " + ShortTimeFormat);
+    proc(ShortDateFormat + " " + LongTimeFormat);
+    proc(LongDateFormat + " " + ShortTimeFormat);
+    proc(LongDateFormat + " " + LongTimeFormat);
+    OfferDatePatterns(proc);
+    OfferTimePatterns(proc);
+}
+
+TClass TKDateFormatProperty::StaticClass()
+{
+    return EditorClass<TKDateFormatProperty, TKDateTimeFormatProperty>("TKDateFormatProperty");
+}
+
+TClass TKDateFormatProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+void TKDateFormatProperty::GetValues(const TGetStrProc& proc)
+{
+    OfferDatePatterns(proc);
+}
+
+TClass TKTimeFormatProperty::StaticClass()
+{
+    return EditorClass<TKTimeFormatProperty, TKDateTimeFormatProperty>("TKTimeFormatProperty");
+}
+
+TClass TKTimeFormatProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+void TKTimeFormatProperty::GetValues(const TGetStrProc& proc)
+{
+    OfferTimePatterns(proc);
 }
 
 PACKAGE_UNIT_PROCS(Kexpdsgn)

@@ -18,4 +18,142 @@ public:
     void Edit() override;
 };
 
+// ---- file name properties ----------------------------------------------------------------------
+
+// A string property that names a file: a dialog button opens the open-file dialog on the current
+// value, with the filter and default extension of the descendant; OK stores the chosen path.
+// Abstract: the host's virtual constructor refuses to make it (EAbstractError).
+class TKFileNameProperty : public TStringProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+
+    void Edit() override;
+    TPropertyAttributes GetAttributes() override;  // + paDialog
+
+    // Dialog-filter pairs ("Text files (*.txt)|*.txt") and the extension without its dot.
+    virtual AnsiString GetFilter() = 0;
+    virtual AnsiString GetDefaultExt() = 0;
+};
+
+class TKExcelFileNameProperty : public TKFileNameProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    AnsiString GetFilter() override;
+    AnsiString GetDefaultExt() override;
+};
+
+class TKRTFFileNameProperty : public TKFileNameProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    AnsiString GetFilter() override;
+    AnsiString GetDefaultExt() override;
+};
+
+class TKHTMLFileNameProperty : public TKFileNameProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    AnsiString GetFilter() override;
+    AnsiString GetDefaultExt() override;
+};
+
+class TKLaTeXFileNameProperty : public TKFileNameProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    AnsiString GetFilter() override;
+    AnsiString GetDefaultExt() override;
+};
+
+// Follows ExportType of the first edited component, read on every call; raises EInvalidCast on a
+// component that is no ASCII export, and offers no filter for a kind it does not know.
+class TKASCIIFileNameProperty : public TKFileNameProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    AnsiString GetFilter() override;
+    AnsiString GetDefaultExt() override;
+};
+
+class TKCSSFileNameProperty : public TKFileNameProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    AnsiString GetFilter() override;
+    AnsiString GetDefaultExt() override;
+};
+
+class TKSQLFileNameProperty : public TKFileNameProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    AnsiString GetFilter() override;
+    AnsiString GetDefaultExt() override;
+};
+
+// The clipboard export's viewer: a program, not an export file.
+class TKAppFileNameProperty : public TKFileNameProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    AnsiString GetFilter() override;
+    AnsiString GetDefaultExt() override;
+};
+
+class TKXMLFileNameProperty : public TKFileNameProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    AnsiString GetFilter() override;
+    AnsiString GetDefaultExt() override;
+};
+
+class TKDBFFileNameProperty : public TKFileNameProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    AnsiString GetFilter() override;
+    AnsiString GetDefaultExt() override;
+};
+
+// The export dialog's saved configuration.
+class TKCFGFileNameProperty : public TKFileNameProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    AnsiString GetFilter() override;
+    AnsiString GetDefaultExt() override;
+};
+
+// ---- date/time format properties ---------------------------------------------------------------
+
+// The patterns of the user's regional settings as they stand when the drop-down opens, unsorted,
+// duplicates and empty ones included; any typed pattern is stored as it is.
+class TKDateTimeFormatProperty : public TStringProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+
+    TPropertyAttributes GetAttributes() override;  // + paValueList
+    // Each date pattern with each time pattern ("date time"), then the four patterns alone.
+    void GetValues(const TGetStrProc& proc) override;
+};
+
+class TKDateFormatProperty : public TKDateTimeFormatProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    void GetValues(const TGetStrProc& proc) override;  // short, long
+};
+
+class TKTimeFormatProperty : public TKDateTimeFormatProperty {
+public:
+    static TClass StaticClass();
+    TClass ClassType() const override;
+    void GetValues(const TGetStrProc& proc) override;  // short, long
+};
+
 VCL_UNIT(Kexpdsgn)

@@ -1,6 +1,9 @@
 #include "tests/ScriptFiles.h"
 
+#include <sys/wait.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -27,4 +30,14 @@ std::string ScriptTestName(const testing::TestParamInfo<std::string>& info)
     std::string name = info.param;
     std::replace(name.begin(), name.end(), '-', '_');
     return name;
+}
+
+THostRun PlayHostScript(const std::string& host, const std::string& package, const std::filesystem::path& folder,
+                        const std::string& script)
+{
+    std::ofstream(folder / "script.dscript") << script;
+    const std::string command = "cd '" + folder.string() + "' && '" + host + "' script --package '" + package +
+                                "' script.dscript >out 2>err";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(folder / "out"), ReadText(folder / "err")};
 }

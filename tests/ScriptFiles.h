@@ -1,6 +1,6 @@
 #pragma once
 // What the suites that replay designer scripts share: reading a file whole, the scripts of a
-// folder, and a test name made from a script's name.
+// folder, a test name made from a script's name, and a run of drowcast-host.
 
 #include <filesystem>
 #include <string>
@@ -13,3 +13,13 @@ std::string ReadText(const std::filesystem::path& path);
 std::vector<std::string> ScriptNames(const std::filesystem::path& folder);
 // "dialog-blocks" becomes "dialog_blocks": test names allow no '-'.
 std::string ScriptTestName(const testing::TestParamInfo<std::string>& info);
+
+struct THostRun {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+// Plays `script` with the drowcast-host program `host` on `package`, in `folder`, where the
+// script's own files go.
+THostRun PlayHostScript(const std::string& host, const std::string& package, const std::filesystem::path& folder,
+                        const std::string& script);

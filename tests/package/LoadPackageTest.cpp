@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "PackageTesting.h"
+#include "host/Registry.h"
 #include "package/Sysinit.h"
 #include "vcl50/Headless.h"
 #include "vcl50/Packages.h"
@@ -174,7 +175,13 @@ TEST_F(LoadPackageTest, AfterInitializeTheFormVariablesAreNullAndRegisterIsFound
         }
     }
     const size_t logged = UnitLog().size();
-    registerProc();
+    {
+        // Register hands its rows to the host's registry, which must be installed for it.
+        TDesignRegistry registry;
+        SetDesignRegistry(&registry);
+        EXPECT_NO_THROW(registerProc());
+        SetDesignRegistry(nullptr);
+    }
     EXPECT_EQ(UnitLog().size(), logged);
     UnloadPackage(module);
 }
