@@ -10,6 +10,8 @@
 #include <iterator>
 #include <string>
 
+#include "tests/TempFolder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -169,4 +171,16 @@ TEST(CommandLine, APackageNamedWithoutAFolderIsTheOneInTheWorkingFolder)
     EXPECT_EQ(run.Err, "");
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Out, "palette pages: 0\nproperty editors: 0\ncomponent editors: 0\n");
+}
+
+TEST(CommandLine, TheInspectorExampleRunsAsTheReadmeShowsIt)
+{
+    const fs::path example = fs::path(EXAMPLES_DIR) / "inspector";
+    TTempFolder folder("drowcast-example");
+    TRun run = RunHost("script '" + example.string() + ".dscript'", "", folder.Path());
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.Status, 0);
+    std::ifstream expected(example.string() + ".expected", std::ios::binary);
+    EXPECT_EQ(run.Out, std::string(std::istreambuf_iterator<char>(expected), {}));
+    EXPECT_TRUE(fs::exists(folder.Path() / "orders.dfm"));
 }
