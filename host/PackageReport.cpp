@@ -7,7 +7,9 @@
 #include <span>
 #include <string_view>
 
+#include "host/BitmapFile.h"
 #include "host/Elfsymbols.h"
+#include "host/LanguageNames.h"
 #include "vcl50/Instances.h"
 #include "vcl50/Packageinfo.h"
 #include "vcl50/Resources.h"
@@ -146,12 +148,17 @@ std::string InfoText(const TPackageFile& file, const TPackageInfo& info)
                        static_cast<uint32_t>(options->Data[3]) << 24, 8) << "\n";
 
     out << "Resources: " << file.Resources.size() << "\n";
-    size_t nameWidth = 0;
+    int nameWidth = 4;
     for (const TResourceEntry& entry : file.Resources)
-        nameWidth = std::max(nameWidth, entry.Name.size());
-    for (const TResourceEntry& entry : file.Resources)
-        out << "  " << std::left << std::setw(7) << entry.Type << " " << std::setw(static_cast<int>(nameWidth)) << entry.Name << " "
-            << std::right << std::setw(5) << entry.Language << " " << std::setw(7) << entry.Data.size() << "\n";
+        nameWidth = std::max(nameWidth, static_cast<int>(entry.Name.size()));
+    out << "  " << std::left << std::setw(7) << "Type" << " " << std::setw(nameWidth) << "Name" << " "
+        << std::setw(18) << "Language" << " " << std::right << std::setw(7) << "Bytes" << "\n";
+    for (const TResourceEntry& entry : file.Resources) {
+        const std::string language = "(" + std::string(LanguageName(entry.Language)) + ")";
+        out << "  " << std::left << std::setw(7) << entry.Type << " " << std::setw(nameWidth) << entry.Name << " "
+            << std::right << std::setw(5) << entry.Language << " " << std::left << std::setw(12) << language << " "
+            << std::right << std::setw(7) << entry.Data.size() << "\n";
+    }
     return out.str();
 }
 
@@ -187,14 +194,29 @@ int ReportInfo(const std::string& packagePath, std::ostream& out, std::ostream& 
     }
 }
 
-int ReportResource(const std::string& packagePath, const std::string& name, std::ostream& out, std::ostream& err)
+int ReportResource(const std::string& packagePath, const std::string& name, std::ostream& out, std::ostream& err,
+                   TResourceForm form)
 {
     try {
         const TPackageFile file = ReadPackageFile(packagePath);
         const TResourceEntry* entry = file.Find(name);
         if (!entry)
             throw EResNotFound(Format("%s has no resource %s", {packagePath, name}));
-        out.write(reinterpret_cast<const char*>(entry->Data.data()), static_cast<std::streamsize>(entry->Data.size()));
+        if (form == TResourceForm::Raw) {
+            out.write(reinterpret_cast<const char*>(entry->Data.data()), static_cast<std::streamsize>(entry->Data.size()));
+            return 0;
+        }
+        // A bitmap may share its name with a resource of another type.
+        entry = file.Find(name, RT_BITMAP);
+        if (!entry)
+            throw EResNotFound(Format("%s: %s is no bitmap resource", {packagePath, name}));
+        std::vector<uint8_t> bitmap;
+        try {
+            bitmap = BitmapFileOf(entry->Data);
+        } catch (const EResourceError& e) {
+            throw EResourceError(Format("%s: %s is %s", {packagePath, name, e.Message()}));
+        }
+        out.write(reinterpret_cast<const char*>(bitmap.data()), static_cast<std::streamsize>(bitmap.size()));
         return 0;
     } catch (const Exception& error) {
         err << error.Message() << "\n";

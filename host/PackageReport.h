@@ -7,8 +7,13 @@
 
 // Description, flags, required packages, contained units, options word and resources.
 int ReportInfo(const std::string& packagePath, std::ostream& out, std::ostream& err);
-// The raw bytes of the resource of that name (matched without regard to case).
-int ReportResource(const std::string& packagePath, const std::string& name, std::ostream& out, std::ostream& err);
+enum class TResourceForm {
+    Raw,         // the resource's bytes as they are
+    BitmapFile,  // a bitmap resource with the file header that makes it a .bmp file
+};
+// The bytes of the resource of that name (matched without regard to case), in the form asked for.
+int ReportResource(const std::string& packagePath, const std::string& name, std::ostream& out, std::ostream& err,
+                   TResourceForm form = TResourceForm::Raw);
 
 // Raises, with the line ReportInfo would print, when the file is no package with a well-formed
 // PACKAGEINFO. Read from the file only, so what is no package never gets to run.

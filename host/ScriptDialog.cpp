@@ -186,10 +186,13 @@ void TScriptRunner::DialogList(const TScriptCommand& c)
 
 void TScriptRunner::DialogEnabled(const TScriptCommand& c)
 {
+    // Every name is looked up before anything is printed: a failing command prints nothing.
+    std::string lines;
     for (const AnsiString& name : c.Args) {
         TControl* control = DialogControl<TControl>(c, name, "control");
-        FOut << name << " enabled = " << (control->Enabled() ? "true" : "false") << '\n';
+        lines += name + " enabled = " + (control->Enabled() ? "true" : "false") + '\n';
     }
+    FOut << lines;
 }
 
 void TScriptRunner::DialogFocus(const TScriptCommand&)

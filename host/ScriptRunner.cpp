@@ -243,7 +243,9 @@ void TScriptRunner::Set(const TScriptCommand& c)
 void TScriptRunner::Value(const TScriptCommand& c)
 {
     TPropertyGrid inspector = Inspect(c);
-    FOut << c.Args[0] << " = " << Row(c, inspector, c.Args[0]).DisplayValue() << '\n';
+    // Looked up before anything is printed: a failing command prints nothing.
+    const AnsiString text = Row(c, inspector, c.Args[0]).DisplayValue();
+    FOut << c.Args[0] << " = " << text << '\n';
 }
 
 void TScriptRunner::Values(const TScriptCommand& c)
@@ -299,10 +301,13 @@ void TScriptRunner::Verbs(const TScriptCommand& c)
     TComponent* component = FormComponent(c, c.Args[0]);
     auto editor = EditorOf(component, CurrentForm(c));
     int count = editor->GetVerbCount();
+    // The package's code may raise part way; the lines go out only once all of them are known.
+    std::string lines;
     for (int i = 0; i < count; ++i) {
         editor->PrepareItem(i);
-        FOut << c.Args[0] << " verb[" << i << "] = " << editor->GetVerb(i) << '\n';
+        lines += c.Args[0] + " verb[" + std::to_string(i) + "] = " + editor->GetVerb(i) + '\n';
     }
+    FOut << lines;
 }
 
 void TScriptRunner::Verb(const TScriptCommand& c)

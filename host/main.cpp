@@ -4,9 +4,11 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,17 @@ int CommandLineError(const std::string& what)
 {
     std::cerr << Program << ": " << what << '\n';
     return 1;
+}
+
+// The reports write their one error line to `err`; it goes out under the program's name.
+int Reported(const std::function<int(std::ostream& err)>& report)
+{
+    std::ostringstream err;
+    const int status = report(err);
+    std::string line = err.str();
+    if (!line.empty() && line.back() == '\n')
+        line.pop_back();
+    return status == 0 ? 0 : CommandLineError(line);
 }
 
 AnsiString ClassNameOf(TClass cls)
@@ -109,10 +122,13 @@ int main(int argc, char** argv)
     info->add_option("PACKAGE", package, "the package file (default: the one built beside the host)");
 
     std::vector<std::string> resourceArgs;
+    bool bmp = false;
     auto* resource = app.add_subcommand("resource", "the raw bytes of one resource on standard output");
     resource->add_option("[PACKAGE] NAME", resourceArgs, "the package file (optional) and the resource name")
         ->expected(1, 2)
         ->required();
+    resource->add_flag("--bmp", bmp, "a bitmap resource as a .bmp file that image viewers open "
+                                     "(the file header put before the bitmap)");
 
     auto* registrations = app.add_subcommand("registrations", "load the package as a designer does and list "
                                                               "what it registers");
@@ -122,6 +138,7 @@ int main(int argc, char** argv)
     auto* script = app.add_subcommand("script", "play a designer script ('-' reads standard input)");
     script->add_option("--package", package, "the package to load (default: the one built beside the host)");
     script->add_option("FILE", scriptFile, "the script")->required();
+    script->footer("The script language, every command and trace line, with a worked example:\n  " DESIGNER_SCRIPTS_GUIDE "\n");
 
     try {
         app.parse(argc, argv);
@@ -142,9 +159,12 @@ int main(int argc, char** argv)
         if (package.empty())
             package = DefaultPackagePath();
         if (info->parsed())
-            return ReportInfo(package, std::cout, std::cerr);
+            return Reported([&](std::ostream& err) { return ReportInfo(package, std::cout, err); });
         if (resource->parsed())
-            return ReportResource(package, resourceArgs.back(), std::cout, std::cerr);
+            return Reported([&](std::ostream& err) {
+                return ReportResource(package, resourceArgs.back(), std::cout, err,
+                                      bmp ? TResourceForm::BitmapFile : TResourceForm::Raw);
+            });
         if (registrations->parsed())
             return Registrations(package);
         return Script(package, scriptFile);

@@ -61,6 +61,7 @@ int main(int argc, char** argv)
     std::string scriptFile;
     app.add_option("--script", scriptFile, "play a designer script ('-' reads standard input)");
     app.add_option("--package", package, "the package to load (default: the one built beside the designer)");
+    app.footer("The script language, every command and trace line, with a worked example:\n  " DESIGNER_SCRIPTS_GUIDE "\n");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

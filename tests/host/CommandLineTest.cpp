@@ -10,6 +10,8 @@
 #include <iterator>
 #include <string>
 
+#include "tests/TempFolder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -45,6 +47,7 @@ void ExpectOneLineError(const TRun& run, const std::string& part)
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Out, "");
     EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+    EXPECT_EQ(run.Err.rfind("drowcast-host: ", 0), 0u) << run.Err;
     EXPECT_NE(run.Err.find(part), std::string::npos) << run.Err;
 }
 
@@ -87,9 +90,34 @@ TEST(CommandLine, ErrorsAreOneLineAndStatusOne)
     ExpectOneLineError(RunHost(std::string("registrations '") +
                                (fs::path(DROWCAST_HOST).parent_path() / "libvcl50.so").string() + "'"),
                        "libvcl50.so");
+    ExpectOneLineError(RunHost("info nope.so"), "nope.so: no such file");
+    ExpectOneLineError(RunHost("resource NOPE"), "has no resource NOPE");
+    ExpectOneLineError(RunHost("resource --bmp PACKAGEINFO"), "PACKAGEINFO is no bitmap resource");
     TRun help = RunHost("--help");
     EXPECT_EQ(help.Status, 0);
     EXPECT_NE(help.Out.find("registrations"), std::string::npos);
+    // The script language's guide is named where a person asks how to write a script.
+    TRun scriptHelp = RunHost("script --help");
+    EXPECT_NE(scriptHelp.Out.find(DESIGNER_SCRIPTS_GUIDE), std::string::npos) << scriptHelp.Out;
+    EXPECT_TRUE(fs::exists(DESIGNER_SCRIPTS_GUIDE));
+}
+
+TEST(CommandLine, ABitmapResourceAsABmpFile)
+{
+    // The palette icons: 24 x 24, 16 colours, so the pixels start after 14 + 40 + 16 * 4 bytes.
+    const TRun raw = RunHost("resource TKHTMLEXPORT");
+    const TRun bmp = RunHost("resource --bmp TKHTMLEXPORT");
+    ASSERT_EQ(bmp.Status, 0) << bmp.Err;
+    ASSERT_EQ(bmp.Out.size(), 14 + raw.Out.size());
+    auto u32 = [&bmp](size_t at) {
+        return static_cast<uint32_t>(static_cast<uint8_t>(bmp.Out[at]) | static_cast<uint8_t>(bmp.Out[at + 1]) << 8 |
+                                     static_cast<uint8_t>(bmp.Out[at + 2]) << 16 |
+                                     static_cast<uint8_t>(bmp.Out[at + 3]) << 24);
+    };
+    EXPECT_EQ(bmp.Out.substr(0, 2), "BM");
+    EXPECT_EQ(u32(2), bmp.Out.size());
+    EXPECT_EQ(u32(10), 14u + 40 + 16 * 4);
+    EXPECT_EQ(bmp.Out.substr(14), raw.Out);
 }
 
 TEST(CommandLine, FilesThatAreNoPackageAreRefusedWithTheReasonNotRun)
@@ -144,4 +172,16 @@ TEST(CommandLine, APackageNamedWithoutAFolderIsTheOneInTheWorkingFolder)
     EXPECT_EQ(run.Err, "");
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Out, RunHost("registrations").Out);
+}
+
+TEST(CommandLine, TheInspectorExampleRunsAsTheReadmeShowsIt)
+{
+    const fs::path example = fs::path(EXAMPLES_DIR) / "inspector";
+    TTempFolder folder("drowcast-example");
+    TRun run = RunHost("script '" + example.string() + ".dscript'", "", folder.Path());
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.Status, 0);
+    std::ifstream expected(example.string() + ".expected", std::ios::binary);
+    EXPECT_EQ(run.Out, std::string(std::istreambuf_iterator<char>(expected), {}));
+    EXPECT_TRUE(fs::exists(folder.Path() / "orders.dfm"));
 }

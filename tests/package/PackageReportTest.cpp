@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "PackageTesting.h"
+#include "host/LanguageNames.h"
 #include "host/PackageReport.h"
 
 namespace {
@@ -88,14 +89,24 @@ TEST(PackageReport, InfoTellsEverythingThePackageDeclares)
         "  Drowcastb5 0x00",
         "Options: 0x00000030",
     });
-    // Then every resource with type, name, language and size; form resources may join them.
+    // Then under column headings every resource with type, name, language (number and name) and
+    // size; form resources may join them.
     const std::string resources = Squeezed(report.Out.substr(report.Out.find("Resources: ")));
     const int count = std::stoi(resources.substr(11));
-    EXPECT_EQ(std::count(resources.begin(), resources.end(), '\n'), count + 1);
+    EXPECT_EQ(std::count(resources.begin(), resources.end(), '\n'), count + 2);
     EXPECT_GE(count, 13);
-    ExpectLinesInOrder(resources, {"  RCDATA PACKAGEINFO 0 260", "  RCDATA DESCRIPTION 0 64",
-                                   "  RCDATA PACKAGEOPTIONS 0 4", "  BITMAP TKASCIIEXPORT 1049 392"});
+    ExpectLinesInOrder(resources, {"  Type Name Language Bytes", "  RCDATA PACKAGEINFO 0 (neutral) 260",
+                                   "  RCDATA DESCRIPTION 0 (neutral) 64", "  RCDATA PACKAGEOPTIONS 0 (neutral) 4",
+                                   "  BITMAP TKASCIIEXPORT 1049 (Russian) 392"});
     EXPECT_FALSE(IsLoaded(PackageFile)) << "reading the file ran none of the package";
+}
+
+TEST(PackageReport, LanguagesAreNamedByTheirPrimaryPart)
+{
+    EXPECT_EQ(LanguageName(0x0819), "Russian");  // Russian as spoken in Moldova
+    EXPECT_EQ(LanguageName(0x0409), "English");
+    EXPECT_EQ(LanguageName(0x0809), "English");
+    EXPECT_EQ(LanguageName(0x003E), "unknown");
 }
 
 TEST(PackageReport, ResourceWritesTheRawBytes)

@@ -2,9 +2,9 @@
 // edges pixel for pixel, label text in the font colour the model holds.
 
 #include <QCursor>
-#include <QDir>
 #include <QFileInfo>
 
+#include "tests/TempFolder.h"
 #include "tests/qt/QtFormFixture.h"
 #include "vcl50/ExtCtrls.h"
 #include "vcl50/StdCtrls.h"
@@ -110,7 +110,8 @@ TEST_F(QtRenderTest, ScreenshotIsExactlyTheClientArea)
 {
     Build();
     form->Show();
-    QString path = QDir::temp().filePath(QString("vcl50qt-render-%1.png").arg(QCoreApplication::applicationPid()));
+    TTempFolder folder("vcl50qt-render");
+    QString path = QString::fromStdString((folder.Path() / "screenshot.png").string());
     TQtWidgetSet::Screenshot(form, path.toStdString());
     QImage saved(path);
     EXPECT_EQ(saved.size(), QSize(form->ClientWidth(), form->ClientHeight()));
