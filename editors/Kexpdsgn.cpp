@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "dialogs/Kexpabout.h"
 #include "dialogs/Khtmltemplateeditdlg.h"
 #include "rowcastb5/Kasciiexport.h"
 #include "rowcastb5/Khtmlexport.h"
@@ -22,6 +23,11 @@ AnsiString OwnerName(const TComponent* component)
 }
 
 }  // namespace
+
+AnsiString ComponentDialogCaption(const TComponent* component, const char* title)
+{
+    return Format(AnsiString("%s%s%s -- ") + title, {OwnerName(component), CaptionSeparator(), component->Name()});
+}
 
 // ---- TKHTMLTemplateProperty -------------------------------------------------------------------
 
@@ -44,8 +50,7 @@ void TKHTMLTemplateProperty::Edit()
     TTableOptions* table = component->TableOptions();
 
     auto dialog = ConstructUnique<TfmKHTMLTemplateEditDlg>(nullptr);
-    dialog->SetCaption(Format("%s%s%s -- HTML Template Editor",
-                              {OwnerName(component), CaptionSeparator(), component->Name()}));
+    dialog->SetCaption(ComponentDialogCaption(component, "HTML Template Editor"));
     const auto current = static_cast<THTMLTemplate>(static_cast<uint8_t>(GetOrdValue()));
     dialog->SetTemplate(current);
     if (current == htCustom) {
@@ -436,6 +441,35 @@ TClass TKTimeFormatProperty::ClassType() const
 void TKTimeFormatProperty::GetValues(const TGetStrProc& proc)
 {
     OfferTimePatterns(proc);
+}
+
+// ---- TKExportAboutProperty --------------------------------------------------------------------
+
+TClass TKExportAboutProperty::StaticClass()
+{
+    static const TMetaClass meta =
+        TClassBuilder<TKExportAboutProperty, TStringProperty>("TKExportAboutProperty").Build();
+    return &meta;
+}
+
+TClass TKExportAboutProperty::ClassType() const
+{
+    return StaticClass();
+}
+
+void TKExportAboutProperty::Edit()
+{
+    ShowAboutForm();
+}
+
+TPropertyAttributes TKExportAboutProperty::GetAttributes()
+{
+    return {paDialog, paReadOnly};
+}
+
+AnsiString TKExportAboutProperty::GetValue()
+{
+    return "(About Tarnel Lumatab)";
 }
 
 PACKAGE_UNIT_PROCS(Kexpdsgn)

@@ -2,6 +2,7 @@
 
 #include "editors/Kexpdsgn.h"
 #include "rowcastb5/Kasciiexport.h"
+#include "rowcastb5/Kbaseexport.h"
 #include "rowcastb5/Kclipboardexport.h"
 #include "rowcastb5/Kdbfexport.h"
 #include "rowcastb5/Kexcelexport.h"
@@ -43,9 +44,12 @@ void Kexpreg::Register()
     RegisterPropertyEditor(string, TKXMLExport::StaticClass(), "FileName", TKXMLFileNameProperty::StaticClass());
     RegisterPropertyEditor(string, TKDBFExport::StaticClass(), "FileName", TKDBFFileNameProperty::StaticClass());
     RegisterPropertyEditor(string, TKExportDialog::StaticClass(), "SaveFileName", TKCFGFileNameProperty::StaticClass());
-    // MERGE: the About rows go here, "About" of TKExport then of TKExportDialog, both with
-    // TKExportAboutProperty; then the component editors: TKExport with TKExportEditor, then
-    // TKHTMLExport with TKHTMLExportEditor.
+    RegisterPropertyEditor(string, TKExport::StaticClass(), "About", TKExportAboutProperty::StaticClass());
+    RegisterPropertyEditor(string, TKExportDialog::StaticClass(), "About", TKExportAboutProperty::StaticClass());
+
+    // The most derived class's row wins, so HTML exports get their own editor.
+    RegisterComponentEditor(TKExport::StaticClass(), TKExportEditor::StaticClass());
+    RegisterComponentEditor(TKHTMLExport::StaticClass(), TKHTMLExportEditor::StaticClass());
 }
 
 PACKAGE_UNIT_PROCS(Kexpreg)

@@ -77,3 +77,7 @@ TPanel* PreviewPanel(const TfmKHTMLTemplateEditDlg& dialog, const char* name);
 TLabel* PreviewLabel(const TfmKHTMLTemplateEditDlg& dialog, const char* name);
 
 void WriteText(const std::string& path, const std::string& text);
+
+// A real SQLite file with one table, Orders (id, Customer, amount, NOTE, created), for the fields
+// verb's tests and scripts.
+void MakeShopDatabase(const std::string& path);

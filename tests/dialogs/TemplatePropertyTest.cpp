@@ -20,6 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path ScriptsDir = DIALOG_SCRIPTS_DIR;
+const fs::path EditorScriptsDir = EDITOR_SCRIPTS_DIR;
 const fs::path ExamplesDir = EXAMPLES_DIR;
 
 struct TRun {
@@ -52,19 +53,34 @@ protected:
 };
 
 class EditorScript : public ScriptFolder, public testing::WithParamInterface<std::string> {};
+// The scripts of the component editors find shop.db in their working folder.
+class ComponentEditorScript : public ScriptFolder, public testing::WithParamInterface<std::string> {};
 
-}  // namespace
-
-TEST_P(EditorScript, TraceIsTheExpectedOne)
+void ExpectTrace(const fs::path& folder, const fs::path& base)
 {
-    const fs::path base = ScriptsDir / GetParam();
-    TRun run = PlayScript(Folder, ReadText(base.string() + ".dscript"));
+    TRun run = PlayScript(folder, ReadText(base.string() + ".dscript"));
     EXPECT_EQ(run.Err, "");
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Out, ReadText(base.string() + ".expected"));
 }
 
+}  // namespace
+
+TEST_P(EditorScript, TraceIsTheExpectedOne)
+{
+    ExpectTrace(Folder, ScriptsDir / GetParam());
+}
+
 INSTANTIATE_TEST_SUITE_P(Scripts, EditorScript, testing::ValuesIn(ScriptNames(ScriptsDir)), ScriptTestName);
+
+TEST_P(ComponentEditorScript, TraceIsTheExpectedOne)
+{
+    MakeShopDatabase((Folder / "shop.db").string());
+    ExpectTrace(Folder, EditorScriptsDir / GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, ComponentEditorScript, testing::ValuesIn(ScriptNames(EditorScriptsDir)),
+                         ScriptTestName);
 
 // The main job's example, as drowcast-host plays it (it draws nothing, so without the screenshot).
 TEST_F(ScriptFolder, TheExampleEditsTheComponentAndSavesItsTemplateFile)

@@ -4,11 +4,13 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScreen>
 
 #include "vcl50/Forms.h"
 #include "vcl50/Input.h"
 #include "vcl50/qt/QtBridge.h"
+#include "vcl50/qt/QtCanvas.h"
 #include "vcl50/qt/QtKeys.h"
 
 class QtFormWindow : public QDialog, public QtPeerLink {
@@ -42,6 +44,18 @@ protected:
         if (form->BorderStyle() == bsNone || !form->BorderIcons().Contains(biSystemMenu))
             return;
         QtBridge::Deliver(form, [form] { Input::CloseBox(form); });
+    }
+
+    // The form's own content, beneath its controls' widgets.
+    void paintEvent(QPaintEvent*) override
+    {
+        auto* peer = static_cast<QtFormPeer*>(Peer());
+        auto* painted = peer ? dynamic_cast<IPaintedForm*>(peer->Form()) : nullptr;
+        if (!painted)
+            return;
+        QPainter painter(this);
+        QtCanvas canvas(painter);
+        QtBridge::Deliver(peer->Form(), [painted, &canvas] { painted->Paint(canvas); });
     }
 
     // QDialog's own Enter, Escape and result handling are the model's dialog manager's.

@@ -1,9 +1,12 @@
 // A test package for the time before DRowcastB5 registers anything itself. It requires DRowcastB5
-// and registers the HTML export component and the package's HTMLTemplate editor, so designer
-// scripts can open the HTML template editor of the real package module.
+// and registers the HTML and XML exports and the export dialog with the package's HTMLTemplate
+// and About editors and its component editors, so designer scripts can reach the dialogs of the
+// real package module.
 
 #include "editors/Kexpdsgn.h"
+#include "rowcastb5/Kexportdlg.h"
 #include "rowcastb5/Khtmlexport.h"
+#include "rowcastb5/Kxmlexport.h"
 #include "vcl50/Modules.h"
 #include "vcl50/Packages.h"
 
@@ -46,10 +49,17 @@ namespace Htmltemplatereg {
 
 void Register()
 {
-    const TComponentClass classes[] = {TKHTMLExport::StaticClass()};
-    RegisterComponents("Tarnel Lumatab", classes, 0);
+    const TComponentClass classes[] = {TKHTMLExport::StaticClass(), TKXMLExport::StaticClass(),
+                                       TKExportDialog::StaticClass()};
+    RegisterComponents("Tarnel Lumatab", classes, 2);
     RegisterPropertyEditor(TypeInfoOf<THTMLTemplate>(), TKHTMLExport::StaticClass(), "HTMLTemplate",
                            TKHTMLTemplateProperty::StaticClass());
+    RegisterPropertyEditor(TypeInfoOf<AnsiString>(), TKExport::StaticClass(), "About",
+                           TKExportAboutProperty::StaticClass());
+    RegisterPropertyEditor(TypeInfoOf<AnsiString>(), TKExportDialog::StaticClass(), "About",
+                           TKExportAboutProperty::StaticClass());
+    RegisterComponentEditor(TKExport::StaticClass(), TKExportEditor::StaticClass());
+    RegisterComponentEditor(TKHTMLExport::StaticClass(), TKHTMLExportEditor::StaticClass());
 }
 
 }  // namespace Htmltemplatereg

@@ -1,0 +1,6 @@
+#include "vcl50/Canvas.h"
+
+TCanvas::TCanvas() = default;
+TCanvas::~TCanvas() = default;
+
+IPaintedForm::~IPaintedForm() = default;
