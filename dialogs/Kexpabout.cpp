@@ -65,11 +65,6 @@ TClass TAboutF::StaticClass()
     return &meta;
 }
 
-TClass TAboutF::ClassType() const
-{
-    return StaticClass();
-}
-
 void TAboutF::Paint(TCanvas& canvas)
 {
     const int ruleTop = Panel1->Top();

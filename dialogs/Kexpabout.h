@@ -8,12 +8,11 @@
 #include "vcl50/ExtCtrls.h"
 #include "vcl50/Forms.h"
 
-class TAboutF : public TForm, public IPaintedForm {
+class TAboutF : public TDerived<TAboutF, TForm>, public IPaintedForm {
 public:
-    using TForm::TForm;
+    using TDerived::TDerived;
     ~TAboutF() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // Controls, filled from the form resource.
     TPanel* Panel1 = nullptr;

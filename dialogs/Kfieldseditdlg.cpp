@@ -32,11 +32,6 @@ TClass TfmKFieldsEditDlg::StaticClass()
     return &meta;
 }
 
-TClass TfmKFieldsEditDlg::ClassType() const
-{
-    return StaticClass();
-}
-
 // ---- moves ------------------------------------------------------------------------------------
 
 void TfmKFieldsEditDlg::MoveSelected(TCustomListBox* ListBox, TStrings* Dest)

@@ -8,12 +8,11 @@
 #include "vcl50/Forms.h"
 #include "vcl50/StdCtrls.h"
 
-class TfmKFieldsEditDlg : public TForm {
+class TfmKFieldsEditDlg : public TDerived<TfmKFieldsEditDlg, TForm> {
 public:
-    using TForm::TForm;
+    using TDerived::TDerived;
     ~TfmKFieldsEditDlg() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // Controls, filled from the form resource.
     TBitBtn* OKBtn = nullptr;

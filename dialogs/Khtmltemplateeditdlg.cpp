@@ -94,7 +94,11 @@ AnsiString ReadValue(THexIniFile& file, const char* section, const char* key, co
 
 }  // namespace
 
-TfmKHTMLTemplateEditDlg::TfmKHTMLTemplateEditDlg(TComponent* owner) : TForm(owner), FTemplate(htCustom) {}
+TfmKHTMLTemplateEditDlg::TfmKHTMLTemplateEditDlg(TComponent* owner) : TDerived(owner), FTemplate(htCustom) {}
+TfmKHTMLTemplateEditDlg::TfmKHTMLTemplateEditDlg(TComponent* owner, int dummy)
+    : TDerived(owner, dummy), FTemplate(htCustom)
+{
+}
 TfmKHTMLTemplateEditDlg::~TfmKHTMLTemplateEditDlg() = default;
 
 TClass TfmKHTMLTemplateEditDlg::StaticClass()
@@ -146,11 +150,6 @@ TClass TfmKHTMLTemplateEditDlg::StaticClass()
         .Property("VLinkColor", &T::VLinkColor)
         .Build();
     return &meta;
-}
-
-TClass TfmKHTMLTemplateEditDlg::ClassType() const
-{
-    return StaticClass();
 }
 
 // ---- templates --------------------------------------------------------------------------------

@@ -20,12 +20,13 @@ class TPanel;
 class TSaveDialog;
 enum THTMLTemplate : uint8_t;
 
-class TfmKHTMLTemplateEditDlg : public TForm {
+class TfmKHTMLTemplateEditDlg : public TDerived<TfmKHTMLTemplateEditDlg, TForm> {
 public:
     explicit TfmKHTMLTemplateEditDlg(TComponent* owner);
+    // Reads no form resource: the reference copy a designer writes the form against.
+    TfmKHTMLTemplateEditDlg(TComponent* owner, int dummy);
     ~TfmKHTMLTemplateEditDlg() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // Controls, filled from the form resource. The preview's cells and their labels are found
     // by name (prefix and number) instead.

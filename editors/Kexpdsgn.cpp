@@ -38,11 +38,6 @@ TClass TKHTMLTemplateProperty::StaticClass()
     return &meta;
 }
 
-TClass TKHTMLTemplateProperty::ClassType() const
-{
-    return StaticClass();
-}
-
 void TKHTMLTemplateProperty::Edit()
 {
     auto* component = As<TKHTMLExport>(GetComponent(0));
@@ -126,11 +121,6 @@ TClass TKFileNameProperty::StaticClass()
     return EditorClass<TKFileNameProperty, TStringProperty>("TKFileNameProperty");
 }
 
-TClass TKFileNameProperty::ClassType() const
-{
-    return StaticClass();
-}
-
 TPropertyAttributes TKFileNameProperty::GetAttributes()
 {
     return TStringProperty::GetAttributes() << paDialog;
@@ -154,11 +144,6 @@ TClass TKExcelFileNameProperty::StaticClass()
     return EditorClass<TKExcelFileNameProperty, TKFileNameProperty>("TKExcelFileNameProperty");
 }
 
-TClass TKExcelFileNameProperty::ClassType() const
-{
-    return StaticClass();
-}
-
 AnsiString TKExcelFileNameProperty::GetFilter()
 {
     return "Microsoft Excel files (*.xls)|*.xls";
@@ -172,11 +157,6 @@ AnsiString TKExcelFileNameProperty::GetDefaultExt()
 TClass TKRTFFileNameProperty::StaticClass()
 {
     return EditorClass<TKRTFFileNameProperty, TKFileNameProperty>("TKRTFFileNameProperty");
-}
-
-TClass TKRTFFileNameProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 AnsiString TKRTFFileNameProperty::GetFilter()
@@ -194,11 +174,6 @@ TClass TKHTMLFileNameProperty::StaticClass()
     return EditorClass<TKHTMLFileNameProperty, TKFileNameProperty>("TKHTMLFileNameProperty");
 }
 
-TClass TKHTMLFileNameProperty::ClassType() const
-{
-    return StaticClass();
-}
-
 AnsiString TKHTMLFileNameProperty::GetFilter()
 {
     return "HTML files (*.html, *.htm)|*.html;*.htm";
@@ -212,11 +187,6 @@ AnsiString TKHTMLFileNameProperty::GetDefaultExt()
 TClass TKLaTeXFileNameProperty::StaticClass()
 {
     return EditorClass<TKLaTeXFileNameProperty, TKFileNameProperty>("TKLaTeXFileNameProperty");
-}
-
-TClass TKLaTeXFileNameProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 AnsiString TKLaTeXFileNameProperty::GetFilter()
@@ -234,11 +204,6 @@ TClass TKASCIIFileNameProperty::StaticClass()
     return EditorClass<TKASCIIFileNameProperty, TKFileNameProperty>("TKASCIIFileNameProperty");
 }
 
-TClass TKASCIIFileNameProperty::ClassType() const
-{
-    return StaticClass();
-}
-
 AnsiString TKASCIIFileNameProperty::GetFilter()
 {
     return AsciiFileKindOf(GetComponent(0)).Filter;
@@ -252,11 +217,6 @@ AnsiString TKASCIIFileNameProperty::GetDefaultExt()
 TClass TKCSSFileNameProperty::StaticClass()
 {
     return EditorClass<TKCSSFileNameProperty, TKFileNameProperty>("TKCSSFileNameProperty");
-}
-
-TClass TKCSSFileNameProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 AnsiString TKCSSFileNameProperty::GetFilter()
@@ -274,11 +234,6 @@ TClass TKSQLFileNameProperty::StaticClass()
     return EditorClass<TKSQLFileNameProperty, TKFileNameProperty>("TKSQLFileNameProperty");
 }
 
-TClass TKSQLFileNameProperty::ClassType() const
-{
-    return StaticClass();
-}
-
 AnsiString TKSQLFileNameProperty::GetFilter()
 {
     return "SQL files (*.sql)|*.sql";
@@ -292,11 +247,6 @@ AnsiString TKSQLFileNameProperty::GetDefaultExt()
 TClass TKAppFileNameProperty::StaticClass()
 {
     return EditorClass<TKAppFileNameProperty, TKFileNameProperty>("TKAppFileNameProperty");
-}
-
-TClass TKAppFileNameProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 AnsiString TKAppFileNameProperty::GetFilter()
@@ -314,11 +264,6 @@ TClass TKXMLFileNameProperty::StaticClass()
     return EditorClass<TKXMLFileNameProperty, TKFileNameProperty>("TKXMLFileNameProperty");
 }
 
-TClass TKXMLFileNameProperty::ClassType() const
-{
-    return StaticClass();
-}
-
 AnsiString TKXMLFileNameProperty::GetFilter()
 {
     return "XML files (*.xml)|*.xml";
@@ -334,11 +279,6 @@ TClass TKDBFFileNameProperty::StaticClass()
     return EditorClass<TKDBFFileNameProperty, TKFileNameProperty>("TKDBFFileNameProperty");
 }
 
-TClass TKDBFFileNameProperty::ClassType() const
-{
-    return StaticClass();
-}
-
 AnsiString TKDBFFileNameProperty::GetFilter()
 {
     return "DBF files (*.dbf)|*.dbf";
@@ -352,11 +292,6 @@ AnsiString TKDBFFileNameProperty::GetDefaultExt()
 TClass TKCFGFileNameProperty::StaticClass()
 {
     return EditorClass<TKCFGFileNameProperty, TKFileNameProperty>("TKCFGFileNameProperty");
-}
-
-TClass TKCFGFileNameProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 AnsiString TKCFGFileNameProperty::GetFilter()
@@ -392,11 +327,6 @@ TClass TKDateTimeFormatProperty::StaticClass()
     return EditorClass<TKDateTimeFormatProperty, TStringProperty>("TKDateTimeFormatProperty");
 }
 
-TClass TKDateTimeFormatProperty::ClassType() const
-{
-    return StaticClass();
-}
-
 // Unsorted, so the combined patterns come first; not read-only, so any pattern can be typed.
 TPropertyAttributes TKDateTimeFormatProperty::GetAttributes()
 {
@@ -418,11 +348,6 @@ TClass TKDateFormatProperty::StaticClass()
     return EditorClass<TKDateFormatProperty, TKDateTimeFormatProperty>("TKDateFormatProperty");
 }
 
-TClass TKDateFormatProperty::ClassType() const
-{
-    return StaticClass();
-}
-
 void TKDateFormatProperty::GetValues(const TGetStrProc& proc)
 {
     OfferDatePatterns(proc);
@@ -431,11 +356,6 @@ void TKDateFormatProperty::GetValues(const TGetStrProc& proc)
 TClass TKTimeFormatProperty::StaticClass()
 {
     return EditorClass<TKTimeFormatProperty, TKDateTimeFormatProperty>("TKTimeFormatProperty");
-}
-
-TClass TKTimeFormatProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 void TKTimeFormatProperty::GetValues(const TGetStrProc& proc)
@@ -450,11 +370,6 @@ TClass TKExportAboutProperty::StaticClass()
     static const TMetaClass meta =
         TClassBuilder<TKExportAboutProperty, TStringProperty>("TKExportAboutProperty").Build();
     return &meta;
-}
-
-TClass TKExportAboutProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 void TKExportAboutProperty::Edit()

@@ -13,10 +13,9 @@ AnsiString ComponentDialogCaption(const TComponent* component, const char* title
 
 // HTMLTemplate of the HTML export: the enumeration's own drop-down, and Edit, which opens the
 // HTML template editor on the first component's look and stores what it returns with OK.
-class TKHTMLTemplateProperty : public TEnumProperty {
+class TKHTMLTemplateProperty : public TDerived<TKHTMLTemplateProperty, TEnumProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     void Edit() override;
 };
@@ -26,10 +25,9 @@ public:
 // A string property that names a file: a dialog button opens the open-file dialog on the current
 // value, with the filter and default extension of the descendant; OK stores the chosen path.
 // Abstract: the host's virtual constructor refuses to make it (EAbstractError).
-class TKFileNameProperty : public TStringProperty {
+class TKFileNameProperty : public TDerived<TKFileNameProperty, TStringProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     void Edit() override;
     TPropertyAttributes GetAttributes() override;  // + paDialog
@@ -39,94 +37,83 @@ public:
     virtual AnsiString GetDefaultExt() = 0;
 };
 
-class TKExcelFileNameProperty : public TKFileNameProperty {
+class TKExcelFileNameProperty : public TDerived<TKExcelFileNameProperty, TKFileNameProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString GetFilter() override;
     AnsiString GetDefaultExt() override;
 };
 
-class TKRTFFileNameProperty : public TKFileNameProperty {
+class TKRTFFileNameProperty : public TDerived<TKRTFFileNameProperty, TKFileNameProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString GetFilter() override;
     AnsiString GetDefaultExt() override;
 };
 
-class TKHTMLFileNameProperty : public TKFileNameProperty {
+class TKHTMLFileNameProperty : public TDerived<TKHTMLFileNameProperty, TKFileNameProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString GetFilter() override;
     AnsiString GetDefaultExt() override;
 };
 
-class TKLaTeXFileNameProperty : public TKFileNameProperty {
+class TKLaTeXFileNameProperty : public TDerived<TKLaTeXFileNameProperty, TKFileNameProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString GetFilter() override;
     AnsiString GetDefaultExt() override;
 };
 
 // Follows ExportType of the first edited component, read on every call; raises EInvalidCast on a
 // component that is no ASCII export, and offers no filter for a kind it does not know.
-class TKASCIIFileNameProperty : public TKFileNameProperty {
+class TKASCIIFileNameProperty : public TDerived<TKASCIIFileNameProperty, TKFileNameProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString GetFilter() override;
     AnsiString GetDefaultExt() override;
 };
 
-class TKCSSFileNameProperty : public TKFileNameProperty {
+class TKCSSFileNameProperty : public TDerived<TKCSSFileNameProperty, TKFileNameProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString GetFilter() override;
     AnsiString GetDefaultExt() override;
 };
 
-class TKSQLFileNameProperty : public TKFileNameProperty {
+class TKSQLFileNameProperty : public TDerived<TKSQLFileNameProperty, TKFileNameProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString GetFilter() override;
     AnsiString GetDefaultExt() override;
 };
 
 // The clipboard export's viewer: a program, not an export file.
-class TKAppFileNameProperty : public TKFileNameProperty {
+class TKAppFileNameProperty : public TDerived<TKAppFileNameProperty, TKFileNameProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString GetFilter() override;
     AnsiString GetDefaultExt() override;
 };
 
-class TKXMLFileNameProperty : public TKFileNameProperty {
+class TKXMLFileNameProperty : public TDerived<TKXMLFileNameProperty, TKFileNameProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString GetFilter() override;
     AnsiString GetDefaultExt() override;
 };
 
-class TKDBFFileNameProperty : public TKFileNameProperty {
+class TKDBFFileNameProperty : public TDerived<TKDBFFileNameProperty, TKFileNameProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString GetFilter() override;
     AnsiString GetDefaultExt() override;
 };
 
 // The export dialog's saved configuration.
-class TKCFGFileNameProperty : public TKFileNameProperty {
+class TKCFGFileNameProperty : public TDerived<TKCFGFileNameProperty, TKFileNameProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString GetFilter() override;
     AnsiString GetDefaultExt() override;
 };
@@ -135,35 +122,31 @@ public:
 
 // The patterns of the user's regional settings as they stand when the drop-down opens, unsorted,
 // duplicates and empty ones included; any typed pattern is stored as it is.
-class TKDateTimeFormatProperty : public TStringProperty {
+class TKDateTimeFormatProperty : public TDerived<TKDateTimeFormatProperty, TStringProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     TPropertyAttributes GetAttributes() override;  // + paValueList
     // Each date pattern with each time pattern ("date time"), then the four patterns alone.
     void GetValues(const TGetStrProc& proc) override;
 };
 
-class TKDateFormatProperty : public TKDateTimeFormatProperty {
+class TKDateFormatProperty : public TDerived<TKDateFormatProperty, TKDateTimeFormatProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     void GetValues(const TGetStrProc& proc) override;  // short, long
 };
 
-class TKTimeFormatProperty : public TKDateTimeFormatProperty {
+class TKTimeFormatProperty : public TDerived<TKTimeFormatProperty, TKDateTimeFormatProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     void GetValues(const TGetStrProc& proc) override;  // short, long
 };
 
 // About of the exports and the export dialog: a fixed text, and a button to the About box.
-class TKExportAboutProperty : public TStringProperty {
+class TKExportAboutProperty : public TDerived<TKExportAboutProperty, TStringProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     void Edit() override;
     TPropertyAttributes GetAttributes() override;  // exactly [paDialog, paReadOnly]
@@ -172,10 +155,9 @@ public:
 
 // The context menu of the exports: the fields editor and the About box. A double-click has the
 // host's default effect.
-class TKExportEditor : public TDefaultEditor {
+class TKExportEditor : public TDerived<TKExportEditor, TDefaultEditor> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     void Edit() override;
     void ExecuteVerb(int Index) override;
@@ -189,10 +171,9 @@ private:
 };
 
 // The HTML export adds the template editor, which a double-click opens too.
-class TKHTMLExportEditor : public TKExportEditor {
+class TKHTMLExportEditor : public TDerived<TKHTMLExportEditor, TKExportEditor> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     void Edit() override;
     void ExecuteVerb(int Index) override;

@@ -56,11 +56,6 @@ TClass TKExportEditor::StaticClass()
     return &meta;
 }
 
-TClass TKExportEditor::ClassType() const
-{
-    return StaticClass();
-}
-
 void TKExportEditor::Edit()
 {
     TDefaultEditor::Edit();
@@ -138,11 +133,6 @@ TClass TKHTMLExportEditor::StaticClass()
     static const TMetaClass meta =
         TClassBuilder<TKHTMLExportEditor, TKExportEditor>("TKHTMLExportEditor").Build();
     return &meta;
-}
-
-TClass TKHTMLExportEditor::ClassType() const
-{
-    return StaticClass();
 }
 
 void TKHTMLExportEditor::Edit()

@@ -15,11 +15,6 @@ TClass TComponentEditor::StaticClass()
     return &meta;
 }
 
-TClass TComponentEditor::ClassType() const
-{
-    return StaticClass();
-}
-
 void TComponentEditor::Edit()
 {
     if (GetVerbCount() > 0)
@@ -67,11 +62,6 @@ TClass TDefaultEditor::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TDefaultEditor, TComponentEditor>("TDefaultEditor").Build();
     return &meta;
-}
-
-TClass TDefaultEditor::ClassType() const
-{
-    return StaticClass();
 }
 
 void TDefaultEditor::Edit()

@@ -7,12 +7,11 @@
 #include "vcl50/Dsgndesigner.h"
 #include "vcl50/Dsgnpropertyeditor.h"
 
-class TComponentEditor : public TObject {
+class TComponentEditor : public TDerived<TComponentEditor, TObject> {
 public:
     TComponentEditor();
     ~TComponentEditor() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // A double-click on the component; the base runs verb 0 when there is one.
     virtual void Edit();
@@ -38,12 +37,11 @@ private:
 // The editor of components that have none of their own: a double-click offers each of the
 // component's property editors to EditProperty until Continue is false, then edits the best
 // event found (OnCreate, else OnChange, else OnClick, else the first event).
-class TDefaultEditor : public TComponentEditor {
+class TDefaultEditor : public TDerived<TDefaultEditor, TComponentEditor> {
 public:
     TDefaultEditor();
     ~TDefaultEditor() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     void Edit() override;
     // Setting FreeEditor false takes the editor over from the walk, which then does not free it.

@@ -24,11 +24,6 @@ TClass TOrdinalProperty::StaticClass()
     return &meta;
 }
 
-TClass TOrdinalProperty::ClassType() const
-{
-    return StaticClass();
-}
-
 bool TOrdinalProperty::AllEqual()
 {
     for (int i = 1; i < PropCount(); ++i)
@@ -46,11 +41,6 @@ TClass TIntegerProperty::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TIntegerProperty, TOrdinalProperty>("TIntegerProperty").Build();
     return &meta;
-}
-
-TClass TIntegerProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 AnsiString TIntegerProperty::GetValue()
@@ -77,11 +67,6 @@ TClass TCharProperty::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TCharProperty, TOrdinalProperty>("TCharProperty").Build();
     return &meta;
-}
-
-TClass TCharProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 AnsiString TCharProperty::GetValue()
@@ -117,11 +102,6 @@ TClass TEnumProperty::StaticClass()
     return &meta;
 }
 
-TClass TEnumProperty::ClassType() const
-{
-    return StaticClass();
-}
-
 TPropertyAttributes TEnumProperty::GetAttributes()
 {
     return TOrdinalProperty::GetAttributes() + TPropertyAttributes{paValueList, paSortList};
@@ -154,11 +134,6 @@ TClass TBoolProperty::StaticClass()
     return &meta;
 }
 
-TClass TBoolProperty::ClassType() const
-{
-    return StaticClass();
-}
-
 TPropertyAttributes TBoolProperty::GetAttributes()
 {
     return TEnumProperty::GetAttributes() - TPropertyAttributes{paSortList};
@@ -168,11 +143,6 @@ TClass TSetProperty::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TSetProperty, TOrdinalProperty>("TSetProperty").Build();
     return &meta;
-}
-
-TClass TSetProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 TPropertyAttributes TSetProperty::GetAttributes()
@@ -200,11 +170,6 @@ TClass TSetElementProperty::StaticClass()
     static const TMetaClass meta =
         TClassBuilder<TSetElementProperty, TPropertyEditor>("TSetElementProperty").Build();
     return &meta;
-}
-
-TClass TSetElementProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 bool TSetElementProperty::AllEqual()
@@ -258,11 +223,6 @@ TClass TStringProperty::StaticClass()
     return &meta;
 }
 
-TClass TStringProperty::ClassType() const
-{
-    return StaticClass();
-}
-
 bool TStringProperty::AllEqual()
 {
     for (int i = 1; i < PropCount(); ++i)
@@ -285,11 +245,6 @@ TClass TColorProperty::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TColorProperty, TIntegerProperty>("TColorProperty").Build();
     return &meta;
-}
-
-TClass TColorProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 void TColorProperty::Edit()
@@ -326,11 +281,6 @@ TClass TClassProperty::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TClassProperty, TPropertyEditor>("TClassProperty").Build();
     return &meta;
-}
-
-TClass TClassProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 TPropertyAttributes TClassProperty::GetAttributes()
@@ -372,11 +322,6 @@ TClass TComponentProperty::StaticClass()
     static const TMetaClass meta =
         TClassBuilder<TComponentProperty, TPropertyEditor>("TComponentProperty").Build();
     return &meta;
-}
-
-TClass TComponentProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 bool TComponentProperty::AllEqual()
@@ -425,11 +370,6 @@ TClass TMethodProperty::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TMethodProperty, TPropertyEditor>("TMethodProperty").Build();
     return &meta;
-}
-
-TClass TMethodProperty::ClassType() const
-{
-    return StaticClass();
 }
 
 bool TMethodProperty::AllEqual()

@@ -4,37 +4,33 @@
 
 #include "vcl50/Dsgnpropertyeditor.h"
 
-class TOrdinalProperty : public TPropertyEditor {
+class TOrdinalProperty : public TDerived<TOrdinalProperty, TPropertyEditor> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     bool AllEqual() override;
     int GetEditLimit() override;
 };
 
 // Integers; a type with named constants (TFontCharset) shows and accepts the names.
-class TIntegerProperty : public TOrdinalProperty {
+class TIntegerProperty : public TDerived<TIntegerProperty, TOrdinalProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString GetValue() override;
     // Raises EPropertyError "Value must be between MIN and MAX" outside the type's range.
     void SetValue(const AnsiString& value) override;
 };
 
 // A character: itself when printable, else #N.
-class TCharProperty : public TOrdinalProperty {
+class TCharProperty : public TDerived<TCharProperty, TOrdinalProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     AnsiString GetValue() override;
     void SetValue(const AnsiString& value) override;
 };
 
-class TEnumProperty : public TOrdinalProperty {
+class TEnumProperty : public TDerived<TEnumProperty, TOrdinalProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     TPropertyAttributes GetAttributes() override;  // + paValueList, paSortList
     AnsiString GetValue() override;
     void GetValues(const TGetStrProc& proc) override;
@@ -43,28 +39,25 @@ public:
 };
 
 // False, True, in that order.
-class TBoolProperty : public TEnumProperty {
+class TBoolProperty : public TDerived<TBoolProperty, TEnumProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     TPropertyAttributes GetAttributes() override;  // the enumeration's, without paSortList
 };
 
 // "[fsBold,fsItalic]"; edited through one True/False sub-row per element.
-class TSetProperty : public TOrdinalProperty {
+class TSetProperty : public TDerived<TSetProperty, TOrdinalProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     TPropertyAttributes GetAttributes() override;  // + paSubProperties, paReadOnly
     AnsiString GetValue() override;
     void GetProperties(const TGetPropEditProc& proc) override;
 };
 
 // One element of a set, made by TSetProperty::GetProperties.
-class TSetElementProperty : public TPropertyEditor {
+class TSetElementProperty : public TDerived<TSetElementProperty, TPropertyEditor> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     bool AllEqual() override;
     TPropertyAttributes GetAttributes() override;  // [paMultiSelect, paValueList, paSortList]
     AnsiString GetName() override;                 // the element's name
@@ -77,10 +70,9 @@ private:
     int FElement = 0;
 };
 
-class TStringProperty : public TPropertyEditor {
+class TStringProperty : public TDerived<TStringProperty, TPropertyEditor> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     bool AllEqual() override;
     AnsiString GetValue() override;
     void SetValue(const AnsiString& value) override;
@@ -88,10 +80,9 @@ public:
 
 // Colours by name where one exists, else as "$00FF8080"; names or numbers are accepted; the
 // dialog button runs a colour dialog.
-class TColorProperty : public TIntegerProperty {
+class TColorProperty : public TDerived<TColorProperty, TIntegerProperty> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     void Edit() override;
     TPropertyAttributes GetAttributes() override;  // [paMultiSelect, paDialog, paValueList, paRevertable]
     AnsiString GetValue() override;
@@ -101,20 +92,18 @@ public:
 
 // An owned sub-object ("(TFont)"), edited through its published properties as sub-rows whose
 // GetComponent(i) is the sub-object itself.
-class TClassProperty : public TPropertyEditor {
+class TClassProperty : public TDerived<TClassProperty, TPropertyEditor> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     TPropertyAttributes GetAttributes() override;  // [paMultiSelect, paSubProperties, paReadOnly]
     void GetProperties(const TGetPropEditProc& proc) override;
     AnsiString GetValue() override;
 };
 
 // A reference to another component of the form, shown and set by its name.
-class TComponentProperty : public TPropertyEditor {
+class TComponentProperty : public TDerived<TComponentProperty, TPropertyEditor> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     bool AllEqual() override;
     TPropertyAttributes GetAttributes() override;  // + paValueList, paSortList
     int GetEditLimit() override;
@@ -125,10 +114,9 @@ public:
 };
 
 // An event, shown as the name of its handler among the root's published methods.
-class TMethodProperty : public TPropertyEditor {
+class TMethodProperty : public TDerived<TMethodProperty, TPropertyEditor> {
 public:
     static TClass StaticClass();
-    TClass ClassType() const override;
     bool AllEqual() override;
     // Shows the handler, or the name a new one would get ("Button1Click"), to the designer.
     void Edit() override;

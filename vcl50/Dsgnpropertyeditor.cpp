@@ -24,11 +24,6 @@ TClass TPropertyEditor::StaticClass()
     return &meta;
 }
 
-TClass TPropertyEditor::ClassType() const
-{
-    return StaticClass();
-}
-
 void TPropertyEditor::Activate() {}
 
 bool TPropertyEditor::AllEqual()

@@ -33,12 +33,11 @@ struct TInstProp {
     const TPropInfo* PropInfo = nullptr;
 };
 
-class TPropertyEditor : public TObject {
+class TPropertyEditor : public TDerived<TPropertyEditor, TObject> {
 public:
     TPropertyEditor();
     ~TPropertyEditor() override;
     static TClass StaticClass();
-    TClass ClassType() const override;
 
     // The operations the inspector calls; descendants override what they change.
     virtual void Activate();
