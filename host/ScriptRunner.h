@@ -13,7 +13,7 @@
 #include "host/PropertyGrid.h"
 #include "host/ScriptParser.h"
 #include "host/ScriptTrace.h"
-#include "vcl50/Directinput.h"
+#include "vcl50/Inputdriver.h"
 
 class TCustomForm;
 
@@ -92,7 +92,7 @@ private:
     TDesignHost& FHost;
     std::ostream& FOut;
     std::ostream& FErr;
-    TDirectInput FDirectInput;
+    TInputDriver FDirectInput;
     TInputDriver& FInput;
     TScreenshot FScreenshot;
     TScriptTrace FTrace;

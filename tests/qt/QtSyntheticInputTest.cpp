@@ -2,8 +2,8 @@
 // path: the same handlers in the same order, the same selection, focus and result.
 
 #include "tests/qt/QtFormFixture.h"
-#include "vcl50/Directinput.h"
 #include "vcl50/ExtCtrls.h"
+#include "vcl50/Inputdriver.h"
 #include "vcl50/StdCtrls.h"
 #include "vcl50/qt/QtSyntheticInput.h"
 
@@ -85,7 +85,7 @@ protected:
 
 TEST_F(QtSyntheticInputTest, RealEventsGiveWhatTheInputPathGives)
 {
-    TDirectInput direct;
+    TInputDriver direct;
     TQtSyntheticInput qt;
     std::vector<std::string> viaInput = Session(direct);
     std::vector<std::string> viaQt = Session(qt);

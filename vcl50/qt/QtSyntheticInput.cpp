@@ -85,7 +85,7 @@ void TQtSyntheticInput::Click(TControl* control)
 {
     QWidget* widget = Reachable(control);
     if (!widget || !ReportsClicks(widget))
-        return Input::Click(control);
+        return TInputDriver::Click(control);
     ClickAt(widget, widget->rect().center());
     RaisePending();
 }
@@ -99,13 +99,13 @@ void TQtSyntheticInput::DblClick(TControl* control)
     if (view && list) {
         int entry = list->ItemIndex() >= 0 ? list->ItemIndex() : 0;
         if (entry >= list->Items()->Count())
-            return Input::DblClick(control);
+            return TInputDriver::DblClick(control);
         at = EntryPoint(view, list, entry);
         widget = view->viewport();
     } else if (widget && dynamic_cast<QtPaintedWidget*>(widget)) {
         at = widget->rect().center();
     } else {
-        return Input::DblClick(control);  // a button takes a double click as two clicks
+        return TInputDriver::DblClick(control);  // a button takes a double click as two clicks
     }
     SendMouse(widget, QEvent::MouseButtonDblClick, at, Qt::LeftButton);
     SendMouse(widget, QEvent::MouseButtonRelease, at, Qt::NoButton);
@@ -117,7 +117,7 @@ void TQtSyntheticInput::KeyDown(TWinControl* control, WORD key, TShiftState shif
     QWidget* widget = Reachable(control);
     int qtKey = QtKeys::ToQtKey(key);
     if (!widget || !qtKey || dynamic_cast<TCustomForm*>(control))
-        return Input::KeyDown(control, key, shift);
+        return TInputDriver::KeyDown(control, key, shift);
     QtFormPeer::TModelKeysOnly modelOnly;
     QKeyEvent event(QEvent::KeyPress, qtKey, Modifiers(shift));
     QApplication::sendEvent(widget, &event);
@@ -128,7 +128,7 @@ void TQtSyntheticInput::ChooseItem(TComboBox* combo, int index)
 {
     auto* widget = qobject_cast<QComboBox*>(Reachable(combo));
     if (!widget || index < 0 || index >= widget->count())
-        return Input::ChooseItem(combo, index);
+        return TInputDriver::ChooseItem(combo, index);
     widget->showPopup();
     QAbstractItemView* popup = widget->view();
     QModelIndex entry = popup->model()->index(index, 0);
@@ -143,7 +143,7 @@ void TQtSyntheticInput::SelectItem(TCustomListBox* list, int index, TShiftState 
 {
     auto* view = qobject_cast<QListView*>(Reachable(list));
     if (!view || index < 0 || index >= list->Items()->Count())
-        return Input::SelectItem(list, index, shift);
+        return TInputDriver::SelectItem(list, index, shift);
     ClickAt(view->viewport(), EntryPoint(view, list, index), Modifiers(shift));
     RaisePending();
 }
@@ -153,7 +153,7 @@ bool TQtSyntheticInput::DragDrop(TControl* source, TControl* target, int x, int 
     QWidget* from = Reachable(source);
     QWidget* to = Reachable(target);
     if (!from || !to || source->DragMode() != dmAutomatic)
-        return Input::DragDrop(source, target, x, y);
+        return TInputDriver::DragDrop(source, target, x, y);
     // The press that starts a drag; what a press selects is the script's to say beforehand.
     if (auto* view = qobject_cast<QListView*>(from))
         from = view->viewport();
@@ -172,7 +172,7 @@ void TQtSyntheticInput::CloseBox(TCustomForm* form)
 {
     QWidget* window = Reachable(form);
     if (!window || form->BorderStyle() == bsNone || !form->BorderIcons().Contains(biSystemMenu))
-        return Input::CloseBox(form);
+        return TInputDriver::CloseBox(form);
     window->close();
     RaisePending();
 }

@@ -3,7 +3,7 @@
 // the control's widget, a choice is a click in the combo box's drop-down, a drag moves the mouse
 // from one widget over another. So a script or test that acts through here proves the widgets,
 // not only the model. What no widget can show (a control on no shown form, a hidden one) goes
-// straight to the input path, which reports it as it always does.
+// to the base, straight to the input path, which reports it as it always does.
 
 #include "vcl50/Inputdriver.h"
 
