@@ -1,6 +1,6 @@
 // The HTMLTemplate property editor end to end: designer scripts on the real host and the real
-// package module (through the test package that registers the editor), each trace compared with
-// its expected file; and the editor's failure paths, in this process.
+// package module, each trace compared with its expected file; and the editor's failure paths, in
+// this process.
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,12 +29,12 @@ struct TRun {
     std::string Err;
 };
 
-// Plays `script` with drowcast-host on the test package, in `folder`.
+// Plays `script` with drowcast-host on the package module, in `folder`.
 TRun PlayScript(const fs::path& folder, const std::string& script)
 {
     std::ofstream(folder / "script.dscript") << script;
     const std::string command = "cd '" + folder.string() + "' && '" + DROWCAST_HOST + "' script --package '" +
-                                HTML_TEST_PACKAGE + "' script.dscript >out 2>err";
+                                PACKAGE_FILE + "' script.dscript >out 2>err";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText((folder / "out").string()),
             ReadText((folder / "err").string())};
@@ -82,21 +82,40 @@ TEST_P(ComponentEditorScript, TraceIsTheExpectedOne)
 INSTANTIATE_TEST_SUITE_P(Scripts, ComponentEditorScript, testing::ValuesIn(ScriptNames(EditorScriptsDir)),
                          ScriptTestName);
 
-// The main job's example, as drowcast-host plays it (it draws nothing, so without the screenshot).
-TEST_F(ScriptFolder, TheExampleEditsTheComponentAndSavesItsTemplateFile)
+// An example as drowcast-host plays it: it draws nothing, so without the screenshots; the shop
+// database is made from its SQL text, as the main job makes it.
+TRun PlayExample(const fs::path& folder, const std::string& name)
 {
-    std::istringstream example(ReadText((ExamplesDir / "html-template.dscript").string()));
+    const std::string makeDatabase = "cd '" + folder.string() + "' && sqlite3 shop.db < '" +
+                                     (ExamplesDir / "shop.sql").string() + "'";
+    EXPECT_EQ(std::system(makeDatabase.c_str()), 0);
+    std::istringstream example(ReadText((ExamplesDir / (name + ".dscript")).string()));
     std::string script;
     for (std::string line; std::getline(example, line);)
         if (Trim(line).rfind("screenshot ", 0) != 0)
             script += line + "\n";
-    TRun run = PlayScript(Folder, script);
+    TRun run = PlayScript(folder, script);
     EXPECT_EQ(run.Err, "");
     EXPECT_EQ(run.Status, 0);
-    EXPECT_EQ(run.Out, ReadText((ExamplesDir / "html-template.expected").string()));
+    EXPECT_EQ(run.Out, ReadText((ExamplesDir / (name + ".expected")).string()));
+    return run;
+}
+
+TEST_F(ScriptFolder, TheTemplateExampleEditsTheComponentAndSavesItsTemplateFile)
+{
+    PlayExample(Folder, "html-template");
     THexIniFile saved((Folder / "html-template.htf").string());
     EXPECT_EQ(saved.ReadInteger("Table options", "Even_row-bgcolor", -1), 0x0099CCFF);
     EXPECT_EQ(saved.ReadString("HTML options", "Font-family", "none"), "Arial");
+}
+
+// The main job's script: every editor of the package on the shop database, the form saved.
+TEST_F(ScriptFolder, TheWholePackageExampleSavesTheFormItBuilt)
+{
+    PlayExample(Folder, "whole-package");
+    const std::string form = ReadText((Folder / "shop-export.dfm").string());
+    for (const char* part : {"object SqlOut: TKSQLExport", "FileName = 'orders.html'", "'customer_id'"})
+        EXPECT_NE(form.find(part), std::string::npos) << part;
 }
 
 // ---- failure paths ---------------------------------------------------------------------------

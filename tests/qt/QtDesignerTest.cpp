@@ -1,5 +1,6 @@
 // drowcast-designer as a person runs it, on the offscreen platform: the template editor's
-// scripts trace as under drowcast-host, and a screenshot is the dialog's client area.
+// scripts and the main job's script trace as under drowcast-host, and a screenshot is the
+// dialog's client area.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -33,7 +34,7 @@ struct TRun {
 TRun Designer(const fs::path& script, const fs::path& folder)
 {
     std::string command = "cd '" + folder.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
-                          DROWCAST_DESIGNER + "' --package '" + HTML_TEST_PACKAGE + "' --script '" +
+                          DROWCAST_DESIGNER + "' --package '" + PACKAGE_FILE + "' --script '" +
                           script.string() + "' >out 2>err";
     int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(folder / "out"), Slurp(folder / "err")};
@@ -87,6 +88,28 @@ TEST_F(DesignerTest, ScreenshotIsTheTemplateEditorsClientArea)
     EXPECT_EQ(shot.pixel(447, 100) & 0xFFFFFFu, 0xC0C0C0u);
     EXPECT_EQ(shot.pixel(445, 100) & 0xFFFFFFu, 0xFFFFFFu) << "HTMLPanel's lowered bevel, right edge";
     EXPECT_EQ(shot.pixel(2 + 5 + 6 + 84 + 90, 1 + 6 + 23 + 8 + 20) & 0xFFFFFFu, 0x8080FFu);
+}
+
+// The main job's script as scripts/run plays it: the trace of the headless host, and a picture
+// of each dialog at the dialog's client size.
+TEST_F(DesignerTest, TheMainJobTracesAsHeadlessAndPicturesEachDialog)
+{
+    const fs::path examples = EXAMPLES_DIR;
+    const std::string makeDatabase =
+        "cd '" + Folder.string() + "' && sqlite3 shop.db < '" + (examples / "shop.sql").string() + "'";
+    ASSERT_EQ(std::system(makeDatabase.c_str()), 0);
+    TRun run = Designer(examples / "whole-package.dscript", Folder);
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.Out, Slurp(examples / "whole-package.expected"));
+    TestApp();
+    const std::pair<const char*, QSize> pictures[] = {
+        {"fields-editor.png", QSize(345, 255)},
+        {"html-template-editor.png", QSize(448, 253)},
+        {"about-box.png", QSize(452, 300)},
+    };
+    for (const auto& [file, size] : pictures)
+        EXPECT_EQ(QImage(QString::fromStdString((Folder / file).string())).size(), size) << file;
 }
 
 TEST_F(DesignerTest, WithoutAScriptTheDesignerSaysWhatItCanDo)
