@@ -61,6 +61,9 @@ struct TWideExport {
         exportComponent = new TKXMLExport(designer.GetRoot());
         exportComponent->SetName("XmlOut");
         exportComponent->SetDataSet(dataSet);
+        // Open, so that the steps timed inside the dialog do not open and close it each time:
+        // opening still announces each new field to every field made before it.
+        dataSet->Open();
         const auto names = TWideDataSet::Names();
         for (size_t i = 0; i < names.size(); i += 2)
             exportComponent->ExportedFields()->Add(UpperCase(names[i]));
@@ -99,6 +102,7 @@ const auto Nothing = [](TfmKFieldsEditDlg&) {};
 void BM_OpenAndFill(benchmark::State& state)
 {
     TWideExport wide;
+    wide.dataSet->Close();
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         Interaction::QueueModalHandler([](TCustomForm* form) { Input::Click(As<TfmKFieldsEditDlg>(form)->CancelBtn); });
@@ -106,7 +110,7 @@ void BM_OpenAndFill(benchmark::State& state)
         state.SetIterationTime(SecondsSince(start));
     }
 }
-BENCHMARK(BM_OpenAndFill)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenAndFill)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_IncludeAll(benchmark::State& state)
 {
@@ -145,6 +149,7 @@ BENCHMARK(BM_Drop1000)->UseManualTime()->Unit(benchmark::kMillisecond);
 void BM_CloseDataSet(benchmark::State& state)
 {
     TWideExport wide;
+    wide.dataSet->Close();
     for (auto _ : state) {
         wide.dataSet->Open();
         const auto start = std::chrono::steady_clock::now();
@@ -152,7 +157,7 @@ void BM_CloseDataSet(benchmark::State& state)
         state.SetIterationTime(SecondsSince(start));
     }
 }
-BENCHMARK(BM_CloseDataSet)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CloseDataSet)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
