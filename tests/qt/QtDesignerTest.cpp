@@ -1,5 +1,5 @@
-// drowcast-designer as a person runs it, on the offscreen platform: the template editor's
-// scripts trace as under drowcast-host, and a screenshot is the dialog's client area.
+// drowcast-designer as a person runs it, on the offscreen platform: the template editor's and the
+// component editors' scripts trace as under drowcast-host, and a screenshot is the dialog's client area.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/ScriptFiles.h"
+#include "tests/ShopDatabase.h"
 #include "tests/qt/QtTestApp.h"
 
 namespace fs = std::filesystem;
@@ -16,6 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path ScriptsDir = DIALOG_SCRIPTS_DIR;
+const fs::path EditorScriptsDir = EDITOR_SCRIPTS_DIR;
 
 std::string Slurp(const fs::path& path)
 {
@@ -47,23 +50,31 @@ protected:
         Folder = mkdtemp(pattern.data());
     }
     void TearDown() override { fs::remove_all(Folder); }
+    // Every script of `dir`, run in the test's folder, traces as its expected file says.
+    void ExpectScriptsTraceAsExpected(const fs::path& dir)
+    {
+        const auto names = ScriptNames(dir);
+        EXPECT_FALSE(names.empty()) << dir;
+        for (const std::string& name : names) {
+            TRun run = Designer(dir / (name + ".dscript"), Folder);
+            EXPECT_EQ(run.Status, 0) << name;
+            EXPECT_EQ(run.Err, "") << name;
+            EXPECT_EQ(run.Out, Slurp(dir / (name + ".expected"))) << name;
+        }
+    }
     fs::path Folder;
 };
 
 TEST_F(DesignerTest, TemplateEditorScriptsTraceAsUnderTheCommandLineHost)
 {
-    int scripts = 0;
-    for (const auto& entry : fs::directory_iterator(ScriptsDir)) {
-        if (entry.path().extension() != ".dscript")
-            continue;
-        ++scripts;
-        fs::path base = entry.path();
-        TRun run = Designer(base, Folder);
-        EXPECT_EQ(run.Status, 0) << base;
-        EXPECT_EQ(run.Err, "") << base;
-        EXPECT_EQ(run.Out, Slurp(base.replace_extension(".expected"))) << base;
-    }
-    EXPECT_GT(scripts, 0);
+    ExpectScriptsTraceAsExpected(ScriptsDir);
+}
+
+// They find shop.db in their working folder.
+TEST_F(DesignerTest, ComponentEditorScriptsTraceAsUnderTheCommandLineHost)
+{
+    MakeShopDatabase((Folder / "shop.db").string());
+    ExpectScriptsTraceAsExpected(EditorScriptsDir);
 }
 
 TEST_F(DesignerTest, ScreenshotIsTheTemplateEditorsClientArea)
