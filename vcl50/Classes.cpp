@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_set>
 
 #include "vcl50/Sysutils.h"
 
@@ -34,6 +35,16 @@ void TPersistent::DefineProperties(TFiler*) {}
 // ---- TComponent -------------------------------------------------------------------------------
 
 namespace {
+
+// Owned components mostly leave from the back (destroyed last first), so the search starts there.
+bool EraseLast(std::vector<TComponent*>& list, TComponent* component)
+{
+    auto it = std::find(list.rbegin(), list.rend(), component);
+    if (it == list.rend())
+        return false;
+    list.erase(std::next(it).base());
+    return true;
+}
 
 bool IsValidIdent(std::string_view s)
 {
@@ -146,6 +157,20 @@ void TComponent::DestroyComponents()
     }
 }
 
+void TComponent::DestroyComponents(const std::vector<TComponent*>& batch)
+{
+    // Out of FComponents first, with one pass, so that each one's announcement reaches only those
+    // staying. Each leaves FReleasing in its own destructor (Remove), also when something else
+    // frees it meanwhile.
+    std::unordered_set<TComponent*> leaving;
+    for (TComponent* c : batch)
+        if (c->FOwner == this && leaving.insert(c).second)
+            FReleasing.push_back(c);
+    std::erase_if(FComponents, [&](TComponent* c) { return leaving.contains(c); });
+    while (!FReleasing.empty())
+        delete FReleasing.back();
+}
+
 void TComponent::Insert(TComponent* component)
 {
     FComponents.push_back(component);
@@ -154,7 +179,8 @@ void TComponent::Insert(TComponent* component)
 
 void TComponent::Remove(TComponent* component)
 {
-    std::erase(FComponents, component);
+    if (!EraseLast(FComponents, component))
+        EraseLast(FReleasing, component);
     component->FOwner = nullptr;
 }
 

@@ -1,6 +1,5 @@
 #include "DialogTesting.h"
 
-#include <sqlite3.h>
 #include <stdlib.h>
 
 #include <algorithm>
@@ -171,15 +170,4 @@ std::vector<std::string> Numbered(const char* prefix, int count, const char* kin
 void WriteText(const std::string& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;
-}
-
-void MakeShopDatabase(const std::string& path)
-{
-    sqlite3* db = nullptr;
-    const bool opened = sqlite3_open(path.c_str(), &db) == SQLITE_OK;
-    const int rc = opened ? sqlite3_exec(db, "CREATE TABLE Orders (id INTEGER, Customer TEXT, amount REAL, NOTE, created);",
-                                         nullptr, nullptr, nullptr)
-                          : SQLITE_CANTOPEN;
-    sqlite3_close(db);
-    ASSERT_EQ(rc, SQLITE_OK) << path;
 }

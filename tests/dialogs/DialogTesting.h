@@ -13,6 +13,7 @@
 #include "rowcastb5/Kbaseexport.h"
 #include "rowcastb5/Khtmlexport.h"
 #include "tests/ScriptFiles.h"
+#include "tests/ShopDatabase.h"
 #include "vcl50/Buttons.h"
 #include "vcl50/Dialogs.h"
 #include "vcl50/ExtCtrls.h"
@@ -77,7 +78,3 @@ TPanel* PreviewPanel(const TfmKHTMLTemplateEditDlg& dialog, const char* name);
 TLabel* PreviewLabel(const TfmKHTMLTemplateEditDlg& dialog, const char* name);
 
 void WriteText(const std::string& path, const std::string& text);
-
-// A real SQLite file with one table, Orders (id, Customer, amount, NOTE, created), for the fields
-// verb's tests and scripts.
-void MakeShopDatabase(const std::string& path);

@@ -1,6 +1,6 @@
-// drowcast-designer as a person runs it, on the offscreen platform: the template editor's
-// scripts and the main job's script trace as under drowcast-host, and a screenshot is the
-// dialog's client area.
+// drowcast-designer as a person runs it, on the offscreen platform: the template editor's, the
+// component editors' and the main job's scripts trace as under drowcast-host, and a screenshot is
+// the dialog's client area.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/ScriptFiles.h"
+#include "tests/ShopDatabase.h"
 #include "tests/qt/QtTestApp.h"
 
 namespace fs = std::filesystem;
@@ -17,27 +19,17 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path ScriptsDir = DIALOG_SCRIPTS_DIR;
+const fs::path EditorScriptsDir = EDITOR_SCRIPTS_DIR;
 
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-struct TRun {
-    int Status;
-    std::string Out;
-    std::string Err;
-};
 
 // Runs the designer on `script` in a folder of its own, with no display.
-TRun Designer(const fs::path& script, const fs::path& folder)
+THostRun Designer(const fs::path& script, const fs::path& folder)
 {
     std::string command = "cd '" + folder.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
                           DROWCAST_DESIGNER + "' --package '" + PACKAGE_FILE + "' --script '" +
                           script.string() + "' >out 2>err";
     int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(folder / "out"), Slurp(folder / "err")};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(folder / "out"), ReadText(folder / "err")};
 }
 
 class DesignerTest : public ::testing::Test {
@@ -48,23 +40,31 @@ protected:
         Folder = mkdtemp(pattern.data());
     }
     void TearDown() override { fs::remove_all(Folder); }
+    // Every script of `dir`, run in the test's folder, traces as its expected file says.
+    void ExpectScriptsTraceAsExpected(const fs::path& dir)
+    {
+        const auto names = ScriptNames(dir);
+        EXPECT_FALSE(names.empty()) << dir;
+        for (const std::string& name : names) {
+            THostRun run = Designer(dir / (name + ".dscript"), Folder);
+            EXPECT_EQ(run.Status, 0) << name;
+            EXPECT_EQ(run.Err, "") << name;
+            EXPECT_EQ(run.Out, ReadText(dir / (name + ".expected"))) << name;
+        }
+    }
     fs::path Folder;
 };
 
 TEST_F(DesignerTest, TemplateEditorScriptsTraceAsUnderTheCommandLineHost)
 {
-    int scripts = 0;
-    for (const auto& entry : fs::directory_iterator(ScriptsDir)) {
-        if (entry.path().extension() != ".dscript")
-            continue;
-        ++scripts;
-        fs::path base = entry.path();
-        TRun run = Designer(base, Folder);
-        EXPECT_EQ(run.Status, 0) << base;
-        EXPECT_EQ(run.Err, "") << base;
-        EXPECT_EQ(run.Out, Slurp(base.replace_extension(".expected"))) << base;
-    }
-    EXPECT_GT(scripts, 0);
+    ExpectScriptsTraceAsExpected(ScriptsDir);
+}
+
+// They find shop.db in their working folder.
+TEST_F(DesignerTest, ComponentEditorScriptsTraceAsUnderTheCommandLineHost)
+{
+    MakeShopDatabase((Folder / "shop.db").string());
+    ExpectScriptsTraceAsExpected(EditorScriptsDir);
 }
 
 TEST_F(DesignerTest, ScreenshotIsTheTemplateEditorsClientArea)
@@ -77,7 +77,7 @@ TEST_F(DesignerTest, ScreenshotIsTheTemplateEditorsClientArea)
                                               "  ok\n"
                                               "end\n"
                                               "edit HTMLTemplate\n";
-    TRun run = Designer(Folder / "shot.dscript", Folder);
+    THostRun run = Designer(Folder / "shot.dscript", Folder);
     ASSERT_EQ(run.Status, 0) << run.Err;
     TestApp();
     QImage shot(QString::fromStdString((Folder / "editor.png").string()));
@@ -98,10 +98,10 @@ TEST_F(DesignerTest, TheMainJobTracesAsHeadlessAndPicturesEachDialog)
     const std::string makeDatabase =
         "cd '" + Folder.string() + "' && sqlite3 shop.db < '" + (examples / "shop.sql").string() + "'";
     ASSERT_EQ(std::system(makeDatabase.c_str()), 0);
-    TRun run = Designer(examples / "whole-package.dscript", Folder);
+    THostRun run = Designer(examples / "whole-package.dscript", Folder);
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Err, "");
-    EXPECT_EQ(run.Out, Slurp(examples / "whole-package.expected"));
+    EXPECT_EQ(run.Out, ReadText(examples / "whole-package.expected"));
     TestApp();
     const std::pair<const char*, QSize> pictures[] = {
         {"fields-editor.png", QSize(345, 255)},
@@ -118,7 +118,7 @@ TEST_F(DesignerTest, WithoutAScriptTheDesignerSaysWhatItCanDo)
                           (Folder / "err").string() + "'";
     int status = std::system(command.c_str());
     EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_NE(Slurp(Folder / "err").find("--script"), std::string::npos);
+    EXPECT_NE(ReadText(Folder / "err").find("--script"), std::string::npos);
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "vcl50/Classes.h"
 #include "vcl50/Strings.h"
 
@@ -126,6 +129,56 @@ TEST(ClassesNotification, PublishedFieldOfTheOwnerIsClearedWhenItsComponentGoes)
     root.First = new TThing(&root);
     delete root.First;
     EXPECT_EQ(root.First, nullptr);
+}
+
+namespace {
+
+// Frees owned components as one batch, as a dataset frees its fields on closing; the removal of
+// `Trigger` makes it free `Victim`, another member of the batch, meanwhile.
+class TBatchOwner : public TThingRoot {
+public:
+    using TThingRoot::TThingRoot;
+    using TComponent::DestroyComponents;
+    int Removals = 0;
+    TComponent* Trigger = nullptr;
+    TComponent* Victim = nullptr;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override
+    {
+        if (operation == opRemove) {
+            ++Removals;
+            if (component == Trigger)
+                delete std::exchange(Victim, nullptr);
+        }
+        TThingRoot::Notification(component, operation);
+    }
+};
+
+}  // namespace
+
+TEST(ClassesNotification, ABatchIsAnnouncedToTheOwnerItsOtherComponentsAndSubscribers)
+{
+    TComponent otherForm(nullptr);
+    auto* holder = new TThing(&otherForm);
+    auto* stranger = new TThing(&otherForm);  // in the batch but not the owner's: left alone
+    {
+        TBatchOwner owner(nullptr);
+        auto* staying = new TThing(&owner);
+        std::vector<TComponent*> batch{new TThing(&owner), new TThing(&owner), new TThing(&owner), stranger};
+        owner.First = As<TThing>(batch[0]);
+        holder->SetPartner(As<TThing>(batch[1]));
+        owner.Trigger = batch[2];  // freed first
+        owner.Victim = batch[1];
+        owner.DestroyComponents(batch);
+        EXPECT_EQ(owner.Removals, 3);
+        EXPECT_EQ(staying->Removals, 3);
+        EXPECT_EQ(owner.First, nullptr);
+        EXPECT_EQ(holder->Partner(), nullptr);
+        EXPECT_EQ(owner.ComponentCount(), 1);
+        EXPECT_EQ(liveThings, 3);
+    }
+    EXPECT_EQ(otherForm.ComponentCount(), 2);
 }
 
 TEST(ClassesNames, FindComponentIgnoresCaseAndNamesAreChecked)
