@@ -119,3 +119,10 @@ void TDesignHost::SaveForm(TDesigner& designer, const std::string& path)
     WriteFileAtomically(path, WriteComponentResourceText(designer.GetRoot()));
     designer.ClearModified();
 }
+
+void TDesignHost::CloseForm(TDesigner& designer)
+{
+    std::erase_if(FForms, [&](const auto& form) { return form.get() == &designer; });
+    if (FCurrent == &designer)
+        FCurrent = FForms.empty() ? nullptr : FForms.back().get();
+}

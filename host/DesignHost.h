@@ -41,6 +41,8 @@ public:
     TDesigner& OpenForm(const std::string& path);
     // Writes the form as a form file, atomically, and clears its modified mark.
     void SaveForm(TDesigner& designer, const std::string& path);
+    // Frees a designed form; the newest other one, if any, becomes the current one.
+    void CloseForm(TDesigner& designer);
     TDesigner* CurrentForm() const { return FCurrent; }
     const std::vector<std::unique_ptr<TDesigner>>& Forms() const { return FForms; }
 

@@ -68,13 +68,14 @@ void TDesigner::ShowMethod(const AnsiString& name)
     FLastShownMethod = name;
 }
 
-TComponent* TDesigner::AddComponent(TComponentClass cls, const AnsiString& name)
+TComponent* TDesigner::AddComponent(TComponentClass cls, const AnsiString& name, int left, int top)
 {
     if (!cls || !cls->InheritsFrom(TComponent::StaticClass()))
         throw EInvalidOperation(Format("%s is not a component class", {cls ? cls->ClassName() : "nil"}));
     std::unique_ptr<TObject> object(cls->Create(FRoot.get()));
     auto* component = As<TComponent>(object.get());
     component->SetName(name.empty() ? UniqueName(cls) : name);  // a refused name frees it again
+    component->SetDesignPosition(left, top);
     object.release();
     Modified();
     return component;
@@ -86,6 +87,16 @@ void TDesigner::DeleteComponent(TComponent* component)
         throw EInvalidOperation("Only a component on the form can be deleted");
     std::erase(FSelection, component);
     delete component;
+    Modified();
+}
+
+void TDesigner::MoveComponent(TComponent* component, int left, int top)
+{
+    if (!component || component == FRoot.get() || component->Owner() != FRoot.get())
+        throw EInvalidOperation("Only a component on the form can be moved");
+    if (component->DesignLeft() == left && component->DesignTop() == top)
+        return;
+    component->SetDesignPosition(left, top);
     Modified();
 }
 

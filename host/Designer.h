@@ -25,8 +25,12 @@ public:
     void ShowMethod(const AnsiString& name) override;
 
     // Places a new component of `cls` on the form; an empty name gets the first free one of the
-    // platform's pattern (TKHTMLExport: KHTMLExport1). Marks the form modified.
-    TComponent* AddComponent(TComponentClass cls, const AnsiString& name);
+    // platform's pattern (TKHTMLExport: KHTMLExport1), at `left`, `top` on the design surface.
+    // Marks the form modified.
+    TComponent* AddComponent(TComponentClass cls, const AnsiString& name, int left = 0, int top = 0);
+    // Puts a component of the form at `left`, `top`, the position its form file keeps. Marks the
+    // form modified when it moved.
+    void MoveComponent(TComponent* component, int left, int top);
     // Frees a component of the form. Marks the form modified.
     void DeleteComponent(TComponent* component);
 

@@ -224,6 +224,12 @@ int ReportResource(const std::string& packagePath, const std::string& name, std:
     }
 }
 
+std::string PackageDescription(HMODULE module)
+{
+    std::optional<std::vector<uint8_t>> bytes = ReadResource(module, "DESCRIPTION", RT_RCDATA);
+    return bytes ? Utf16ToUtf8(*bytes) : std::string();
+}
+
 std::string DefaultPackagePath()
 {
     return (std::filesystem::path(GetModuleFileName(MainInstance())).parent_path() / "DRowcastB5.so").string();

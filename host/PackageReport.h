@@ -5,6 +5,8 @@
 #include <ostream>
 #include <string>
 
+#include "vcl50/Instances.h"
+
 // Description, flags, required packages, contained units, options word and resources.
 int ReportInfo(const std::string& packagePath, std::ostream& out, std::ostream& err);
 enum class TResourceForm {
@@ -18,6 +20,9 @@ int ReportResource(const std::string& packagePath, const std::string& name, std:
 // Raises, with the line ReportInfo would print, when the file is no package with a well-formed
 // PACKAGEINFO. Read from the file only, so what is no package never gets to run.
 void CheckPackageFile(const std::string& packagePath);
+
+// The description a loaded package carries in its resources; empty when it has none.
+std::string PackageDescription(HMODULE module);
 
 // DRowcastB5.so beside the running executable.
 std::string DefaultPackagePath();

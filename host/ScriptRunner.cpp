@@ -8,9 +8,9 @@
 #include "vcl50/Sysutils.h"
 
 TScriptRunner::TScriptRunner(TDesignHost& host, std::ostream& out, std::ostream& err, TInputDriver* input,
-                             TScreenshot screenshot)
+                             TScreenshot screenshot, TScriptActions* actions)
     : FHost(host), FOut(out), FErr(err), FInput(input ? *input : FDirectInput), FScreenshot(std::move(screenshot)),
-      FTrace(out)
+      FActions(actions ? *actions : FCoreActions), FTrace(out)
 {
 }
 
@@ -37,6 +37,8 @@ std::span<const TScriptCommandRow> HostCommandRows()
         {"palette", 0, 0, "palette", &R::Palette},
         {"save", 1, 1, "save PATH", &R::Save},
         {"open", 1, 1, "open PATH", &R::Open},
+        {"move", 3, 3, "move NAME X Y", &R::Move},
+        {"window", 1, 1, "window PATH", &R::Window},
         {"answer", 2, 2, "answer KIND VALUE", &R::Answer},
         {"dialog", 0, 0, "dialog", &R::Dialog},
     };
@@ -212,7 +214,7 @@ void TScriptRunner::Add(const TScriptCommand& c)
     TComponentClass cls = FHost.Registry().FindPaletteClass(c.Args[0]);
     if (!cls)
         Error(c, Format("no class %s on the palette", {c.Args[0]}));
-    designer.AddComponent(cls, c.Args[1]);
+    FActions.Add(designer, cls, c.Args[1]);
 }
 
 void TScriptRunner::Delete(const TScriptCommand& c)
@@ -228,7 +230,7 @@ void TScriptRunner::Select(const TScriptCommand& c)
     TDesignerSelectionList selection;
     for (const AnsiString& name : c.Args)
         selection.push_back(FormComponent(c, name));
-    CurrentForm(c).Select(selection);
+    FActions.Select(CurrentForm(c), selection);
 }
 
 void TScriptRunner::Set(const TScriptCommand& c)
@@ -237,7 +239,7 @@ void TScriptRunner::Set(const TScriptCommand& c)
     TPropertyGridRow& row = Row(c, inspector, c.Args[0]);
     if (row.Editor().GetAttributes().Contains(paReadOnly))
         Error(c, Format("the row %s is read-only", {c.Args[0]}));
-    row.Editor().SetValue(c.Args[1]);
+    FActions.Set(CurrentForm(c), row, c.Args[0], c.Args[1]);
 }
 
 void TScriptRunner::Value(const TScriptCommand& c)
@@ -275,7 +277,7 @@ void TScriptRunner::Attrs(const TScriptCommand& c)
 void TScriptRunner::Edit(const TScriptCommand& c)
 {
     TPropertyGrid inspector = Inspect(c);
-    Row(c, inspector, c.Args[0]).Editor().Edit();
+    FActions.Edit(CurrentForm(c), Row(c, inspector, c.Args[0]), c.Args[0]);
 }
 
 void TScriptRunner::Get(const TScriptCommand& c)
@@ -287,19 +289,10 @@ void TScriptRunner::Get(const TScriptCommand& c)
     PrintPath(c, FormComponent(c, arg.substr(0, dot)), arg, arg.substr(dot + 1));
 }
 
-namespace {
-
-std::unique_ptr<TComponentEditor> EditorOf(TComponent* component, TDesigner& designer)
-{
-    return CreateComponentEditor(GetComponentEditorClass(component->ClassType()), component, &designer);
-}
-
-}  // namespace
-
 void TScriptRunner::Verbs(const TScriptCommand& c)
 {
     TComponent* component = FormComponent(c, c.Args[0]);
-    auto editor = EditorOf(component, CurrentForm(c));
+    auto editor = ComponentEditorOf(component, CurrentForm(c));
     int count = editor->GetVerbCount();
     // The package's code may raise part way; the lines go out only once all of them are known.
     std::string lines;
@@ -314,18 +307,18 @@ void TScriptRunner::Verb(const TScriptCommand& c)
 {
     TComponent* component = FormComponent(c, c.Args[0]);
     int index = Number(c, c.Args[1]);
-    auto editor = EditorOf(component, CurrentForm(c));
+    auto editor = ComponentEditorOf(component, CurrentForm(c));
     int count = editor->GetVerbCount();
     // A person can only pick a verb the menu shows.
     if (index < 0 || index >= count)
         Error(c, Format("%s has no verb %d (it has %d)", {c.Args[0], index, count}));
-    editor->ExecuteVerb(index);
+    FActions.Verb(CurrentForm(c), component, index);
 }
 
 void TScriptRunner::DblClick(const TScriptCommand& c)
 {
     TComponent* component = FormComponent(c, c.Args[0]);
-    EditorOf(component, CurrentForm(c))->Edit();
+    FActions.DblClick(CurrentForm(c), component);
 }
 
 void TScriptRunner::Modified(const TScriptCommand& c)
@@ -381,6 +374,20 @@ void TScriptRunner::Save(const TScriptCommand& c)
 void TScriptRunner::Open(const TScriptCommand& c)
 {
     FHost.OpenForm(c.Args[0]);
+}
+
+void TScriptRunner::Move(const TScriptCommand& c)
+{
+    TComponent* component = FormComponent(c, c.Args[0]);
+    if (component == CurrentForm(c).GetRoot())
+        Error(c, "the form itself does not move on its surface");
+    FActions.Move(CurrentForm(c), component, Number(c, c.Args[1]), Number(c, c.Args[2]));
+}
+
+void TScriptRunner::Window(const TScriptCommand& c)
+{
+    if (!FActions.Window(c.Args[0]))
+        Error(c, "window needs the designer window (drowcast-designer)");
 }
 
 void TScriptRunner::Answer(const TScriptCommand& c)

@@ -11,6 +11,7 @@
 
 #include "host/DesignHost.h"
 #include "host/PropertyGrid.h"
+#include "host/ScriptActions.h"
 #include "host/ScriptParser.h"
 #include "host/ScriptTrace.h"
 #include "vcl50/Inputdriver.h"
@@ -23,9 +24,9 @@ public:
     using TScreenshot = std::function<void(TCustomForm* form, const AnsiString& path)>;
 
     // Without a driver, a person's actions go straight to the input path; without a screenshot
-    // function, `screenshot` is a script error.
+    // function, `screenshot` is a script error; without actions, host commands act on the core.
     TScriptRunner(TDesignHost& host, std::ostream& out, std::ostream& err, TInputDriver* input = nullptr,
-                  TScreenshot screenshot = nullptr);
+                  TScreenshot screenshot = nullptr, TScriptActions* actions = nullptr);
 
     // Plays the script: 0, or 1 after a script error, which is reported on `err`.
     int Run(std::string_view text);
@@ -57,6 +58,8 @@ private:
     void Palette(const TScriptCommand& c);
     void Save(const TScriptCommand& c);
     void Open(const TScriptCommand& c);
+    void Move(const TScriptCommand& c);
+    void Window(const TScriptCommand& c);
     void Answer(const TScriptCommand& c);  // also inside a dialog block
     void Dialog(const TScriptCommand& c);  // also inside a dialog block
 
@@ -95,6 +98,8 @@ private:
     TInputDriver FDirectInput;
     TInputDriver& FInput;
     TScreenshot FScreenshot;
+    TScriptActions FCoreActions;
+    TScriptActions& FActions;
     TScriptTrace FTrace;
     TCustomForm* FDialog = nullptr;
     // The first script error of a command: it is raised out of modal forms, through code that

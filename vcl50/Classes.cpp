@@ -4,6 +4,7 @@
 #include <map>
 #include <unordered_set>
 
+#include "vcl50/Filer.h"
 #include "vcl50/Sysutils.h"
 
 // ---- TPersistent ------------------------------------------------------------------------------
@@ -243,6 +244,29 @@ void TComponent::GetChildren(const std::function<void(TComponent*)>&, TComponent
 void TComponent::Loaded()
 {
     FComponentState >> csLoading;
+}
+
+void TComponent::SetDesignPosition(int left, int top)
+{
+    FDesignLeft = left;
+    FDesignTop = top;
+}
+
+void TComponent::DefineProperties(TFiler* filer)
+{
+    // A control publishes its own position; a second one of the same names would clash with it.
+    if (ClassType()->FindProperty("Left") || ClassType()->FindProperty("Top"))
+        return;
+    // A form file holds positions a person can see; anything wider is no position.
+    auto coordinate = [](TReader& reader) {
+        return static_cast<int>(std::clamp<int64_t>(reader.ReadInteger(), -32768, 32767));
+    };
+    filer->DefineProperty(
+        "Left", [&](TReader& reader) { FDesignLeft = coordinate(reader); },
+        [&](TWriter& writer) { writer.WriteInteger(FDesignLeft); }, FDesignLeft != 0);
+    filer->DefineProperty(
+        "Top", [&](TReader& reader) { FDesignTop = coordinate(reader); },
+        [&](TWriter& writer) { writer.WriteInteger(FDesignTop); }, FDesignTop != 0);
 }
 
 // ---- the class registry -----------------------------------------------------------------------

@@ -79,6 +79,13 @@ public:
     virtual void SetParentComponent(TComponent*) {}
     virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
 
+    // Where a designer shows a component that is no control: streamed as Left and Top, which a
+    // control's published properties of the same names take precedence over.
+    int DesignLeft() const { return FDesignLeft; }
+    int DesignTop() const { return FDesignTop; }
+    void SetDesignPosition(int left, int top);
+    void DefineProperties(TFiler* filer) override;
+
 protected:
     // Told of components inserted into or removed from the owner tree and of freed components
     // that asked for free notification. Overrides clear their references, then call this.
@@ -97,6 +104,8 @@ private:
 
     AnsiString FName;
     int FTag = 0;
+    int FDesignLeft = 0;
+    int FDesignTop = 0;
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;          // owned: freed with this component
     std::vector<TComponent*> FReleasing;           // owned, out of FComponents, freed by a batch

@@ -96,6 +96,14 @@ AnsiString TReader::ReadString()
     return value.Text;
 }
 
+int64_t TReader::ReadInteger()
+{
+    const TFormValue& value = NextValue("integer");
+    if (value.Kind != TFormValueKind::Integer)
+        Fail(AnsiString("integer expected but ") + FormValueKindName(value.Kind) + " found");
+    return value.Integer;
+}
+
 // ---- TWriter ----------------------------------------------------------------------------------
 
 TWriter::TWriter(int indent) : FIndent(indent) {}

@@ -41,6 +41,7 @@ public:
     bool EndOfList() const;
     void ReadListEnd();
     AnsiString ReadString();
+    int64_t ReadInteger();
 
 private:
     const TFormValue& NextValue(const char* expected);

@@ -1,8 +1,10 @@
-// drowcast-designer: the designer host with real windows. `--script FILE` plays a designer script
-// as drowcast-host does, with the same trace, on the Qt widget set, plus `screenshot PATH`.
+// drowcast-designer: the designer host's window. It loads the package as a designer host does,
+// opens FORMFILE or a new form, and lets a person design it; `--script FILE` plays a designer
+// script through the same window offscreen, with the same trace as drowcast-host.
 
 #include <CLI/CLI.hpp>
 
+#include <QApplication>
 #include <iostream>
 #include <iterator>
 #include <string>
@@ -11,6 +13,7 @@
 #include "host/FormFile.h"
 #include "host/PackageReport.h"
 #include "host/ScriptRunner.h"
+#include "host/designer/DesignerWindow.h"
 #include "vcl50/qt/QtSyntheticInput.h"
 #include "vcl50/qt/QtWidgetSet.h"
 
@@ -22,6 +25,19 @@ int Fail(const std::string& what)
 {
     std::cerr << Program << ": " << what << '\n';
     return 1;
+}
+
+// Loads and registers the package; an exception of its registration is reported and the host
+// goes on with what was registered.
+HMODULE LoadPackage(TDesignHost& host, const std::string& packagePath, std::ostream& report)
+{
+    HMODULE module = host.LoadPackage(packagePath);
+    try {
+        host.RegisterPackage(module);
+    } catch (const Exception& e) {
+        report << "exception: " << e.ClassName() << ": " << e.Message() << '\n';
+    }
+    return module;
 }
 
 int PlayScript(const std::string& packagePath, const std::string& file)
@@ -36,16 +52,31 @@ int PlayScript(const std::string& packagePath, const std::string& file)
     int code;
     {
         TDesignHost host;
-        HMODULE module = host.LoadPackage(packagePath);
+        HMODULE module = LoadPackage(host, packagePath, std::cout);
+        TDesignerWindow window(host, packagePath, module, true);
+        window.show();
         // A person's actions are real Qt events on the widgets; screenshots are what they drew.
         TQtSyntheticInput input;
-        TScriptRunner runner(host, std::cout, std::cerr, &input, &TQtWidgetSet::Screenshot);
-        try {
-            host.RegisterPackage(module);
-        } catch (const Exception& e) {
-            std::cout << "exception: " << e.ClassName() << ": " << e.Message() << '\n';
-        }
+        TScriptRunner runner(host, std::cout, std::cerr, &input, &TQtWidgetSet::Screenshot, &window);
         code = runner.Run(text);
+    }
+    SetWidgetSet(nullptr);
+    return code;
+}
+
+int RunWindow(const std::string& packagePath, const std::string& formFile)
+{
+    SetWidgetSet(std::make_unique<TQtWidgetSet>(TQtWidgetSet::TMode::Interactive));
+    int code;
+    {
+        TDesignHost host;
+        HMODULE module = LoadPackage(host, packagePath, std::cerr);
+        TDesignerWindow window(host, packagePath, module, false);
+        window.NewFile();
+        if (!formFile.empty())
+            window.OpenFile(QString::fromStdString(formFile));
+        window.show();
+        code = QApplication::exec();
     }
     SetWidgetSet(nullptr);
     return code;
@@ -55,11 +86,15 @@ int PlayScript(const std::string& packagePath, const std::string& file)
 
 int main(int argc, char** argv)
 {
-    CLI::App app{"The designer host with real windows."};
+    CLI::App app{"The designer host's window: a component palette, a design surface and an object inspector\n"
+                 "on a form file, with the package's editors and dialogs. Opens FORMFILE, or a new form."};
     app.name(Program);
     std::string package;
     std::string scriptFile;
-    app.add_option("--script", scriptFile, "play a designer script ('-' reads standard input)");
+    std::string formFile;
+    app.add_option("FORMFILE", formFile, "the form file to open");
+    app.add_option("--script", scriptFile,
+                   "play a designer script through the window, offscreen without a display ('-' reads standard input)");
     app.add_option("--package", package, "the package to load (default: the one built beside the designer)");
     app.footer("The script language, every command and trace line, with a worked example:\n  " DESIGNER_SCRIPTS_GUIDE "\n");
     try {
@@ -69,15 +104,18 @@ int main(int argc, char** argv)
             return app.exit(e);
         return Fail(e.what());
     }
-    if (scriptFile.empty())
-        return Fail("the designer window is not built yet; --script FILE plays a designer script");
 
-    // The application object before anything else: without a display, the offscreen platform.
+    // The application object before anything else (without a display, the offscreen platform),
+    // named as the desktop should know its windows.
+    QCoreApplication::setApplicationName(Program);
     TQtWidgetSet::EnsureApplication();
+    QGuiApplication::setDesktopFileName(Program);
     try {
         if (package.empty())
             package = DefaultPackagePath();
-        return PlayScript(package, scriptFile);
+        if (!scriptFile.empty())
+            return PlayScript(package, scriptFile);
+        return RunWindow(package, formFile);
     } catch (const Exception& e) {
         return Fail(e.Message());
     } catch (const std::exception& e) {

@@ -1,0 +1,48 @@
+#include "host/ScriptActions.h"
+
+TScriptActions::~TScriptActions() = default;
+
+std::unique_ptr<TComponentEditor> ComponentEditorOf(TComponent* component, TDesigner& designer)
+{
+    return CreateComponentEditor(GetComponentEditorClass(component->ClassType()), component, &designer);
+}
+
+void TScriptActions::Add(TDesigner& designer, TComponentClass cls, const AnsiString& name)
+{
+    designer.AddComponent(cls, name);
+}
+
+void TScriptActions::Select(TDesigner& designer, const TDesignerSelectionList& selection)
+{
+    designer.Select(selection);
+}
+
+void TScriptActions::Set(TDesigner&, TPropertyGridRow& row, const AnsiString&, const AnsiString& value)
+{
+    row.Editor().SetValue(value);
+}
+
+void TScriptActions::Edit(TDesigner&, TPropertyGridRow& row, const AnsiString&)
+{
+    row.Editor().Edit();
+}
+
+void TScriptActions::Verb(TDesigner& designer, TComponent* component, int index)
+{
+    ComponentEditorOf(component, designer)->ExecuteVerb(index);
+}
+
+void TScriptActions::DblClick(TDesigner& designer, TComponent* component)
+{
+    ComponentEditorOf(component, designer)->Edit();
+}
+
+void TScriptActions::Move(TDesigner& designer, TComponent* component, int left, int top)
+{
+    designer.MoveComponent(component, left, top);
+}
+
+bool TScriptActions::Window(const AnsiString&)
+{
+    return false;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// How a script's host commands act where a person would: by default on the core directly; a
+// designer window acts through its own widgets instead (its palette, surface, inspector and
+// context menu), so a script proves what a person gets. The runner has checked every argument.
+
+#include "host/Designer.h"
+#include "host/PropertyGrid.h"
+
+class TScriptActions {
+public:
+    virtual ~TScriptActions();
+    virtual void Add(TDesigner& designer, TComponentClass cls, const AnsiString& name);
+    virtual void Select(TDesigner& designer, const TDesignerSelectionList& selection);
+    // `row` is the inspector row of `path` for the current selection.
+    virtual void Set(TDesigner& designer, TPropertyGridRow& row, const AnsiString& path, const AnsiString& value);
+    virtual void Edit(TDesigner& designer, TPropertyGridRow& row, const AnsiString& path);
+    virtual void Verb(TDesigner& designer, TComponent* component, int index);
+    virtual void DblClick(TDesigner& designer, TComponent* component);
+    virtual void Move(TDesigner& designer, TComponent* component, int left, int top);
+    // A PNG of the designer's main window; false where there is no window.
+    virtual bool Window(const AnsiString& path);
+};
+
+// A component's editor under `designer`, as the host commands and the window's menus use it.
+std::unique_ptr<TComponentEditor> ComponentEditorOf(TComponent* component, TDesigner& designer);

@@ -1,0 +1,68 @@
+#pragma once
+// The designer's main window: menus, the palette, the design surface and the object inspector
+// on one designed form of the core. It is a view: every change of a component goes through the
+// core. It also serves scripts as a person's hands, acting through its own widgets.
+
+#include <QMainWindow>
+#include <exception>
+#include <string>
+
+#include "host/DesignHost.h"
+#include "host/ScriptActions.h"
+
+class TDesignSurface;
+class TObjectInspector;
+class TPaletteBar;
+
+class TDesignerWindow : public QMainWindow, public TScriptActions {
+public:
+    // Scripted: what package code raises goes back to the script instead of into a message box.
+    TDesignerWindow(TDesignHost& host, std::string packagePath, HMODULE package, bool scripted);
+    ~TDesignerWindow() override;
+
+    // Opens a form file; a failure is reported with its line and the current form stays.
+    bool OpenFile(const QString& path);
+    void NewFile();
+
+    void Add(TDesigner& designer, TComponentClass cls, const AnsiString& name) override;
+    void Select(TDesigner& designer, const TDesignerSelectionList& selection) override;
+    void Set(TDesigner& designer, TPropertyGridRow& row, const AnsiString& path, const AnsiString& value) override;
+    void Edit(TDesigner& designer, TPropertyGridRow& row, const AnsiString& path) override;
+    void Verb(TDesigner& designer, TComponent* component, int index) override;
+    void DblClick(TDesigner& designer, TComponent* component) override;
+    void Move(TDesigner& designer, TComponent* component, int left, int top) override;
+    bool Window(const AnsiString& path) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    bool Guard(const std::function<void()>& call);
+    void RethrowCaught();
+    // Brings every view up to the core: the form shown, the title, the surface, the inspector.
+    void Sync();
+    void SyncLater();
+    void UpdateTitle();
+    bool MaybeSave();
+    bool Save();
+    bool SaveAs();
+    void OpenWithDialog();
+    void ShowPackageInformation();
+    void ShowAbout();
+    // Restores the script's selection after an action that, in the window, also selects.
+    void KeepSelection(TDesigner& designer, const std::function<void()>& action);
+    void Click(QPoint at, Qt::KeyboardModifiers modifiers);
+
+    TDesignHost& FHost;
+    std::string FPackagePath;
+    bool FScripted;
+    std::exception_ptr FCaught;
+    int FPackageCalls = 0;
+    bool FSyncPending = false;
+    QString FFileName;
+    TDesigner* FShown = nullptr;
+    TPaletteBar* FPalette;
+    TDesignSurface* FSurface;
+    TObjectInspector* FInspector;
+};

@@ -1,0 +1,59 @@
+#pragma once
+// The object inspector: a chooser of the form's components and a property tree for the
+// selection, made from the core's TPropertyGrid. Values show as GetValue gives them; Enter
+// commits with SetValue, Escape restores, Tab moves to the next row, a double click on a value
+// calls Edit; value lists drop down, dialog properties have a "..." button, class properties and
+// sets expand.
+
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "host/DesignHost.h"
+#include "host/PropertyGrid.h"
+
+class QComboBox;
+class QLineEdit;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class TObjectInspector : public QWidget {
+public:
+    // Runs a call into package code; false when it raised (and was reported).
+    using TGuard = std::function<bool(const std::function<void()>&)>;
+
+    TObjectInspector(TDesignHost& host, TGuard guard, QWidget* parent = nullptr);
+
+    // Told when the chooser picks a component.
+    void SetOnChoose(std::function<void(TComponent*)> listener) { FOnChoose = std::move(listener); }
+    // Rebuilds the rows for the current form's selection, keeping the expanded rows, the current
+    // row and the scroll position.
+    void Refresh();
+
+    // A person's actions on the row of a dotted path: type into its editor and press Enter;
+    // call its Edit (the "..." button where it has one, else a double click on the value).
+    // False when there is no such row.
+    bool TypeAndEnter(const AnsiString& path, const AnsiString& text);
+    bool PressEdit(const AnsiString& path);
+
+private:
+    void Fill(QTreeWidgetItem* parent, const std::vector<std::unique_ptr<TPropertyGridRow>>& rows,
+              const QString& parentPath);
+    void ShowValue(QTreeWidgetItem* item);
+    void OpenEditor(QTreeWidgetItem* item);
+    void Commit(QTreeWidgetItem* item, const AnsiString& text);
+    QTreeWidgetItem* FindItem(const AnsiString& path);
+    void FillChooser();
+
+    TDesignHost& FHost;
+    TGuard FGuard;
+    std::function<void(TComponent*)> FOnChoose;
+    QComboBox* FChooser;
+    QTreeWidget* FTree;
+    std::unique_ptr<TPropertyGrid> FGrid;
+    std::map<QTreeWidgetItem*, TPropertyGridRow*> FRows;
+    QLineEdit* FEdit = nullptr;          // the open editor's text
+    QToolButton* FDialogButton = nullptr;  // its "..." button
+};
