@@ -8,8 +8,8 @@ namespace {
 std::mutex logLock;
 
 // A host loads and unloads packages for as long as it runs: the log keeps the latest runs only,
-// far more than one package's load and unload note, so it does not grow without end.
-constexpr size_t LogCapacity = 4096;
+// several times what one package's load and unload note, so it does not grow without end.
+constexpr size_t LogCapacity = 1024;
 
 std::deque<std::string>& Log()
 {

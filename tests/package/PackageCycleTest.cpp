@@ -2,6 +2,7 @@
 // the real package through the host leave no file descriptor, mapped module or memory behind.
 
 #include <gtest/gtest.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -13,25 +14,19 @@
 #include "PackageTesting.h"
 #include "host/DesignHost.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
-#endif
-
 namespace {
 
 struct TProcessUse {
     size_t Descriptors = 0;
     size_t Modules = 0;  // distinct files mapped
+    size_t HeapBytes = 0;  // allocated and not yet freed
     long RssKiB = 0;
 };
 
 TProcessUse ProcessUse()
 {
-#if defined(__SANITIZE_ADDRESS__)
-    // Freed blocks wait in the sanitizer's quarantine; what is there is no growth of the process.
-    __sanitizer_purge_allocator();
-#endif
     TProcessUse use;
+    use.HeapBytes = mallinfo2().uordblks;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
         ++use.Descriptors;
     std::ifstream maps("/proc/self/maps");
@@ -58,7 +53,8 @@ void Cycle()
 
 TEST(PackageCycle, AHundredLoadsAndUnloadsLeaveNothingBehind)
 {
-    for (int i = 0; i < 5; ++i)  // first-use allocations (caches, the allocator's pools) settle
+    // First uses settle: caches, the allocator's pools, the unit log (which keeps its latest runs).
+    for (int i = 0; i < 10; ++i)
         Cycle();
     const TProcessUse before = ProcessUse();
     for (int i = 0; i < 100; ++i)
@@ -67,8 +63,14 @@ TEST(PackageCycle, AHundredLoadsAndUnloadsLeaveNothingBehind)
     EXPECT_FALSE(IsLoaded(PackageFile));
     EXPECT_EQ(after.Descriptors, before.Descriptors);
     EXPECT_EQ(after.Modules, before.Modules);
-    // A leak of a single form or registry per cycle would pass this many times over.
+#if !defined(__SANITIZE_ADDRESS__)
+    // Under AddressSanitizer the figures are the sanitizer's: resident memory holds its shadow, and
+    // its hook on __cxa_atexit adds an exit entry of its own, kept for good, beside each one the
+    // package's statics make. Its leak check at exit stands for these there.
+    // 64 KiB over a hundred cycles: a leak of a few hundred bytes a cycle fails.
+    EXPECT_LE(after.HeapBytes, before.HeapBytes + 64 * 1024) << "from " << before.HeapBytes << " bytes";
     EXPECT_LE(after.RssKiB, before.RssKiB + 512) << "from " << before.RssKiB << " KiB";
+#endif
 }
 
 }  // namespace
