@@ -27,6 +27,11 @@ inline constexpr size_t EntrySize = 20;
 inline constexpr size_t DataAlignment = 8;
 // The exported name of the block in every module.
 inline constexpr char SymbolName[] = "VclResourceDirectory";
+// The block's own read-only section. Every module exports the same name and is asked for its own
+// block, so the name is shared by design; AddressSanitizer leaves data in a named section
+// unregistered, and so does not take a module seeing another's block as a one-definition breach.
+// A block read by offsets within its bounds needs no redzones of its own.
+inline constexpr char SectionName[] = "vcl_resources";
 
 }  // namespace ResourceDirectory
 
