@@ -1,5 +1,9 @@
 object ShopForm: TForm
+  Width = 512
+  Height = 267
   Caption = 'ShopForm'
+  ClientHeight = 240
+  ClientWidth = 504
   object Orders: TSQLiteDataSet
     DatabaseName = 'shop.db'
     TableName = 'orders'
