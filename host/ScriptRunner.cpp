@@ -6,6 +6,7 @@
 #include "vcl50/Forms.h"
 #include "vcl50/Graphics.h"
 #include "vcl50/Sysutils.h"
+#include "vcl50/Typinfo.h"
 
 TScriptRunner::TScriptRunner(TDesignHost& host, std::ostream& out, std::ostream& err, TInputDriver* input,
                              TScreenshot screenshot, TScriptActions* actions)
@@ -286,7 +287,14 @@ void TScriptRunner::Get(const TScriptCommand& c)
     size_t dot = arg.find('.');
     if (dot == AnsiString::npos || dot == 0 || dot + 1 == arg.size())
         Error(c, "usage: get NAME.PROP");
-    PrintPath(c, FormComponent(c, arg.substr(0, dot)), arg, arg.substr(dot + 1));
+    TComponent* component = FormComponent(c, arg.substr(0, dot));
+    const AnsiString path = arg.substr(dot + 1);
+    // A component that is no control has its stored position where a control has properties.
+    if ((path == "Left" || path == "Top") && !GetPropInfo(component, path)) {
+        FOut << arg << " = " << (path == "Left" ? component->DesignLeft() : component->DesignTop()) << '\n';
+        return;
+    }
+    PrintPath(c, component, arg, path);
 }
 
 void TScriptRunner::Verbs(const TScriptCommand& c)

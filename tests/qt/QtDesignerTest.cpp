@@ -52,6 +52,13 @@ protected:
             EXPECT_EQ(run.Out, ReadText(dir / (name + ".expected"))) << name;
         }
     }
+    // shop.db in the test's folder as scripts/run makes it, from the examples' SQL text.
+    bool MakeExampleDatabase() const
+    {
+        const std::string command = "cd '" + Folder.string() + "' && sqlite3 shop.db < '" +
+                                    (fs::path(EXAMPLES_DIR) / "shop.sql").string() + "'";
+        return std::system(command.c_str()) == 0;
+    }
     fs::path Folder;
 };
 
@@ -95,9 +102,7 @@ TEST_F(DesignerTest, ScreenshotIsTheTemplateEditorsClientArea)
 TEST_F(DesignerTest, TheMainJobTracesAsHeadlessAndPicturesEachDialog)
 {
     const fs::path examples = EXAMPLES_DIR;
-    const std::string makeDatabase =
-        "cd '" + Folder.string() + "' && sqlite3 shop.db < '" + (examples / "shop.sql").string() + "'";
-    ASSERT_EQ(std::system(makeDatabase.c_str()), 0);
+    ASSERT_TRUE(MakeExampleDatabase());
     THostRun run = Designer(examples / "whole-package.dscript", Folder);
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Err, "");
@@ -110,6 +115,16 @@ TEST_F(DesignerTest, TheMainJobTracesAsHeadlessAndPicturesEachDialog)
     };
     for (const auto& [file, size] : pictures)
         EXPECT_EQ(QImage(QString::fromStdString((Folder / file).string())).size(), size) << file;
+}
+
+// The sample form and a malformed one beside the window's scripts, on the shop database.
+TEST_F(DesignerTest, WindowScriptsOnTheSampleFormTraceAsExpected)
+{
+    const fs::path scripts = DESIGNER_SCRIPTS_DIR;
+    ASSERT_TRUE(MakeExampleDatabase());
+    fs::copy_file(fs::path(EXAMPLES_DIR) / "shop.dfm", Folder / "shop.dfm");
+    fs::copy_file(scripts / "broken.dfm", Folder / "broken.dfm");
+    ExpectScriptsTraceAsExpected(scripts);
 }
 
 TEST_F(DesignerTest, HelpSaysWhatTheDesignerDoesAndListsItsOptions)

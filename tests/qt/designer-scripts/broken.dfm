@@ -1,0 +1,5 @@
+object Broken: TForm
+  Caption = 'Broken'
+  object WebOut TKHTMLExport
+  end
+end
