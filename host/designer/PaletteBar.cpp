@@ -42,6 +42,8 @@ TPaletteBar::TPaletteBar(const TDesignRegistry& registry, QWidget* parent)
         row->addStretch();
         addTab(tab, QString::fromStdString(page.Name));
     }
+    // The newest page is the package's, the one a person loaded the designer for.
+    setCurrentIndex(count() - 1);
     setFixedHeight(sizeHint().height());
 }
 
