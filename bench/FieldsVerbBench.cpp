@@ -61,8 +61,7 @@ struct TWideExport {
         exportComponent = new TKXMLExport(designer.GetRoot());
         exportComponent->SetName("XmlOut");
         exportComponent->SetDataSet(dataSet);
-        // Open, so that the steps timed inside the dialog do not open and close it each time:
-        // opening still announces each new field to every field made before it.
+        // Open, so that the steps timed inside the dialog do not open and close it each time.
         dataSet->Open();
         const auto names = TWideDataSet::Names();
         for (size_t i = 0; i < names.size(); i += 2)

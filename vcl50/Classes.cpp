@@ -172,9 +172,22 @@ void TComponent::DestroyComponents(const std::vector<TComponent*>& batch)
         delete FReleasing.back();
 }
 
+void TComponent::BeginInsertBatch()
+{
+    ++FInsertBatchDepth;
+}
+
+void TComponent::EndInsertBatch()
+{
+    if (--FInsertBatchDepth == 0)
+        FInsertBatch.clear();
+}
+
 void TComponent::Insert(TComponent* component)
 {
     FComponents.push_back(component);
+    if (FInsertBatchDepth > 0)
+        FInsertBatch.insert(component);
     component->FOwner = this;
 }
 
@@ -182,6 +195,7 @@ void TComponent::Remove(TComponent* component)
 {
     if (!EraseLast(FComponents, component))
         EraseLast(FReleasing, component);
+    FInsertBatch.erase(component);
     component->FOwner = nullptr;
 }
 
@@ -214,8 +228,15 @@ void TComponent::Notification(TComponent* component, TOperation operation)
     if (operation == opRemove && component)
         RemoveFreeNotification(component);
     // Every component of the owner tree hears of every insertion and removal, as references
-    // between siblings (a dataset and an export on one form) need.
-    for (size_t i = FComponents.size(); i-- > 0;)
+    // between siblings (a dataset and an export on one form) need. A member of an insert batch
+    // hears of itself, as any new component, but not of the others, which all follow those owned
+    // before the batch.
+    size_t told = FComponents.size();
+    if (operation == opInsert && FInsertBatch.contains(component)) {
+        told -= FInsertBatch.size();
+        component->Notification(component, operation);
+    }
+    for (size_t i = told; i-- > 0;)
         if (i < FComponents.size())
             FComponents[i]->Notification(component, operation);
 }

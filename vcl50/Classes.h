@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "vcl50/Closure.h"
@@ -95,6 +96,11 @@ protected:
     // its free-notification subscribers; members of the batch are not told of one another, which
     // would cost the square of the batch. Components not owned by this one are left alone.
     void DestroyComponents(const std::vector<TComponent*>& batch);
+    // Between these, components inserted into this one (a dataset's new fields) are announced to
+    // this component and to the components it owned before, not to one another, which would cost
+    // the square of their number. Removals are announced as always. Brackets may nest.
+    void BeginInsertBatch();
+    void EndInsertBatch();
     TComponentState FComponentState;
 
 private:
@@ -110,6 +116,8 @@ private:
     std::vector<TComponent*> FComponents;          // owned: freed with this component
     std::vector<TComponent*> FReleasing;           // owned, out of FComponents, freed by a batch
     std::vector<TComponent*> FFreeNotifies;        // told when this one is freed
+    int FInsertBatchDepth = 0;
+    std::unordered_set<TComponent*> FInsertBatch;  // inserted in the open batch: the end of FComponents
 };
 
 using TComponentClass = TClass;

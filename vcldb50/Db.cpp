@@ -121,12 +121,15 @@ void TDataSet::SetActive(bool active)
     if (active == FActive)
         return;
     if (active) {
+        BeginInsertBatch();  // the new fields need not hear of one another
         try {
             InternalOpen();
         } catch (...) {
+            EndInsertBatch();
             DestroyFields();
             throw;
         }
+        EndInsertBatch();
         FActive = true;
     } else {
         FActive = false;

@@ -25,6 +25,7 @@ public:
             partner->FreeNotification(this);
     }
     int Removals = 0;
+    int Insertions = 0;
 
 protected:
     void Notification(TComponent* component, TOperation operation) override
@@ -33,6 +34,8 @@ protected:
             FPartner = nullptr;
         if (operation == opRemove)
             ++Removals;
+        if (operation == opInsert)
+            ++Insertions;
         TComponent::Notification(component, operation);
     }
 
@@ -134,12 +137,15 @@ TEST(ClassesNotification, PublishedFieldOfTheOwnerIsClearedWhenItsComponentGoes)
 namespace {
 
 // Frees owned components as one batch, as a dataset frees its fields on closing; the removal of
-// `Trigger` makes it free `Victim`, another member of the batch, meanwhile.
+// `Trigger` makes it free `Victim`, another member of the batch, meanwhile. Also inserts in batches.
 class TBatchOwner : public TThingRoot {
 public:
     using TThingRoot::TThingRoot;
     using TComponent::DestroyComponents;
+    using TComponent::BeginInsertBatch;
+    using TComponent::EndInsertBatch;
     int Removals = 0;
+    int Insertions = 0;
     TComponent* Trigger = nullptr;
     TComponent* Victim = nullptr;
 
@@ -151,6 +157,8 @@ protected:
             if (component == Trigger)
                 delete std::exchange(Victim, nullptr);
         }
+        if (operation == opInsert)
+            ++Insertions;
         TThingRoot::Notification(component, operation);
     }
 };
@@ -179,6 +187,32 @@ TEST(ClassesNotification, ABatchIsAnnouncedToTheOwnerItsOtherComponentsAndSubscr
         EXPECT_EQ(liveThings, 3);
     }
     EXPECT_EQ(otherForm.ComponentCount(), 2);
+}
+
+// Removals inside the bracket, of an earlier component and of a member, must not let a member hear
+// of another or keep an earlier one from hearing.
+TEST(ClassesNotification, AnInsertBatchIsAnnouncedToTheOwnerAndItsEarlierComponentsOnly)
+{
+    TBatchOwner owner(nullptr);
+    auto* earlier = new TThing(&owner);
+    auto* leavingEarly = new TThing(&owner);
+    owner.BeginInsertBatch();
+    owner.BeginInsertBatch();
+    auto* first = new TThing(&owner);
+    auto* freedMember = new TThing(&owner);
+    delete leavingEarly;
+    delete freedMember;
+    owner.EndInsertBatch();
+    auto* second = new TThing(&owner);
+    owner.EndInsertBatch();
+    auto* after = new TThing(&owner);
+    EXPECT_EQ(owner.Insertions, 6);
+    EXPECT_EQ(earlier->Insertions, 5);  // every later one
+    EXPECT_EQ(first->Insertions, 1);    // only `after`
+    EXPECT_EQ(second->Insertions, 1);
+    EXPECT_EQ(first->Removals, 2);      // removals reach members as always
+    EXPECT_EQ(after->Insertions, 0);
+    EXPECT_EQ(owner.ComponentCount(), 4);
 }
 
 TEST(ClassesNames, FindComponentIgnoresCaseAndNamesAreChecked)
