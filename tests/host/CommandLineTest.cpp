@@ -135,9 +135,10 @@ TEST(CommandLine, FilesThatAreNoPackageAreRefusedWithTheReasonNotRun)
         std::ifstream in(PACKAGE_FILE, std::ios::binary);
         const std::string bytes(std::istreambuf_iterator<char>(in), {});
         std::ofstream(dir / "half.so", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
-        // The requires count of the PACKAGEINFO (flags 0x48000003, then count 3) made huge.
+        // The requires count of the PACKAGEINFO (flags 0x48000003, count 3, then the first
+        // required package) made huge. The name makes the match the resource's, not code's.
         std::string patched = bytes;
-        const size_t info = patched.find(std::string("\x03\x00\x00\x48\x03\x00\x00\x00", 8));
+        const size_t info = patched.find(std::string("\x03\x00\x00\x48\x03\x00\x00\x00\x00VCL50", 14));
         ASSERT_NE(info, std::string::npos);
         patched[info + 7] = 0x7F;
         std::ofstream(dir / "malformed.so", std::ios::binary) << patched;
