@@ -1,5 +1,8 @@
 #include "host/FormFile.h"
 
+#include <iostream>
+#include <iterator>
+
 #include "vcl50/Wholefiles.h"
 
 namespace {
@@ -25,4 +28,11 @@ AnsiString ReadWholeFile(const std::string& path)
     } catch (const EFileAccessError& e) {
         throw EFOpenError(Format("Cannot open file \"%s\". %s", {path, e.Message()}));
     }
+}
+
+AnsiString ReadScriptText(const std::string& file)
+{
+    if (file != "-")
+        return ReadWholeFile(file);
+    return AnsiString(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
 }

@@ -12,3 +12,5 @@ void WriteFileAtomically(const std::string& path, std::string_view text);
 // The whole file, refusing what is no regular file or is implausibly large for a form or script.
 // Raises EFOpenError saying why.
 AnsiString ReadWholeFile(const std::string& path);
+// A designer script's text: the file's, or standard input's for "-".
+AnsiString ReadScriptText(const std::string& file);

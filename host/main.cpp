@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <functional>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -91,11 +90,7 @@ int Registrations(const std::string& path)
 
 int Script(const std::string& packagePath, const std::string& file)
 {
-    AnsiString text;
-    if (file == "-")
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    else
-        text = ReadWholeFile(file);
+    const AnsiString text = ReadScriptText(file);
     TDesignHost host;
     HMODULE module = host.LoadPackage(packagePath);
     TScriptRunner runner(host, std::cout, std::cerr);

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <iostream>
-#include <iterator>
 #include <string>
 
 #include "host/DesignHost.h"
@@ -40,46 +39,49 @@ HMODULE LoadPackage(TDesignHost& host, const std::string& packagePath, std::ostr
     return module;
 }
 
-int PlayScript(const std::string& packagePath, const std::string& file)
+// The widget set, the host with its package and the window, for the length of `work`. A scripted
+// widget set answers modal forms and common dialogs from the script; an interactive one asks the
+// person.
+template <class Work>
+int WithDesigner(TQtWidgetSet::TMode mode, const std::string& packagePath, std::ostream& report, Work work)
 {
-    AnsiString text;
-    if (file == "-")
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    else
-        text = ReadWholeFile(file);
-    // Scripted: modal forms take the script's dialog blocks, common dialogs its answers.
-    SetWidgetSet(std::make_unique<TQtWidgetSet>(TQtWidgetSet::TMode::Scripted));
+    SetWidgetSet(std::make_unique<TQtWidgetSet>(mode));
     int code;
     {
         TDesignHost host;
-        HMODULE module = LoadPackage(host, packagePath, std::cout);
-        TDesignerWindow window(host, packagePath, module, true);
-        window.show();
-        // A person's actions are real Qt events on the widgets; screenshots are what they drew.
-        TQtSyntheticInput input;
-        TScriptRunner runner(host, std::cout, std::cerr, &input, &TQtWidgetSet::Screenshot, &window);
-        code = runner.Run(text);
+        HMODULE module = LoadPackage(host, packagePath, report);
+        TDesignerWindow window(host, packagePath, module, mode == TQtWidgetSet::TMode::Scripted);
+        code = work(host, window);
     }
     SetWidgetSet(nullptr);
     return code;
 }
 
+int PlayScript(const std::string& packagePath, const std::string& file)
+{
+    const AnsiString text = ReadScriptText(file);
+    return WithDesigner(TQtWidgetSet::TMode::Scripted, packagePath, std::cout,
+                        [&](TDesignHost& host, TDesignerWindow& window) {
+                            window.show();
+                            // A person's actions are real Qt events on the widgets; screenshots
+                            // are what they drew.
+                            TQtSyntheticInput input;
+                            TScriptRunner runner(host, std::cout, std::cerr, &input, &TQtWidgetSet::Screenshot,
+                                                 &window);
+                            return runner.Run(text);
+                        });
+}
+
 int RunWindow(const std::string& packagePath, const std::string& formFile)
 {
-    SetWidgetSet(std::make_unique<TQtWidgetSet>(TQtWidgetSet::TMode::Interactive));
-    int code;
-    {
-        TDesignHost host;
-        HMODULE module = LoadPackage(host, packagePath, std::cerr);
-        TDesignerWindow window(host, packagePath, module, false);
-        window.NewFile();
-        if (!formFile.empty())
-            window.OpenFile(QString::fromStdString(formFile));
-        window.show();
-        code = QApplication::exec();
-    }
-    SetWidgetSet(nullptr);
-    return code;
+    return WithDesigner(TQtWidgetSet::TMode::Interactive, packagePath, std::cerr,
+                        [&](TDesignHost&, TDesignerWindow& window) {
+                            window.NewFile();
+                            if (!formFile.empty())
+                                window.OpenFile(QString::fromStdString(formFile));
+                            window.show();
+                            return QApplication::exec();
+                        });
 }
 
 }  // namespace
