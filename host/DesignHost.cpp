@@ -1,7 +1,9 @@
 #include "host/DesignHost.h"
 
 #include <algorithm>
+#include <filesystem>
 
+#include "host/ExceptionText.h"
 #include "host/FormFile.h"
 #include "host/PackageReport.h"
 #include "vcl50/Formresources.h"
@@ -51,9 +53,33 @@ TDesignHost::~TDesignHost()
 
 HMODULE TDesignHost::LoadPackage(const std::string& path)
 {
+    FPackageReport.push_back({path, nullptr, {}});
+    const size_t record = FPackageReport.size() - 1;
+    try {
+        FPackageReport[record].Module = LoadNewPackage(path);
+        return FPackageReport[record].Module;
+    } catch (const std::exception& e) {
+        const auto* platform = dynamic_cast<const Exception*>(&e);
+        FPackageReport[record].Failure = platform ? platform->Message() : AnsiString(e.what());
+        throw;
+    }
+}
+
+HMODULE TDesignHost::LoadNewPackage(const std::string& path)
+{
     // Checked from the file first: a file that is no package is refused without running any of
     // its code, and the person is told what is wrong with it, not what dlopen stumbled on.
-    CheckPackageFile(path);
+    const TPackageInfo info = CheckPackageFile(path);
+    const std::string name = std::filesystem::path(path).filename().string();
+    if (info.Flags & PackageFlags::RunOnly)
+        throw EPackageError(Format("Package %s is a run-only package: a designer does not install it", {name}));
+    // The system would hand back the module that is loaded and start nothing; the package would
+    // then register everything a second time.
+    for (const TPackageRecord& loaded : FPackageReport) {
+        std::error_code error;
+        if (loaded.Module && std::filesystem::equivalent(loaded.Path, path, error))
+            throw EPackageError(Format("Package %s is loaded already: a second start is refused", {name}));
+    }
     // A path names a file: one without a folder is the file in the working folder, never a
     // library of the same name that the system's search would find.
     const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
@@ -66,8 +92,22 @@ void TDesignHost::RegisterPackage(HMODULE module)
 {
     TDesignRegistry::TModuleScope scope(FRegistry, module);
     for (const TContainedUnit& unit : GetPackageInfo(module).Contains)
-        if (TRegisterProc registerProc = FindRegisterProc(module, unit.Name))
-            registerProc();
+        if (TRegisterProc registerProc = FindRegisterProc(module, unit.Name)) {
+            try {
+                registerProc();
+            } catch (const std::exception& e) {
+                auto record = std::find_if(FPackageReport.rbegin(), FPackageReport.rend(),
+                                           [module](const TPackageRecord& r) { return r.Module == module; });
+                if (record != FPackageReport.rend() && record->Failure.empty())
+                    record->Failure = Format("Register of %s raised %s", {unit.Name, ExceptionText(e)});
+                throw;
+            }
+        }
+}
+
+void TDesignHost::InstallPackage(const std::string& path)
+{
+    RegisterPackage(LoadPackage(path));
 }
 
 TDesigner* TDesignHost::FindForm(std::string_view name) const
@@ -112,6 +152,13 @@ TDesigner& TDesignHost::OpenForm(const std::string& path)
     root->SetDesigning(true);
     ReadComponentResourceText(root.get(), text);
     return Adopt(std::move(root));
+}
+
+TDesigner& TDesignHost::RecoverForm(const std::string& path)
+{
+    TDesigner& designer = OpenForm(path);
+    designer.Modified();
+    return designer;
 }
 
 void TDesignHost::SaveForm(TDesigner& designer, const std::string& path)

@@ -8,9 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "host/Autosave.h"
 #include "host/Designer.h"
 #include "host/Registry.h"
 #include "vcl50/Instances.h"
+
+// One package the host loaded or tried to load, as the package report shows it.
+struct TPackageRecord {
+    std::string Path;          // as it was given
+    HMODULE Module = nullptr;  // null when it did not load
+    std::string Failure;       // why it failed to load or register; empty when it did not fail
+};
 
 class TDesignHost {
 public:
@@ -25,13 +33,21 @@ public:
     TDesignRegistry& Registry() { return FRegistry; }
 
     // Loads a design-time package (EPackageError when it cannot), to be unloaded with the host.
-    // The file is checked before it is opened: what is no package, or has a malformed
-    // PACKAGEINFO, is refused unrun. A path without a folder names a file in the working folder.
+    // The file is checked before it is opened: what is no package, has a malformed PACKAGEINFO,
+    // is run-only, or is a package loaded already, is refused unrun. A path without a folder
+    // names a file in the working folder. The try goes into the package report.
     HMODULE LoadPackage(const std::string& path);
     // Calls the Register procedure of each unit the package contains, in their order. Should one
-    // raise, what was registered until then stays, and the exception passes on.
+    // raise, what was registered until then stays, the report records it as the package's
+    // failure, and the exception passes on.
     void RegisterPackage(HMODULE module);
     const std::vector<HMODULE>& Packages() const { return FPackages; }
+    // Loads and registers a package as Component > Install package does. A failure is recorded
+    // in the report and raised; the host goes on with what it had (and what registered).
+    void InstallPackage(const std::string& path);
+    // Every package loaded or tried, oldest first, with the reason of each failure: the load
+    // refused (a refused second start of a package already loaded among them) or Register raised.
+    const std::vector<TPackageRecord>& PackageReport() const { return FPackageReport; }
 
     // A new, empty designed form named `name`; it becomes the current one. EComponentError
     // when the name is no identifier or another designed form has it.
@@ -43,8 +59,14 @@ public:
     void SaveForm(TDesigner& designer, const std::string& path);
     // Frees a designed form; the newest other one, if any, becomes the current one.
     void CloseForm(TDesigner& designer);
+    // Opens a form file as a form that is not saved anywhere yet: marked modified.
+    TDesigner& RecoverForm(const std::string& path);
     TDesigner* CurrentForm() const { return FCurrent; }
     const std::vector<std::unique_ptr<TDesigner>>& Forms() const { return FForms; }
+
+    // This process's autosave of its modified forms, and the way to the forms of designers that
+    // did not end cleanly.
+    TAutosave& Autosave() { return FAutosave; }
 
     // Told of every Modified call of any designer.
     void SetOnModified(std::function<void(TDesigner&)> listener) { FOnModified = std::move(listener); }
@@ -54,8 +76,12 @@ private:
     TDesigner& Adopt(std::unique_ptr<TComponent> root);
     TDesigner* FindForm(std::string_view name) const;
 
+    HMODULE LoadNewPackage(const std::string& path);
+
     TDesignRegistry FRegistry;
     std::vector<HMODULE> FPackages;
+    std::vector<TPackageRecord> FPackageReport;
+    TAutosave FAutosave;
     std::vector<std::unique_ptr<TDesigner>> FForms;
     TDesigner* FCurrent = nullptr;
     std::function<void(TDesigner&)> FOnModified;

@@ -176,9 +176,9 @@ TPackageInfo PackageInfoOf(const TPackageFile& file, const std::string& packageP
 
 }  // namespace
 
-void CheckPackageFile(const std::string& packagePath)
+TPackageInfo CheckPackageFile(const std::string& packagePath)
 {
-    PackageInfoOf(ReadPackageFile(packagePath), packagePath);
+    return PackageInfoOf(ReadPackageFile(packagePath), packagePath);
 }
 
 int ReportInfo(const std::string& packagePath, std::ostream& out, std::ostream& err)

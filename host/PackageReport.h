@@ -6,6 +6,7 @@
 #include <string>
 
 #include "vcl50/Instances.h"
+#include "vcl50/Packageinfo.h"
 
 // Description, flags, required packages, contained units, options word and resources.
 int ReportInfo(const std::string& packagePath, std::ostream& out, std::ostream& err);
@@ -17,9 +18,10 @@ enum class TResourceForm {
 int ReportResource(const std::string& packagePath, const std::string& name, std::ostream& out, std::ostream& err,
                    TResourceForm form = TResourceForm::Raw);
 
-// Raises, with the line ReportInfo would print, when the file is no package with a well-formed
-// PACKAGEINFO. Read from the file only, so what is no package never gets to run.
-void CheckPackageFile(const std::string& packagePath);
+// The package's PACKAGEINFO; raises, with the line ReportInfo would print, when the file is no
+// package with a well-formed PACKAGEINFO. Read from the file only, so what is no package never
+// gets to run.
+TPackageInfo CheckPackageFile(const std::string& packagePath);
 
 // The description a loaded package carries in its resources; empty when it has none.
 std::string PackageDescription(HMODULE module);

@@ -1,5 +1,7 @@
 #include "host/ScriptActions.h"
 
+#include "host/DesignHost.h"
+
 TScriptActions::~TScriptActions() = default;
 
 std::unique_ptr<TComponentEditor> ComponentEditorOf(TComponent* component, TDesigner& designer)
@@ -40,6 +42,11 @@ void TScriptActions::DblClick(TDesigner& designer, TComponent* component)
 void TScriptActions::Move(TDesigner& designer, TComponent* component, int left, int top)
 {
     designer.MoveComponent(component, left, top);
+}
+
+void TScriptActions::Install(TDesignHost& host, const std::string& path)
+{
+    host.InstallPackage(path);
 }
 
 bool TScriptActions::Window(const AnsiString&)

@@ -6,6 +6,8 @@
 #include "host/Designer.h"
 #include "host/PropertyGrid.h"
 
+class TDesignHost;
+
 class TScriptActions {
 public:
     virtual ~TScriptActions();
@@ -17,6 +19,8 @@ public:
     virtual void Verb(TDesigner& designer, TComponent* component, int index);
     virtual void DblClick(TDesigner& designer, TComponent* component);
     virtual void Move(TDesigner& designer, TComponent* component, int left, int top);
+    // Loads and registers another package, as Component > Install package does.
+    virtual void Install(TDesignHost& host, const std::string& path);
     // A PNG of the designer's main window; false where there is no window.
     virtual bool Window(const AnsiString& path);
 };

@@ -42,6 +42,11 @@ std::span<const TScriptCommandRow> HostCommandRows()
         {"window", 1, 1, "window PATH", &R::Window},
         {"answer", 2, 2, "answer KIND VALUE", &R::Answer},
         {"dialog", 0, 0, "dialog", &R::Dialog},
+        {"install", 1, 1, "install PATH", &R::Install},
+        {"packages", 0, 0, "packages", &R::Packages},
+        {"autosave", 0, 0, "autosave", &R::Autosave},
+        {"crash", 0, 0, "crash", &R::Crash},
+        {"recover", 0, 0, "recover", &R::Recover},
     };
     return rows;
 }

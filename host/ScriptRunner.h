@@ -62,6 +62,12 @@ private:
     void Window(const TScriptCommand& c);
     void Answer(const TScriptCommand& c);  // also inside a dialog block
     void Dialog(const TScriptCommand& c);  // also inside a dialog block
+    // The packages and the safety nets (ScriptSafetyNets.cpp).
+    void Install(const TScriptCommand& c);
+    void Packages(const TScriptCommand& c);
+    void Autosave(const TScriptCommand& c);
+    void Crash(const TScriptCommand& c);
+    void Recover(const TScriptCommand& c);
 
     // Dialog blocks: their commands run inside the modal handler of the form they are for, the
     // innermost open one (FDialog).

@@ -33,11 +33,13 @@ std::string ScriptTestName(const testing::TestParamInfo<std::string>& info)
 }
 
 THostRun PlayHostScript(const std::string& host, const std::string& package, const std::filesystem::path& folder,
-                        const std::string& script)
+                        const std::string& script, const std::string& environment)
 {
     std::ofstream(folder / "script.dscript") << script;
-    const std::string command = "cd '" + folder.string() + "' && '" + host + "' script --package '" + package +
-                                "' script.dscript >out 2>err";
+    // The host in the shell's place, so that a signal ends the run itself and no shell reports it.
+    const std::string command = "cd '" + folder.string() + "' && exec env " + environment + " '" + host +
+                                "' script --package '" + package + "' script.dscript >out 2>err";
     const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(folder / "out"), ReadText(folder / "err")};
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
+    return {code, ReadText(folder / "out"), ReadText(folder / "err")};
 }

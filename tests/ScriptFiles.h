@@ -20,6 +20,7 @@ struct THostRun {
     std::string Err;
 };
 // Plays `script` with the drowcast-host program `host` on `package`, in `folder`, where the
-// script's own files go.
+// script's own files go; `environment` (NAME='VALUE'...) is set for the run. A run ended by a
+// signal has the status a shell gives it: 128 + the signal's number.
 THostRun PlayHostScript(const std::string& host, const std::string& package, const std::filesystem::path& folder,
-                        const std::string& script);
+                        const std::string& script, const std::string& environment = "");
