@@ -77,6 +77,7 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
     layout->addWidget(splitter, 1);
     setCentralWidget(central);
     BuildMenus();
+    StartAutosave();
     statusBar()->showMessage(QString::fromStdString(PackageDescription(package)));
     resize(960, 640);
 
@@ -103,6 +104,8 @@ void TDesignerWindow::BuildMenus()
     file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
     QMenu* component = menuBar()->addMenu("&Component");
     component->addAction("&Package information...", this, [this] { ShowPackageInformation(); });
+    component->addAction("&Install package...", this, [this] { InstallWithDialog(); });
+    component->addAction("Pac&kages...", this, [this] { ShowPackages(); });
     QMenu* help = menuBar()->addMenu("&Help");
     help->addAction("&About drowcast-designer...", this, [this] { ShowAbout(); });
 }

@@ -23,6 +23,9 @@ public:
     // Opens a form file; a failure is reported with its line and the current form stays.
     bool OpenFile(const QString& path);
     void NewFile();
+    // Offers back, in a question box, the forms of a designer that did not end cleanly; each
+    // comes back as a modified form (DesignerWindowSafety.cpp).
+    void OfferRecovery();
 
     void Add(TDesigner& designer, TComponentClass cls, const AnsiString& name) override;
     void Select(TDesigner& designer, const TDesignerSelectionList& selection) override;
@@ -32,6 +35,7 @@ public:
     void DblClick(TDesigner& designer, TComponent* component) override;
     void Move(TDesigner& designer, TComponent* component, int left, int top) override;
     bool Window(const AnsiString& path) override;
+    void Install(TDesignHost& host, const std::string& path) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -50,6 +54,9 @@ private:
     void OpenWithDialog();
     void ShowPackageInformation();
     void ShowAbout();
+    void InstallWithDialog();
+    void ShowPackages();
+    void StartAutosave();
     // Restores the script's selection after an action that, in the window, also selects.
     void KeepSelection(TDesigner& designer, const std::function<void()>& action);
     void Click(QPoint at, Qt::KeyboardModifiers modifiers);

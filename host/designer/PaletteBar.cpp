@@ -12,6 +12,20 @@ TPaletteBar::TPaletteBar(const TDesignRegistry& registry, QWidget* parent)
 {
     // A second click on the chosen class lets go of it, so the group is not exclusive itself.
     FGroup->setExclusive(false);
+    Rebuild(registry);
+}
+
+void TPaletteBar::Rebuild(const TDesignRegistry& registry)
+{
+    ClearChoice();
+    for (QAbstractButton* button : FGroup->buttons())
+        FGroup->removeButton(button);
+    FButtons.clear();
+    while (count() > 0) {
+        QWidget* tab = widget(0);
+        removeTab(0);
+        delete tab;
+    }
     for (const TDesignRegistry::TPalettePage& page : registry.Pages()) {
         auto* tab = new QWidget;
         auto* row = new QHBoxLayout(tab);

@@ -14,6 +14,8 @@ class TPaletteBar : public QTabWidget {
 public:
     explicit TPaletteBar(const TDesignRegistry& registry, QWidget* parent = nullptr);
 
+    // The pages and buttons anew from the registry, as a package's registrations changed it.
+    void Rebuild(const TDesignRegistry& registry);
     // The class waiting to be placed; null when none is.
     TComponentClass ChosenClass() const { return FChosen; }
     // Lets go of the chosen class, as placing it does.

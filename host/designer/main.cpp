@@ -80,6 +80,7 @@ int RunWindow(const std::string& packagePath, const std::string& formFile)
                             if (!formFile.empty())
                                 window.OpenFile(QString::fromStdString(formFile));
                             window.show();
+                            window.OfferRecovery();
                             return QApplication::exec();
                         });
 }

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QImage>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -125,6 +126,20 @@ TEST_F(DesignerTest, WindowScriptsOnTheSampleFormTraceAsExpected)
     fs::copy_file(fs::path(EXAMPLES_DIR) / "shop.dfm", Folder / "shop.dfm");
     fs::copy_file(scripts / "broken.dfm", Folder / "broken.dfm");
     ExpectScriptsTraceAsExpected(scripts);
+}
+
+// A designer killed in the command-line host gets its form back in the window: one state folder
+// and one autosave for both.
+TEST_F(DesignerTest, AFormAutosavedBeforeACrashComesBackInTheWindow)
+{
+    const fs::path scripts = SAFETY_SCRIPTS_DIR;
+    setenv("XDG_STATE_HOME", (Folder / "state").c_str(), 1);
+    const THostRun crashed = PlayHostScript(DROWCAST_HOST, PACKAGE_FILE, Folder, ReadText(scripts / "crash.dscript"));
+    const THostRun recovered = Designer(scripts / "recover.dscript", Folder);
+    unsetenv("XDG_STATE_HOME");
+    EXPECT_EQ(crashed.Status, 128 + SIGKILL);
+    EXPECT_EQ(recovered.Err, "");
+    EXPECT_EQ(recovered.Out, ReadText(scripts / "recover.expected"));
 }
 
 TEST_F(DesignerTest, HelpSaysWhatTheDesignerDoesAndListsItsOptions)

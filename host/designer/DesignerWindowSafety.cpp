@@ -1,0 +1,99 @@
+// The designer window's package menu items and its autosave and recovery.
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "host/ExceptionText.h"
+#include "host/designer/DesignerWindow.h"
+#include "host/designer/PackagesDialog.h"
+#include "host/designer/PaletteBar.h"
+
+namespace {
+
+// A person loses at most this much work to a crash.
+constexpr int AutosaveInterval = 60 * 1000;
+
+}  // namespace
+
+void TDesignerWindow::Install(TDesignHost& host, const std::string& path)
+{
+    // What registered before a failure is on the palette as well.
+    struct TRebuild {
+        TDesignerWindow& Window;
+        ~TRebuild() { Window.FPalette->Rebuild(Window.FHost.Registry()); }
+    } rebuild{*this};
+    host.InstallPackage(path);
+}
+
+void TDesignerWindow::InstallWithDialog()
+{
+    const QString path = QFileDialog::getOpenFileName(this, "Install package", QString(),
+                                                      "Packages (*.so);;All files (*)");
+    if (path.isEmpty())
+        return;
+    try {
+        Install(FHost, path.toStdString());
+    } catch (const std::exception& e) {
+        // The report keeps the reason too (Component > Packages).
+        QMessageBox::critical(this, QCoreApplication::applicationName(), QString::fromStdString(ExceptionText(e)));
+    }
+}
+
+void TDesignerWindow::ShowPackages()
+{
+    ShowPackagesDialog(this, FHost);
+}
+
+void TDesignerWindow::StartAutosave()
+{
+    // A script autosaves when it says so: its traces do not depend on the clock.
+    if (FScripted)
+        return;
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, [this] {
+        try {
+            FHost.Autosave().Write(FHost.Forms());
+        } catch (const std::exception& e) {
+            // Said where it does not stop the person's work; the next minute tries again.
+            statusBar()->showMessage("Autosave failed: " + QString::fromStdString(ExceptionText(e)));
+        }
+    });
+    timer->start(AutosaveInterval);
+}
+
+void TDesignerWindow::OfferRecovery()
+{
+    if (!FHost.Autosave().HasOrphans())
+        return;
+    const auto answer = QMessageBox::question(
+        this, QCoreApplication::applicationName(),
+        "The designer did not end cleanly last time and kept forms that were not saved.\nRecover them?");
+    if (answer != QMessageBox::Yes)
+        return;
+    TDesigner* before = FHost.CurrentForm();
+    QStringList failures;
+    FHost.Autosave().RecoverOrphans([&](const std::filesystem::path& file) {
+        try {
+            FHost.RecoverForm(file.string());
+            return true;
+        } catch (const std::exception& e) {
+            failures << QString::fromStdString(ExceptionText(e));
+            return false;
+        }
+    });
+    // The window shows one form: an untouched new one gives way to what came back.
+    for (const auto& form : FHost.Forms())
+        if (form.get() == before && before != FHost.CurrentForm() && !before->IsModified()) {
+            FHost.CloseForm(*before);
+            break;
+        }
+    FFileName.clear();
+    Sync();
+    if (!failures.isEmpty())
+        QMessageBox::warning(this, QCoreApplication::applicationName(),
+                             "These forms could not be recovered; their files are kept in the state folder:\n" +
+                                 failures.join("\n"));
+}

@@ -1,0 +1,42 @@
+#include "host/designer/PackagesDialog.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "host/DesignHost.h"
+
+void ShowPackagesDialog(QWidget* parent, const TDesignHost& host)
+{
+    const std::vector<TPackageRecord>& report = host.PackageReport();
+    QDialog dialog(parent);
+    dialog.setWindowTitle("Packages");
+    auto* table = new QTableWidget(static_cast<int>(report.size()), 3);
+    table->setHorizontalHeaderLabels({"Package", "State", "Reason"});
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    for (int row = 0; row < static_cast<int>(report.size()); ++row) {
+        const TPackageRecord& record = report[row];
+        auto* file = new QTableWidgetItem(QString::fromStdString(std::filesystem::path(record.Path).filename().string()));
+        // The whole path where the name alone may not tell two files apart.
+        file->setToolTip(QString::fromStdString(record.Path));
+        table->setItem(row, 0, file);
+        table->setItem(row, 1, new QTableWidgetItem(record.Failure.empty() ? "loaded" : "failed"));
+        auto* reason = new QTableWidgetItem(QString::fromStdString(record.Failure));
+        reason->setToolTip(reason->text());
+        table->setItem(row, 2, reason);
+    }
+    table->resizeColumnsToContents();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(table);
+    layout->addWidget(buttons);
+    dialog.resize(760, 320);
+    dialog.exec();
+}
