@@ -145,18 +145,28 @@ TDesigner& TDesignHost::NewForm(const AnsiString& name)
     return Adopt(std::move(root));
 }
 
-TDesigner& TDesignHost::OpenForm(const std::string& path)
+std::unique_ptr<TComponent> TDesignHost::ReadForm(const std::string& path)
 {
     AnsiString text = ReadWholeFile(path);
     std::unique_ptr<TComponent> root = NewDesignRoot();
     root->SetDesigning(true);
     ReadComponentResourceText(root.get(), text);
-    return Adopt(std::move(root));
+    return root;
+}
+
+TDesigner& TDesignHost::OpenForm(const std::string& path)
+{
+    return Adopt(ReadForm(path));
 }
 
 TDesigner& TDesignHost::RecoverForm(const std::string& path)
 {
-    TDesigner& designer = OpenForm(path);
+    std::unique_ptr<TComponent> root = ReadForm(path);
+    // Unsaved work on either side is kept: the recovered form stays in its file.
+    if (TDesigner* existing = FindForm(root->Name()); existing && existing->IsModified())
+        throw EComponentError(Format("A form named %s has unsaved changes: its autosave is kept in %s",
+                                     {root->Name(), path}));
+    TDesigner& designer = Adopt(std::move(root));
     designer.Modified();
     return designer;
 }

@@ -59,7 +59,8 @@ public:
     void SaveForm(TDesigner& designer, const std::string& path);
     // Frees a designed form; the newest other one, if any, becomes the current one.
     void CloseForm(TDesigner& designer);
-    // Opens a form file as a form that is not saved anywhere yet: marked modified.
+    // Opens a form file as a form that is not saved anywhere yet: marked modified. Raises
+    // EComponentError, changing nothing, when a form of that name has unsaved changes.
     TDesigner& RecoverForm(const std::string& path);
     TDesigner* CurrentForm() const { return FCurrent; }
     const std::vector<std::unique_ptr<TDesigner>>& Forms() const { return FForms; }
@@ -73,6 +74,7 @@ public:
     const std::function<void(TDesigner&)>& OnModified() const { return FOnModified; }
 
 private:
+    std::unique_ptr<TComponent> ReadForm(const std::string& path);
     TDesigner& Adopt(std::unique_ptr<TComponent> root);
     TDesigner* FindForm(std::string_view name) const;
 

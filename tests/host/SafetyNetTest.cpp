@@ -63,13 +63,16 @@ TEST(SafetyNets, RecoveryLeavesLiveSessionsAndKeepsWhatItCannotRead)
     TAutosave live(state.Path());
     live.Write(host.Forms());
 
-    // A session whose process died while writing: a good form, a damaged one, a temporary file.
+    // A session whose process died while writing: a good form, a damaged one, a temporary file,
+    // and a form whose name a form with unsaved changes holds here.
     const fs::path dead = state.Path() / "session-dead";
     fs::create_directories(dead);
     std::ofstream(dead / "lock");
     std::ofstream(dead / "Good.dfm") << "object Good: TForm\nend\n";
     std::ofstream(dead / "Bad.dfm") << "object Bad: TForm\n";
     std::ofstream(dead / ".Good.dfm.99-0.tmp") << "object Half";
+    std::ofstream(dead / "Live.dfm") << "object Live: TForm\nend\n";
+    TDesigner* unsaved = host.CurrentForm();
 
     TAutosave next(state.Path());
     ASSERT_TRUE(next.HasOrphans());
@@ -84,8 +87,9 @@ TEST(SafetyNets, RecoveryLeavesLiveSessionsAndKeepsWhatItCannotRead)
         }
     });
     EXPECT_EQ(opened, std::vector<std::string>{"Good"}) << "the live session's form is not taken";
-    EXPECT_EQ(failed, std::vector<std::string>{"Bad.dfm"});
+    EXPECT_EQ(failed, (std::vector<std::string>{"Bad.dfm", "Live.dfm"}));
     EXPECT_TRUE(host.CurrentForm()->IsModified());
+    EXPECT_EQ(host.Forms().front().get(), unsaved) << "unsaved work is not replaced";
     // Kept aside with its files, and not offered again.
     EXPECT_TRUE(fs::exists(state.Path() / "unrecovered-dead" / "Bad.dfm"));
     EXPECT_FALSE(next.HasOrphans());
