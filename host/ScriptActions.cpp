@@ -42,7 +42,7 @@ void TScriptActions::Move(TDesigner& designer, TComponent* component, int left, 
     designer.MoveComponent(component, left, top);
 }
 
-bool TScriptActions::Window(const AnsiString&)
+bool TScriptActions::Window(const AnsiString&, TComponent*)
 {
     return false;
 }
