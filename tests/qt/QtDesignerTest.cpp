@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QImage>
 #include <QMenu>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QTimer>
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include <sstream>
 
 #include "host/designer/DesignerWindow.h"
+#include "vcldb50/Sqlitedataset.h"
 #include "tests/ScriptFiles.h"
 #include "tests/ShopDatabase.h"
 #include "tests/qt/QtTestApp.h"
@@ -205,58 +207,113 @@ TEST_F(DesignerTest, WindowPicturesShowThePackagesBitmapsAsTheyAreAndTheContextM
     EXPECT_GT(drawn.width(), 100);
 }
 
-// Opened and saved files come first in File > Open Recent, at most TRecentFiles::Maximum, kept
-// in $XDG_CONFIG_HOME; choosing one that is gone says so, drops it and keeps the current form.
-TEST_F(DesignerTest, RecentFilesComeNewestFirstAreKeptAndForgetMissingOnes)
-{
-    setenv("XDG_CONFIG_HOME", (Folder / "config").c_str(), 1);
-    TestApp();
-    SetWidgetSet(std::make_unique<TQtWidgetSet>(TQtWidgetSet::TMode::Scripted));
+// The window in this process on the package, as a person has it, with the recent files in the
+// test's own configuration folder.
+class WindowTest : public DesignerTest {
+protected:
+    void SetUp() override
     {
-        TDesignHost host;
-        HMODULE package = host.LoadPackage(PACKAGE_FILE);
-        TDesignerWindow window(host, PACKAGE_FILE, package, true);
-        window.NewFile();
-        std::vector<QString> files;
-        for (int i = 0; i <= TRecentFiles::Maximum; ++i) {
-            const fs::path file = Folder / ("form" + std::to_string(i) + ".dfm");
-            std::ofstream(file) << "object Form" << i << ": TForm\nend\n";
-            files.push_back(QString::fromStdString(file.string()));
-            ASSERT_TRUE(window.OpenFile(files.back()));
-        }
-        ASSERT_TRUE(window.OpenFile(files[3]));
-        auto* recent = window.findChild<QMenu*>("recentFiles");
-        ASSERT_NE(recent, nullptr);
-        auto shown = [recent] {
-            QStringList texts;
-            for (QAction* action : recent->actions())
-                texts << action->text();
-            return texts;
-        };
-        QStringList expected;
-        for (int i : {3, 8, 7, 6, 5, 4, 2, 1})
-            expected << files[i];
-        EXPECT_EQ(TRecentFiles().Files(), expected);
-        EXPECT_EQ(shown().front(), "&1 " + files[3]);
-        EXPECT_EQ(shown().size(), TRecentFiles::Maximum);
-        EXPECT_TRUE(fs::exists(Folder / "config" / "drowcast-designer.conf"));
-
-        fs::remove(files[8].toStdString());
-        QString said;
-        QTimer::singleShot(0, [&said] {
+        DesignerTest::SetUp();
+        setenv("XDG_CONFIG_HOME", (Folder / "config").c_str(), 1);
+        TestApp();
+        SetWidgetSet(std::make_unique<TQtWidgetSet>(TQtWidgetSet::TMode::Scripted));
+        Host = std::make_unique<TDesignHost>();
+        HMODULE package = Host->LoadPackage(PACKAGE_FILE);
+        Window = std::make_unique<TDesignerWindow>(*Host, PACKAGE_FILE, package, true);
+        Window->NewFile();
+        Window->show();
+    }
+    void TearDown() override
+    {
+        Window.reset();
+        Host.reset();
+        SetWidgetSet(nullptr);
+        DesignerTest::TearDown();
+    }
+    // A form file named FormI.
+    QString FormFile(int i)
+    {
+        const fs::path file = Folder / ("form" + std::to_string(i) + ".dfm");
+        std::ofstream(file) << "object Form" << i << ": TForm\nend\n";
+        return QString::fromStdString(file.string());
+    }
+    // The next message box gets `button`; Asked holds what it said.
+    void Answer(QMessageBox::StandardButton button)
+    {
+        Asked.clear();
+        QTimer::singleShot(0, [this, button] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                said = box->text();
-                box->close();
+                Asked = box->text();
+                box->button(button)->click();
             }
         });
-        recent->actions()[1]->trigger();
-        EXPECT_TRUE(said.contains(files[8]) && said.contains("no longer exists")) << said.toStdString();
-        expected.removeAll(files[8]);
-        EXPECT_EQ(TRecentFiles().Files(), expected);
-        EXPECT_EQ(shown().size(), expected.size());
-        EXPECT_EQ(host.CurrentForm()->GetRoot()->Name(), "Form3");
     }
-    SetWidgetSet(nullptr);
+    AnsiString FormName() const { return Host->CurrentForm()->GetRoot()->Name(); }
+
+    std::unique_ptr<TDesignHost> Host;
+    std::unique_ptr<TDesignerWindow> Window;
+    QString Asked;
+};
+
+// Opened and saved files come first in File > Open Recent, at most TRecentFiles::Maximum, kept
+// in $XDG_CONFIG_HOME; choosing one that is gone says so, drops it and keeps the current form.
+TEST_F(WindowTest, RecentFilesComeNewestFirstAreKeptAndForgetMissingOnes)
+{
+    std::vector<QString> files;
+    for (int i = 0; i <= TRecentFiles::Maximum; ++i) {
+        files.push_back(FormFile(i));
+        ASSERT_TRUE(Window->OpenFile(files.back()));
+    }
+    ASSERT_TRUE(Window->OpenFile(files[3]));
+    auto* recent = Window->findChild<QMenu*>("recentFiles");
+    ASSERT_NE(recent, nullptr);
+    QStringList expected;
+    for (int i : {3, 8, 7, 6, 5, 4, 2, 1})
+        expected << files[i];
+    EXPECT_EQ(TRecentFiles().Files(), expected);
+    EXPECT_EQ(recent->actions().size(), TRecentFiles::Maximum);
+    EXPECT_EQ(recent->actions().front()->text(), "&1 " + files[3]);
+    EXPECT_TRUE(fs::exists(Folder / "config" / "drowcast-designer.conf"));
+
+    fs::remove(files[8].toStdString());
+    Answer(QMessageBox::Ok);
+    recent->actions()[1]->trigger();
+    EXPECT_TRUE(Asked.contains(files[8]) && Asked.contains("no longer exists")) << Asked.toStdString();
+    expected.removeAll(files[8]);
+    EXPECT_EQ(TRecentFiles().Files(), expected);
+    EXPECT_EQ(recent->actions().size(), expected.size());
+    EXPECT_EQ(FormName(), "Form3");
+}
+
+// The title marks unsaved work; New and closing ask first: Cancel keeps the form, Save writes
+// it to its file, Discard lets it go.
+TEST_F(WindowTest, UnsavedWorkIsMarkedAndAskedForBeforeItGoes)
+{
+    const QString file = FormFile(1);
+    ASSERT_TRUE(Window->OpenFile(file));
+    EXPECT_FALSE(Window->isWindowModified());
+    Host->CurrentForm()->AddComponent(TSQLiteDataSet::StaticClass(), "Data1");
+    EXPECT_TRUE(Window->isWindowModified());
+    EXPECT_TRUE(Window->windowTitle().startsWith("form1.dfm[*]")) << Window->windowTitle().toStdString();
+
+    Answer(QMessageBox::Cancel);
+    Window->NewFile();
+    EXPECT_TRUE(Asked.contains("Save your changes?")) << Asked.toStdString();
+    EXPECT_EQ(FormName(), "Form1");
+    EXPECT_TRUE(Window->isWindowModified());
+
+    Answer(QMessageBox::Save);
+    EXPECT_TRUE(Window->close());
+    EXPECT_TRUE(Asked.contains("Save your changes?"));
+    EXPECT_NE(ReadText(file.toStdString()).find("object Data1: TSQLiteDataSet"), std::string::npos);
+    EXPECT_FALSE(Window->isWindowModified());
+
+    Host->CurrentForm()->DeleteComponent(Host->CurrentForm()->GetComponent("Data1"));
+    Answer(QMessageBox::Discard);
+    Window->NewFile();
+    EXPECT_TRUE(Asked.contains("Save your changes?"));
+    EXPECT_NE(ReadText(file.toStdString()).find("Data1"), std::string::npos);
+    EXPECT_FALSE(Window->isWindowModified());
 }
 
 TEST_F(DesignerTest, HelpSaysWhatTheDesignerDoesAndListsItsOptions)
