@@ -115,7 +115,11 @@ void TDesignerWindow::BuildMenus()
 
 void TDesignerWindow::SyncLater()
 {
+    // One Sync for a burst of changes: an arrow key moving a hundred components is one.
+    if (std::exchange(FSyncScheduled, true))
+        return;
     QTimer::singleShot(0, this, [this] {
+        FSyncScheduled = false;
         // Never under a call into package code: the rows and editors it runs on stay alive,
         // also while its modal dialog runs an event loop.
         if (FPackageCalls > 0)

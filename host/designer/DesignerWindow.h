@@ -68,6 +68,7 @@ private:
     std::exception_ptr FCaught;
     int FPackageCalls = 0;
     bool FSyncPending = false;
+    bool FSyncScheduled = false;
     QString FFileName;
     TDesigner* FShown = nullptr;
     TPaletteBar* FPalette;
