@@ -225,7 +225,7 @@ void TDesignerWindow::OpenWithDialog()
 
 void TDesignerWindow::OpenRecent(const QString& path)
 {
-    // Asked before the save prompt: a person should not save for a file that is gone.
+    // Checked before the save prompt: nobody should be asked to save for a file that is gone.
     if (!QFileInfo::exists(path)) {
         QMessageBox::warning(this, Program,
                              "The form file " + path + " no longer exists.\nIt is removed from the recent files.");
