@@ -102,30 +102,33 @@ void TDesigner::MoveComponent(TComponent* component, int left, int top)
 
 void TDesigner::Select(const TDesignerSelectionList& selection)
 {
-    for (TPersistent* object : selection)
-        if (!OnForm(object))
-            throw EInvalidOperation("Only the form and its components can be selected");
+    if (OnForm(selection).size() != selection.size())
+        throw EInvalidOperation("Only the form and its components can be selected");
     FSelection = selection;
 }
 
 TDesignerSelectionList TDesigner::Selection() const
 {
-    TDesignerSelectionList live;
-    for (TPersistent* object : FSelection)
-        if (OnForm(object))
-            live.push_back(object);
-    return live;
+    return OnForm(FSelection);
 }
 
-bool TDesigner::OnForm(const TPersistent* object) const
+TDesignerSelectionList TDesigner::OnForm(const TDesignerSelectionList& objects) const
 {
-    if (object == FRoot.get())
-        return true;
     // Compared by address only: a component freed behind the designer's back is not touched.
+    // One pass over the form, however many objects, so a large form with many selected stays
+    // quick; the sorted objects are searched, not the form.
+    std::vector<const TPersistent*> wanted(objects.begin(), objects.end());
+    std::sort(wanted.begin(), wanted.end());
+    std::vector<const TPersistent*> present{FRoot.get()};
     for (int i = 0; i < FRoot->ComponentCount(); ++i)
-        if (FRoot->Components(i) == object)
-            return true;
-    return false;
+        if (std::binary_search(wanted.begin(), wanted.end(), FRoot->Components(i)))
+            present.push_back(FRoot->Components(i));
+    std::sort(present.begin(), present.end());
+    TDesignerSelectionList kept;
+    for (TPersistent* object : objects)
+        if (std::binary_search(present.begin(), present.end(), object))
+            kept.push_back(object);
+    return kept;
 }
 
 AnsiString TDesigner::UniqueName(TComponentClass cls) const

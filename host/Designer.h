@@ -47,7 +47,8 @@ public:
     const AnsiString& LastShownMethod() const { return FLastShownMethod; }
 
 private:
-    bool OnForm(const TPersistent* object) const;
+    // Those of `objects` that are the form or on it, in their order.
+    TDesignerSelectionList OnForm(const TDesignerSelectionList& objects) const;
     AnsiString UniqueName(TComponentClass cls) const;
 
     std::unique_ptr<TComponent> FRoot;

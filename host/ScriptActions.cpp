@@ -49,7 +49,7 @@ void TScriptActions::Install(TDesignHost& host, const std::string& path)
     host.InstallPackage(path);
 }
 
-bool TScriptActions::Window(const AnsiString&)
+bool TScriptActions::Window(const AnsiString&, TComponent*)
 {
     return false;
 }

@@ -21,8 +21,9 @@ public:
     virtual void Move(TDesigner& designer, TComponent* component, int left, int top);
     // Loads and registers another package, as Component > Install package does.
     virtual void Install(TDesignHost& host, const std::string& path);
-    // A PNG of the designer's main window; false where there is no window.
-    virtual bool Window(const AnsiString& path);
+    // A PNG of the designer's main window, with the right-click menu of `menuOf` open over it
+    // unless that is null; false where there is no window.
+    virtual bool Window(const AnsiString& path, TComponent* menuOf);
 };
 
 // A component's editor under `designer`, as the host commands and the window's menus use it.

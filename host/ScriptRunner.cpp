@@ -39,7 +39,7 @@ std::span<const TScriptCommandRow> HostCommandRows()
         {"save", 1, 1, "save PATH", &R::Save},
         {"open", 1, 1, "open PATH", &R::Open},
         {"move", 3, 3, "move NAME X Y", &R::Move},
-        {"window", 1, 1, "window PATH", &R::Window},
+        {"window", 1, 2, "window PATH [NAME]", &R::Window},
         {"answer", 2, 2, "answer KIND VALUE", &R::Answer},
         {"dialog", 0, 0, "dialog", &R::Dialog},
         {"install", 1, 1, "install PATH", &R::Install},
@@ -399,7 +399,8 @@ void TScriptRunner::Move(const TScriptCommand& c)
 
 void TScriptRunner::Window(const TScriptCommand& c)
 {
-    if (!FActions.Window(c.Args[0]))
+    TComponent* menuOf = c.Args.size() > 1 ? FormComponent(c, c.Args[1]) : nullptr;
+    if (!FActions.Window(c.Args[0], menuOf))
         Error(c, "window needs the designer window (drowcast-designer)");
 }
 

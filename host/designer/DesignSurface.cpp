@@ -2,7 +2,9 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPainter>
+#include <unordered_set>
 
 #include "host/ScriptActions.h"
 #include "host/designer/PaletteBar.h"
@@ -47,6 +49,8 @@ QSize TDesignSurface::sizeHint() const
 
 void TDesignSurface::Sync()
 {
+    // A package installed or removed since may bring other pictures.
+    FTileImages.clear();
     setFixedSize(sizeHint());
     update();
 }
@@ -160,7 +164,20 @@ void TDesignSurface::Place(QPoint widgetPoint)
 
 // ---- drawing ----------------------------------------------------------------------------------
 
-void TDesignSurface::paintEvent(QPaintEvent*)
+const QImage& TDesignSurface::TileImage(TComponentClass cls)
+{
+    auto it = FTileImages.find(cls);
+    if (it != FTileImages.end())
+        return it->second;
+    QImage image;
+    for (const auto& page : FHost.Registry().Pages())
+        for (const auto& entry : page.Classes)
+            if (entry.Class == cls)
+                image = PaletteImage(entry);
+    return FTileImages[cls] = image;
+}
+
+void TDesignSurface::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     const QRect frame = rect().adjusted(0, 0, -1, -1);
@@ -180,19 +197,27 @@ void TDesignSurface::paintEvent(QPaintEvent*)
         p.drawText(caption.adjusted(6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, QString::fromStdString(title));
     }
     p.setFont(font());
-    // The client area and its dot grid.
+    // The client area and its dot grid, as far as it is exposed: a large form shows a small part.
     const QRect client(ClientOrigin, FormClientSize());
+    const QRect exposed = event->rect();
     p.fillRect(client, QColor(236, 233, 216));
     p.setPen(Qt::black);
-    for (int y = 0; y < client.height(); y += GridStep)
-        for (int x = 0; x < client.width(); x += GridStep)
+    const QRect dots = exposed.intersected(client).translated(-ClientOrigin);
+    for (int y = dots.top() / GridStep * GridStep; y <= dots.bottom(); y += GridStep)
+        for (int x = dots.left() / GridStep * GridStep; x <= dots.right(); x += GridStep)
             p.drawPoint(client.topLeft() + QPoint(x, y));
     if (!Designer())
         return;
     const QPoint dragged = FDrag == TDrag::Move ? FDragNow - FDragStart : QPoint();
+    const TDesignerSelectionList list = Designer()->Selection();
+    const std::unordered_set<TPersistent*> selection(list.begin(), list.end());
+    const int labelHeight = fontMetrics().height();
     for (TComponent* c : TiledComponents()) {
-        const bool selected = IsSelected(c);
+        const bool selected = selection.contains(c);
         QRect tile = TileRect(c).translated(selected ? dragged : QPoint());
+        // The tile with its handles and the name underneath, wider than the tile.
+        if (!exposed.intersects(tile.adjusted(-60, -2, 60, labelHeight + 2)))
+            continue;
         p.fillRect(tile, palette().color(QPalette::Button));
         p.setPen(palette().color(QPalette::Light));
         p.drawLine(tile.topLeft(), tile.topRight());
@@ -200,12 +225,9 @@ void TDesignSurface::paintEvent(QPaintEvent*)
         p.setPen(palette().color(QPalette::Shadow));
         p.drawLine(tile.bottomLeft(), tile.bottomRight());
         p.drawLine(tile.topRight(), tile.bottomRight());
-        for (const auto& page : FHost.Registry().Pages())
-            for (const auto& entry : page.Classes)
-                if (entry.Class == c->ClassType())
-                    p.drawImage(tile.topLeft() + QPoint(2, 2), PaletteImage(entry));
+        p.drawImage(tile.topLeft() + QPoint(2, 2), TileImage(c->ClassType()));
         QString name = QString::fromStdString(c->Name());
-        QRect label(tile.center().x() - 60, tile.bottom() + 2, 120, fontMetrics().height());
+        QRect label(tile.center().x() - 60, tile.bottom() + 2, 120, labelHeight);
         p.setPen(Qt::black);
         p.drawText(label, Qt::AlignHCenter | Qt::AlignTop, name);
         if (selected) {

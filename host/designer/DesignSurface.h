@@ -3,8 +3,10 @@
 // (palette picture, name underneath). A person selects, places, drags, deletes and opens
 // editors here; every change goes through the form's designer in the core.
 
+#include <QImage>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "host/DesignHost.h"
@@ -59,6 +61,8 @@ private:
     void DeleteSelection();
     void MoveSelection(QPoint delta, bool snap);
     void Place(QPoint widgetPoint);
+    // A class's palette picture, read from its package once between two Syncs.
+    const QImage& TileImage(TComponentClass cls);
 
     TDesignHost& FHost;
     TPaletteBar& FPalette;
@@ -68,4 +72,5 @@ private:
     enum class TDrag { None, Move, Band } FDrag = TDrag::None;
     QPoint FDragStart;
     QPoint FDragNow;
+    std::map<TComponentClass, QImage> FTileImages;
 };

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QSplitter>
@@ -98,6 +99,11 @@ void TDesignerWindow::BuildMenus()
     QMenu* file = menuBar()->addMenu("&File");
     file->addAction("&New", QKeySequence::New, this, [this] { NewFile(); });
     file->addAction("&Open...", QKeySequence::Open, this, [this] { OpenWithDialog(); });
+    FRecentMenu = file->addMenu("Open &Recent");
+    FRecentMenu->setObjectName("recentFiles");
+    FillRecentMenu();
+    // Another window of the designer may have added files since.
+    connect(file, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
     file->addAction("&Save", QKeySequence::Save, this, [this] { Save(); });
     file->addAction("Save &As...", QKeySequence::SaveAs, this, [this] { SaveAs(); });
     file->addSeparator();
@@ -112,7 +118,11 @@ void TDesignerWindow::BuildMenus()
 
 void TDesignerWindow::SyncLater()
 {
+    // One Sync for a burst of changes: an arrow key moving a hundred components is one.
+    if (std::exchange(FSyncScheduled, true))
+        return;
     QTimer::singleShot(0, this, [this] {
+        FSyncScheduled = false;
         // Never under a call into package code: the rows and editors it runs on stay alive,
         // also while its modal dialog runs an event loop.
         if (FPackageCalls > 0)
@@ -201,6 +211,7 @@ bool TDesignerWindow::OpenFile(const QString& path)
         return false;
     }
     FFileName = path;
+    Remember(path);
     Sync();
     return true;
 }
@@ -215,6 +226,39 @@ void TDesignerWindow::OpenWithDialog()
         OpenFile(path);
 }
 
+void TDesignerWindow::OpenRecent(const QString& path)
+{
+    // Checked before the save prompt: nobody should be asked to save for a file that is gone.
+    if (!QFileInfo::exists(path)) {
+        QMessageBox::warning(this, Program,
+                             "The form file " + path + " no longer exists.\nIt is removed from the recent files.");
+        FRecent.Remove(path);
+        FillRecentMenu();
+        return;
+    }
+    if (MaybeSave())
+        OpenFile(path);
+}
+
+void TDesignerWindow::FillRecentMenu()
+{
+    FRecentMenu->clear();
+    const QStringList files = FRecent.Files();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        // A path's own & stays a character, not an accelerator.
+        QString text = QString("&%1 %2").arg(i + 1).arg(QString(path).replace("&", "&&"));
+        FRecentMenu->addAction(text, this, [this, path] { OpenRecent(path); });
+    }
+    FRecentMenu->setEnabled(!files.isEmpty());
+}
+
+void TDesignerWindow::Remember(const QString& path)
+{
+    FRecent.Add(path);
+    FillRecentMenu();
+}
+
 bool TDesignerWindow::Save()
 {
     if (FFileName.isEmpty())
@@ -225,6 +269,7 @@ bool TDesignerWindow::Save()
         QMessageBox::critical(this, Program, QString::fromStdString(e.Message()));
         return false;
     }
+    Remember(FFileName);
     UpdateTitle();
     return true;
 }
@@ -300,6 +345,12 @@ void TDesignerWindow::Click(QPoint at, Qt::KeyboardModifiers modifiers)
     QApplication::sendEvent(FSurface, &release);
 }
 
+QPoint TDesignerWindow::SpotOf(TComponent* component) const
+{
+    // The form itself is where its surface is bare.
+    return component == FHost.CurrentForm()->GetRoot() ? FSurface->FreeSpot() : FSurface->TileRect(component).center();
+}
+
 void TDesignerWindow::KeepSelection(TDesigner& designer, const std::function<void()>& action)
 {
     const TDesignerSelectionList kept = designer.Selection();
@@ -333,15 +384,12 @@ void TDesignerWindow::Add(TDesigner& designer, TComponentClass cls, const AnsiSt
     RethrowCaught();
 }
 
-void TDesignerWindow::Select(TDesigner& designer, const TDesignerSelectionList& selection)
+void TDesignerWindow::Select(TDesigner&, const TDesignerSelectionList& selection)
 {
     Sync();
     bool first = true;
     for (TPersistent* object : selection) {
-        auto* component = static_cast<TComponent*>(object);
-        // The form itself is selected by a click on its bare surface.
-        QPoint at = component == designer.GetRoot() ? FSurface->FreeSpot() : FSurface->TileRect(component).center();
-        Click(at, first ? Qt::NoModifier : Qt::ControlModifier);
+        Click(SpotOf(static_cast<TComponent*>(object)), first ? Qt::NoModifier : Qt::ControlModifier);
         first = false;
     }
     Sync();
@@ -409,11 +457,24 @@ void TDesignerWindow::Move(TDesigner& designer, TComponent* component, int left,
     RethrowCaught();
 }
 
-bool TDesignerWindow::Window(const AnsiString& path)
+bool TDesignerWindow::Window(const AnsiString& path, TComponent* menuOf)
 {
     Sync();
     QApplication::processEvents();
-    if (!grab().save(QString::fromStdString(path), "PNG"))
+    QPixmap picture = grab();
+    if (menuOf) {
+        // A popup menu is a window of its own, which the window's picture leaves out: it is drawn
+        // in where a right click on the component opens it, kept inside the picture as a screen
+        // keeps a popup.
+        std::unique_ptr<QMenu> menu = FSurface->ContextMenu(menuOf);
+        RethrowCaught();
+        menu->adjustSize();
+        const QPoint click = FSurface->mapTo(this, SpotOf(menuOf));
+        const QPoint at(std::min(click.x(), picture.width() - menu->width()),
+                        std::min(click.y(), picture.height() - menu->height()));
+        QPainter(&picture).drawPixmap(at, menu->grab());
+    }
+    if (!picture.save(QString::fromStdString(path), "PNG"))
         throw EFCreateError(Format("Cannot create file \"%s\"", {path}));
     return true;
 }

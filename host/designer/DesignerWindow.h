@@ -9,7 +9,9 @@
 
 #include "host/DesignHost.h"
 #include "host/ScriptActions.h"
+#include "host/designer/RecentFiles.h"
 
+class QMenu;
 class TDesignSurface;
 class TObjectInspector;
 class TPaletteBar;
@@ -34,7 +36,7 @@ public:
     void Verb(TDesigner& designer, TComponent* component, int index) override;
     void DblClick(TDesigner& designer, TComponent* component) override;
     void Move(TDesigner& designer, TComponent* component, int left, int top) override;
-    bool Window(const AnsiString& path) override;
+    bool Window(const AnsiString& path, TComponent* menuOf) override;
     void Install(TDesignHost& host, const std::string& path) override;
 
 protected:
@@ -52,6 +54,10 @@ private:
     bool Save();
     bool SaveAs();
     void OpenWithDialog();
+    // A missing file is reported and leaves the list; the current form stays.
+    void OpenRecent(const QString& path);
+    void FillRecentMenu();
+    void Remember(const QString& path);
     void ShowPackageInformation();
     void ShowAbout();
     void InstallWithDialog();
@@ -60,6 +66,8 @@ private:
     // Restores the script's selection after an action that, in the window, also selects.
     void KeepSelection(TDesigner& designer, const std::function<void()>& action);
     void Click(QPoint at, Qt::KeyboardModifiers modifiers);
+    // Where a click on the component lands on the surface.
+    QPoint SpotOf(TComponent* component) const;
 
     TDesignHost& FHost;
     std::string FPackagePath;
@@ -67,9 +75,12 @@ private:
     std::exception_ptr FCaught;
     int FPackageCalls = 0;
     bool FSyncPending = false;
+    bool FSyncScheduled = false;
     QString FFileName;
     TDesigner* FShown = nullptr;
     TPaletteBar* FPalette;
     TDesignSurface* FSurface;
     TObjectInspector* FInspector;
+    TRecentFiles FRecent;
+    QMenu* FRecentMenu = nullptr;
 };

@@ -100,20 +100,31 @@ TObjectInspector::TObjectInspector(TDesignHost& host, TGuard guard, QWidget* par
 
 void TObjectInspector::FillChooser()
 {
-    FChooser->clear();
     TDesigner* designer = FHost.CurrentForm();
+    std::vector<TComponent*> components;
+    if (designer) {
+        TComponent* root = designer->GetRoot();
+        components.push_back(root);
+        for (int i = 0; i < root->ComponentCount(); ++i)
+            components.push_back(root->Components(i));
+    }
+    std::vector<std::string> texts;
+    for (TComponent* c : components)
+        texts.push_back(c->Name() + ": " + c->ClassName());
+    // Refilled only when the form's components changed: thousands of entries made anew on every
+    // selection would be felt.
+    if (texts != FChooserTexts) {
+        FChooser->clear();
+        for (size_t i = 0; i < components.size(); ++i)
+            FChooser->addItem(QString::fromStdString(texts[i]), QString::fromStdString(components[i]->Name()));
+        FChooserTexts = std::move(texts);
+    }
     if (!designer)
         return;
-    TComponent* root = designer->GetRoot();
-    auto add = [&](TComponent* c) {
-        FChooser->addItem(QString::fromStdString(c->Name() + ": " + c->ClassName()), QString::fromStdString(c->Name()));
-    };
-    add(root);
-    for (int i = 0; i < root->ComponentCount(); ++i)
-        add(root->Components(i));
     TDesignerSelectionList selection = designer->Selection();
     auto* only = selection.size() == 1 ? dynamic_cast<TComponent*>(selection[0]) : nullptr;
-    FChooser->setCurrentIndex(only ? FChooser->findData(QString::fromStdString(only->Name())) : -1);
+    auto at = std::find(components.begin(), components.end(), only);
+    FChooser->setCurrentIndex(only && at != components.end() ? static_cast<int>(at - components.begin()) : -1);
 }
 
 void TObjectInspector::Refresh()

@@ -51,6 +51,7 @@ private:
     TGuard FGuard;
     std::function<void(TComponent*)> FOnChoose;
     QComboBox* FChooser;
+    std::vector<std::string> FChooserTexts;  // what the chooser lists
     QTreeWidget* FTree;
     std::unique_ptr<TPropertyGrid> FGrid;
     std::map<QTreeWidgetItem*, TPropertyGridRow*> FRows;

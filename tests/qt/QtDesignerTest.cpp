@@ -1,16 +1,28 @@
 // drowcast-designer as a person runs it, on the offscreen platform: the template editor's, the
-// component editors' and the main job's scripts trace as under drowcast-host, and a screenshot is
-// the dialog's client area.
+// component editors' and the main job's scripts trace as under drowcast-host, a screenshot is
+// the dialog's client area, the window's picture shows the palette and the context menu as they
+// are, and the recent files survive the session.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QAction>
 #include <QImage>
 #include <csignal>
+#include <QMenu>
+#include <QPushButton>
+#include <QMessageBox>
+#include <QTimer>
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <sstream>
 
+#include "host/designer/DesignerWindow.h"
+#include "vcldb50/Sqlitedataset.h"
 #include "tests/ScriptFiles.h"
 #include "tests/ShopDatabase.h"
 #include "tests/qt/QtTestApp.h"
@@ -31,6 +43,23 @@ THostRun Designer(const fs::path& script, const fs::path& folder)
                           script.string() + "' >out 2>err";
     int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(folder / "out"), ReadText(folder / "err")};
+}
+
+// Where `icon` lies in `picture` pixel for pixel; nowhere when scaled, smoothed or another one.
+std::optional<QPoint> Find(const QImage& picture, const QImage& icon)
+{
+    const QImage p = picture.convertToFormat(QImage::Format_RGB32);
+    const QImage i = icon.convertToFormat(QImage::Format_RGB32);
+    const size_t rowBytes = static_cast<size_t>(i.width()) * 4;
+    for (int y = 0; y + i.height() <= p.height(); ++y)
+        for (int x = 0; x + i.width() <= p.width(); ++x) {
+            bool same = true;
+            for (int row = 0; same && row < i.height(); ++row)
+                same = std::memcmp(p.constScanLine(y + row) + x * 4, i.constScanLine(row), rowBytes) == 0;
+            if (same)
+                return QPoint(x, y);
+        }
+    return std::nullopt;
 }
 
 class DesignerTest : public ::testing::Test {
@@ -140,6 +169,168 @@ TEST_F(DesignerTest, AFormAutosavedBeforeACrashComesBackInTheWindow)
     EXPECT_EQ(crashed.Status, 128 + SIGKILL);
     EXPECT_EQ(recovered.Err, "");
     EXPECT_EQ(recovered.Out, ReadText(scripts / "recover.expected"));
+}
+
+// The package's page shows each class's bitmap resource as drowcast-host writes it out, in
+// registration order; the context menu's picture is the window's with the menu drawn over it.
+TEST_F(DesignerTest, WindowPicturesShowThePackagesBitmapsAsTheyAreAndTheContextMenu)
+{
+    std::ofstream(Folder / "window.dscript") << "form MainForm\n"
+                                                "add TKHTMLExport HtmlOut\n"
+                                                "palette\n"
+                                                "select HtmlOut\n"
+                                                "window main.png\n"
+                                                "window menu.png HtmlOut\n";
+    THostRun run = Designer(Folder / "window.dscript", Folder);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const std::string page = "Tarnel Lumatab: ";
+    const size_t at = run.Out.find(page);
+    ASSERT_NE(at, std::string::npos) << run.Out;
+    const size_t from = at + page.size();
+    std::istringstream classes(run.Out.substr(from, run.Out.find('\n', from) - from));
+    TestApp();
+    const QImage window(QString::fromStdString((Folder / "main.png").string()));
+    int count = 0;
+    std::optional<QPoint> last;
+    for (std::string name; std::getline(classes >> std::ws, name, ',');) {
+        std::string resource = name;
+        std::transform(resource.begin(), resource.end(), resource.begin(), ::toupper);
+        const std::string command = "'" + std::string(DROWCAST_HOST) + "' resource --bmp '" + PACKAGE_FILE + "' " +
+                                    resource + " >'" + (Folder / "icon.bmp").string() + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0) << name;
+        const QImage icon(QString::fromStdString((Folder / "icon.bmp").string()));
+        ASSERT_EQ(icon.size(), QSize(24, 24)) << name;
+        // The palette lies above the surface, whose tiles show the same pictures.
+        const std::optional<QPoint> spot = Find(window, icon);
+        ASSERT_TRUE(spot) << name << " is not on the palette as it is";
+        if (last) {
+            EXPECT_EQ(spot->y(), last->y()) << name;
+            EXPECT_GT(spot->x(), last->x()) << name << " out of registration order";
+        }
+        last = spot;
+        ++count;
+    }
+    EXPECT_EQ(count, 10);
+
+    const QImage menu(QString::fromStdString((Folder / "menu.png").string()));
+    ASSERT_EQ(menu.size(), window.size());
+    QRect drawn;
+    for (int y = 0; y < menu.height(); ++y)
+        for (int x = 0; x < menu.width(); ++x)
+            if (menu.pixel(x, y) != window.pixel(x, y))
+                drawn |= QRect(x, y, 1, 1);
+    // Three verbs, a separator, Delete and Select all.
+    EXPECT_GT(drawn.height(), 5 * 16);
+    EXPECT_GT(drawn.width(), 100);
+}
+
+// The window in this process on the package, as a person has it, with the recent files in the
+// test's own configuration folder.
+class WindowTest : public DesignerTest {
+protected:
+    void SetUp() override
+    {
+        DesignerTest::SetUp();
+        setenv("XDG_CONFIG_HOME", (Folder / "config").c_str(), 1);
+        TestApp();
+        SetWidgetSet(std::make_unique<TQtWidgetSet>(TQtWidgetSet::TMode::Scripted));
+        Host = std::make_unique<TDesignHost>();
+        HMODULE package = Host->LoadPackage(PACKAGE_FILE);
+        Window = std::make_unique<TDesignerWindow>(*Host, PACKAGE_FILE, package, true);
+        Window->NewFile();
+        Window->show();
+    }
+    void TearDown() override
+    {
+        Window.reset();
+        Host.reset();
+        SetWidgetSet(nullptr);
+        DesignerTest::TearDown();
+    }
+    // A form file named FormI.
+    QString FormFile(int i)
+    {
+        const fs::path file = Folder / ("form" + std::to_string(i) + ".dfm");
+        std::ofstream(file) << "object Form" << i << ": TForm\nend\n";
+        return QString::fromStdString(file.string());
+    }
+    // The next message box gets `button`; Asked holds what it said.
+    void Answer(QMessageBox::StandardButton button)
+    {
+        Asked.clear();
+        QTimer::singleShot(0, [this, button] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                Asked = box->text();
+                box->button(button)->click();
+            }
+        });
+    }
+    AnsiString FormName() const { return Host->CurrentForm()->GetRoot()->Name(); }
+
+    std::unique_ptr<TDesignHost> Host;
+    std::unique_ptr<TDesignerWindow> Window;
+    QString Asked;
+};
+
+// Opened and saved files come first in File > Open Recent, at most TRecentFiles::Maximum, kept
+// in $XDG_CONFIG_HOME; choosing one that is gone says so, drops it and keeps the current form.
+TEST_F(WindowTest, RecentFilesComeNewestFirstAreKeptAndForgetMissingOnes)
+{
+    std::vector<QString> files;
+    for (int i = 0; i <= TRecentFiles::Maximum; ++i) {
+        files.push_back(FormFile(i));
+        ASSERT_TRUE(Window->OpenFile(files.back()));
+    }
+    ASSERT_TRUE(Window->OpenFile(files[3]));
+    auto* recent = Window->findChild<QMenu*>("recentFiles");
+    ASSERT_NE(recent, nullptr);
+    QStringList expected;
+    for (int i : {3, 8, 7, 6, 5, 4, 2, 1})
+        expected << files[i];
+    EXPECT_EQ(TRecentFiles().Files(), expected);
+    EXPECT_EQ(recent->actions().size(), TRecentFiles::Maximum);
+    EXPECT_EQ(recent->actions().front()->text(), "&1 " + files[3]);
+    EXPECT_TRUE(fs::exists(Folder / "config" / "drowcast-designer.conf"));
+
+    fs::remove(files[8].toStdString());
+    Answer(QMessageBox::Ok);
+    recent->actions()[1]->trigger();
+    EXPECT_TRUE(Asked.contains(files[8]) && Asked.contains("no longer exists")) << Asked.toStdString();
+    expected.removeAll(files[8]);
+    EXPECT_EQ(TRecentFiles().Files(), expected);
+    EXPECT_EQ(recent->actions().size(), expected.size());
+    EXPECT_EQ(FormName(), "Form3");
+}
+
+// The title marks unsaved work; New and closing ask first: Cancel keeps the form, Save writes
+// it to its file, Discard lets it go.
+TEST_F(WindowTest, UnsavedWorkIsMarkedAndAskedForBeforeItGoes)
+{
+    const QString file = FormFile(1);
+    ASSERT_TRUE(Window->OpenFile(file));
+    EXPECT_FALSE(Window->isWindowModified());
+    Host->CurrentForm()->AddComponent(TSQLiteDataSet::StaticClass(), "Data1");
+    EXPECT_TRUE(Window->isWindowModified());
+    EXPECT_TRUE(Window->windowTitle().startsWith("form1.dfm[*]")) << Window->windowTitle().toStdString();
+
+    Answer(QMessageBox::Cancel);
+    Window->NewFile();
+    EXPECT_TRUE(Asked.contains("Save your changes?")) << Asked.toStdString();
+    EXPECT_EQ(FormName(), "Form1");
+    EXPECT_TRUE(Window->isWindowModified());
+
+    Answer(QMessageBox::Save);
+    EXPECT_TRUE(Window->close());
+    EXPECT_TRUE(Asked.contains("Save your changes?"));
+    EXPECT_NE(ReadText(file.toStdString()).find("object Data1: TSQLiteDataSet"), std::string::npos);
+    EXPECT_FALSE(Window->isWindowModified());
+
+    Host->CurrentForm()->DeleteComponent(Host->CurrentForm()->GetComponent("Data1"));
+    Answer(QMessageBox::Discard);
+    Window->NewFile();
+    EXPECT_TRUE(Asked.contains("Save your changes?"));
+    EXPECT_NE(ReadText(file.toStdString()).find("Data1"), std::string::npos);
+    EXPECT_FALSE(Window->isWindowModified());
 }
 
 TEST_F(DesignerTest, HelpSaysWhatTheDesignerDoesAndListsItsOptions)
