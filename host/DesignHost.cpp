@@ -62,12 +62,17 @@ HMODULE TDesignHost::LoadPackage(const std::string& path)
     return module;
 }
 
-void TDesignHost::RegisterPackage(HMODULE module)
+std::optional<TCallFailure> TDesignHost::RegisterPackage(HMODULE module)
 {
     TDesignRegistry::TModuleScope scope(FRegistry, module);
-    for (const TContainedUnit& unit : GetPackageInfo(module).Contains)
-        if (TRegisterProc registerProc = FindRegisterProc(module, unit.Name))
-            registerProc();
+    try {
+        for (const TContainedUnit& unit : GetPackageInfo(module).Contains)
+            if (TRegisterProc registerProc = FindRegisterProc(module, unit.Name))
+                registerProc();
+    } catch (...) {
+        return CaughtFailure();
+    }
+    return std::nullopt;
 }
 
 TDesigner* TDesignHost::FindForm(std::string_view name) const

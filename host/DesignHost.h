@@ -5,9 +5,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "host/CallFailure.h"
 #include "host/Designer.h"
 #include "host/Registry.h"
 #include "vcl50/Instances.h"
@@ -29,8 +31,9 @@ public:
     // PACKAGEINFO, is refused unrun. A path without a folder names a file in the working folder.
     HMODULE LoadPackage(const std::string& path);
     // Calls the Register procedure of each unit the package contains, in their order. Should one
-    // raise, what was registered until then stays, and the exception passes on.
-    void RegisterPackage(HMODULE module);
+    // raise, what was registered until then stays, the rest are not called, and what it raised
+    // is returned: the host goes on, with the failure to report.
+    std::optional<TCallFailure> RegisterPackage(HMODULE module);
     const std::vector<HMODULE>& Packages() const { return FPackages; }
 
     // A new, empty designed form named `name`; it becomes the current one. EComponentError

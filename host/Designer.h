@@ -1,10 +1,12 @@
 #pragma once
-// The designer of one designed form: its root component, the inspector's selection and the
-// modified mark. Every edit of the form, by the host or by an editor, goes through here.
+// The designer of one designed form: its root component, the inspector's selection, the
+// modified mark and the undo history. Every edit of the form, by the host or by an editor, goes through here.
 
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include "host/UndoHistory.h"
 #include "vcl50/Dsgnintf.h"
 
 class TDesigner : public TFormDesigner {
@@ -39,6 +41,20 @@ public:
     // The selection, less whatever has left the form since.
     TDesignerSelectionList Selection() const;
 
+    // One designer action, one undo step: runs `action` and, when the form's text changed,
+    // records the text before and after it and clears the redo list. Also when the action
+    // raised: what it wrote before stays, as one step, and the exception passes on. An action
+    // inside another is part of it; the step takes the outermost label given, "" naming none.
+    void Perform(const AnsiString& label, const std::function<void()>& action);
+    // Puts the form back as it was before the last step, or after the last undone one, and
+    // marks it modified. The components are rebuilt from text: pointers to them go stale, the
+    // selection follows by name. False, and nothing happens, when there is no step or an action
+    // is running (its package code may hold the components).
+    bool Undo();
+    bool Redo();
+    const TUndoHistory& History() const { return FHistory; }
+    bool InAction() const { return FAction.has_value(); }
+
     bool IsModified() const { return FModified; }
     void ClearModified() { FModified = false; }
     // Told of every Modified call.
@@ -48,6 +64,8 @@ public:
 
 private:
     bool OnForm(const TPersistent* object) const;
+    void EndAction();
+    void Restore(const AnsiString& text);
     AnsiString UniqueName(TComponentClass cls) const;
 
     std::unique_ptr<TComponent> FRoot;
@@ -55,4 +73,6 @@ private:
     bool FModified = false;
     std::function<void()> FOnModified;
     AnsiString FLastShownMethod;
+    TUndoHistory FHistory;
+    std::optional<TUndoStep> FAction;  // the running action's step, its After still to come
 };

@@ -42,6 +42,16 @@ void TScriptActions::Move(TDesigner& designer, TComponent* component, int left, 
     designer.MoveComponent(component, left, top);
 }
 
+void TScriptActions::Undo(TDesigner& designer)
+{
+    designer.Undo();
+}
+
+void TScriptActions::Redo(TDesigner& designer)
+{
+    designer.Redo();
+}
+
 bool TScriptActions::Window(const AnsiString&)
 {
     return false;

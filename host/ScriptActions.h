@@ -17,6 +17,9 @@ public:
     virtual void Verb(TDesigner& designer, TComponent* component, int index);
     virtual void DblClick(TDesigner& designer, TComponent* component);
     virtual void Move(TDesigner& designer, TComponent* component, int left, int top);
+    // Nothing when there is nothing to undo or redo.
+    virtual void Undo(TDesigner& designer);
+    virtual void Redo(TDesigner& designer);
     // A PNG of the designer's main window; false where there is no window.
     virtual bool Window(const AnsiString& path);
 };

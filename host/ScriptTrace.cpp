@@ -1,11 +1,5 @@
 #include "host/ScriptTrace.h"
 
-#include <cxxabi.h>
-
-#include <cstdlib>
-#include <memory>
-#include <typeinfo>
-
 #include "vcl50/Forms.h"
 #include "vcl50/Sysutils.h"
 
@@ -28,19 +22,6 @@ AnsiString TraceColor(TColor color)
 {
     return "0x" + IntToHex(static_cast<uint32_t>(color), 8);
 }
-
-namespace {
-
-// A C++ exception's class as its source names it (std::out_of_range).
-AnsiString CppClassName(const std::exception& e)
-{
-    int status = 0;
-    std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(typeid(e).name(), nullptr, nullptr, &status),
-                                               std::free);
-    return status == 0 && name ? AnsiString(name.get()) : AnsiString(typeid(e).name());
-}
-
-}  // namespace
 
 void TScriptTrace::FormShown(TCustomForm* form)
 {
@@ -81,10 +62,7 @@ void TScriptTrace::Modified()
     FOut << "modified\n";
 }
 
-void TScriptTrace::ExceptionReached(const std::exception& e)
+void TScriptTrace::ExceptionReached(const TCallFailure& failure)
 {
-    if (const auto* platform = dynamic_cast<const Exception*>(&e))
-        FOut << "exception: " << platform->ClassName() << ": " << platform->Message() << '\n';
-    else
-        FOut << "exception: " << CppClassName(e) << ": " << e.what() << '\n';
+    FOut << "exception: " << failure.ClassName << ": " << failure.Message << '\n';
 }

@@ -30,20 +30,6 @@ namespace {
 
 constexpr const char* Program = "drowcast-designer";
 
-// What a message box says of an exception.
-QString MessageOf(std::exception_ptr error)
-{
-    try {
-        std::rethrow_exception(error);
-    } catch (const Exception& e) {
-        return QString::fromStdString(e.Message());
-    } catch (const std::exception& e) {
-        return QString::fromStdString(e.what());
-    } catch (...) {
-        return "An exception that is no std::exception";
-    }
-}
-
 }  // namespace
 
 TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMODULE package, bool scripted)
@@ -101,6 +87,10 @@ void TDesignerWindow::BuildMenus()
     file->addAction("Save &As...", QKeySequence::SaveAs, this, [this] { SaveAs(); });
     file->addSeparator();
     file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    FUndoAction = edit->addAction("&Undo", QKeySequence::Undo, this, [this] { UndoOrRedo(false); });
+    FRedoAction = edit->addAction("&Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this,
+                                  [this] { UndoOrRedo(true); });
     QMenu* component = menuBar()->addMenu("&Component");
     component->addAction("&Package information...", this, [this] { ShowPackageInformation(); });
     QMenu* help = menuBar()->addMenu("&Help");
@@ -126,7 +116,11 @@ bool TDesignerWindow::Guard(const std::function<void()>& call)
         explicit TDepth(TDesignerWindow& window) : Window(window) { ++Window.FPackageCalls; }
         ~TDepth()
         {
-            if (--Window.FPackageCalls == 0 && std::exchange(Window.FSyncPending, false))
+            if (--Window.FPackageCalls > 0)
+                return;
+            // A step may have been recorded without the form being marked modified.
+            Window.UpdateTitle();
+            if (std::exchange(Window.FSyncPending, false))
                 Window.SyncLater();
         }
     } depth(*this);
@@ -139,7 +133,7 @@ bool TDesignerWindow::Guard(const std::function<void()>& call)
             if (!FCaught)
                 FCaught = std::current_exception();
         } else {
-            QMessageBox::critical(this, Program, MessageOf(std::current_exception()));
+            QMessageBox::critical(this, Program, QString::fromStdString(CaughtFailure().Message));
         }
         return false;
     }
@@ -166,7 +160,26 @@ void TDesignerWindow::UpdateTitle()
 {
     const QString name = FFileName.isEmpty() ? "Untitled" : QFileInfo(FFileName).fileName();
     setWindowTitle(name + "[*] - " + Program);
-    setWindowModified(FHost.CurrentForm() && FHost.CurrentForm()->IsModified());
+    TDesigner* designer = FHost.CurrentForm();
+    setWindowModified(designer && designer->IsModified());
+    // The Edit menu names the step it would take back or again.
+    const TUndoHistory* history = designer ? &designer->History() : nullptr;
+    FUndoAction->setEnabled(history && history->CanUndo());
+    FUndoAction->setText(history && history->CanUndo() ? "&Undo " + QString::fromStdString(history->NextUndo().Label)
+                                                       : "&Undo");
+    FRedoAction->setEnabled(history && history->CanRedo());
+    FRedoAction->setText(history && history->CanRedo() ? "&Redo " + QString::fromStdString(history->NextRedo().Label)
+                                                       : "&Redo");
+}
+
+void TDesignerWindow::UndoOrRedo(bool redo)
+{
+    TDesigner* designer = FHost.CurrentForm();
+    if (!designer)
+        return;
+    Guard([&] { redo ? designer->Redo() : designer->Undo(); });
+    // At once: the inspector's rows and editors point at the components the step rebuilt.
+    Sync();
 }
 
 // ---- files ------------------------------------------------------------------------------------
@@ -403,6 +416,20 @@ void TDesignerWindow::Move(TDesigner& designer, TComponent* component, int left,
         QMouseEvent release(QEvent::MouseButtonRelease, to, global, Qt::LeftButton, Qt::NoButton, Qt::AltModifier);
         QApplication::sendEvent(FSurface, &release);
     });
+    RethrowCaught();
+}
+
+void TDesignerWindow::Undo(TDesigner&)
+{
+    Sync();
+    FUndoAction->trigger();
+    RethrowCaught();
+}
+
+void TDesignerWindow::Redo(TDesigner&)
+{
+    Sync();
+    FRedoAction->trigger();
     RethrowCaught();
 }
 

@@ -10,6 +10,7 @@
 #include "host/DesignHost.h"
 #include "host/ScriptActions.h"
 
+class QAction;
 class TDesignSurface;
 class TObjectInspector;
 class TPaletteBar;
@@ -31,6 +32,8 @@ public:
     void Verb(TDesigner& designer, TComponent* component, int index) override;
     void DblClick(TDesigner& designer, TComponent* component) override;
     void Move(TDesigner& designer, TComponent* component, int left, int top) override;
+    void Undo(TDesigner& designer) override;
+    void Redo(TDesigner& designer) override;
     bool Window(const AnsiString& path) override;
 
 protected:
@@ -43,7 +46,9 @@ private:
     // Brings every view up to the core: the form shown, the title, the surface, the inspector.
     void Sync();
     void SyncLater();
+    // The title with the modified mark, and the Edit menu's Undo and Redo.
     void UpdateTitle();
+    void UndoOrRedo(bool redo);
     bool MaybeSave();
     bool Save();
     bool SaveAs();
@@ -65,4 +70,6 @@ private:
     TPaletteBar* FPalette;
     TDesignSurface* FSurface;
     TObjectInspector* FInspector;
+    QAction* FUndoAction;
+    QAction* FRedoAction;
 };
