@@ -24,6 +24,7 @@
 #include "host/designer/DesignSurface.h"
 #include "host/designer/ObjectInspector.h"
 #include "host/designer/PaletteBar.h"
+#include "host/designer/UndoHistoryView.h"
 #include "vcl50/Sysutils.h"
 
 namespace {
@@ -91,6 +92,10 @@ void TDesignerWindow::BuildMenus()
     FUndoAction = edit->addAction("&Undo", QKeySequence::Undo, this, [this] { UndoOrRedo(false); });
     FRedoAction = edit->addAction("&Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this,
                                   [this] { UndoOrRedo(true); });
+    edit->addAction("Undo &history...", this, [this] {
+        if (TDesigner* designer = FHost.CurrentForm())
+            ShowUndoHistory(this, *designer, [this](bool redo) { return UndoOrRedo(redo); });
+    });
     QMenu* component = menuBar()->addMenu("&Component");
     component->addAction("&Package information...", this, [this] { ShowPackageInformation(); });
     QMenu* help = menuBar()->addMenu("&Help");
@@ -172,14 +177,16 @@ void TDesignerWindow::UpdateTitle()
                                                        : "&Redo");
 }
 
-void TDesignerWindow::UndoOrRedo(bool redo)
+bool TDesignerWindow::UndoOrRedo(bool redo)
 {
     TDesigner* designer = FHost.CurrentForm();
     if (!designer)
-        return;
-    Guard([&] { redo ? designer->Redo() : designer->Undo(); });
+        return false;
+    bool done = false;
+    Guard([&] { done = redo ? designer->Redo() : designer->Undo(); });
     // At once: the inspector's rows and editors point at the components the step rebuilt.
     Sync();
+    return done;
 }
 
 // ---- files ------------------------------------------------------------------------------------

@@ -48,7 +48,8 @@ private:
     void SyncLater();
     // The title with the modified mark, and the Edit menu's Undo and Redo.
     void UpdateTitle();
-    void UndoOrRedo(bool redo);
+    // False when there was nothing to take back or again, or it failed (and was reported).
+    bool UndoOrRedo(bool redo);
     bool MaybeSave();
     bool Save();
     bool SaveAs();
