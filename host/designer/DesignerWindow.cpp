@@ -34,7 +34,8 @@ constexpr const char* Program = "drowcast-designer";
 }  // namespace
 
 TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMODULE package, bool scripted)
-    : FHost(host), FPackagePath(std::move(packagePath)), FScripted(scripted)
+    : FHost(host), FPackagePath(std::move(packagePath)), FScripted(scripted), FUndoAction(new QAction("&Undo", this)),
+      FRedoAction(new QAction("&Redo", this))
 {
     FPalette = new TPaletteBar(host.Registry());
     auto guard = [this](const std::function<void()>& call) { return Guard(call); };
@@ -89,9 +90,12 @@ void TDesignerWindow::BuildMenus()
     file->addSeparator();
     file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
     QMenu* edit = menuBar()->addMenu("&Edit");
-    FUndoAction = edit->addAction("&Undo", QKeySequence::Undo, this, [this] { UndoOrRedo(false); });
-    FRedoAction = edit->addAction("&Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this,
-                                  [this] { UndoOrRedo(true); });
+    FUndoAction->setShortcut(QKeySequence::Undo);
+    connect(FUndoAction, &QAction::triggered, this, [this] { UndoOrRedo(false); });
+    edit->addAction(FUndoAction);
+    FRedoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    connect(FRedoAction, &QAction::triggered, this, [this] { UndoOrRedo(true); });
+    edit->addAction(FRedoAction);
     edit->addAction("Undo &history...", this, [this] {
         if (TDesigner* designer = FHost.CurrentForm())
             ShowUndoHistory(this, *designer, [this](bool redo) { return UndoOrRedo(redo); });

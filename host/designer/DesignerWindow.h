@@ -71,6 +71,7 @@ private:
     TPaletteBar* FPalette;
     TDesignSurface* FSurface;
     TObjectInspector* FInspector;
+    // Made with the window: every guarded call updates them, from the first one on.
     QAction* FUndoAction;
     QAction* FRedoAction;
 };
