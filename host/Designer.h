@@ -1,6 +1,7 @@
 #pragma once
 // The designer of one designed form: its root component, the inspector's selection, the
-// modified mark and the undo history. Every edit of the form, by the host or by an editor, goes through here.
+// modified mark and the undo history. Every edit of the form, by the host or by an editor, goes
+// through here.
 
 #include <functional>
 #include <memory>
@@ -28,7 +29,8 @@ public:
 
     // Places a new component of `cls` on the form; an empty name gets the first free one of the
     // platform's pattern (TKHTMLExport: KHTMLExport1), at `left`, `top` on the design surface.
-    // Marks the form modified.
+    // Marks the form modified. Each of these three is an undo step of its own, or part of the
+    // action it is called in.
     TComponent* AddComponent(TComponentClass cls, const AnsiString& name, int left = 0, int top = 0);
     // Puts a component of the form at `left`, `top`, the position its form file keeps. Marks the
     // form modified when it moved.
@@ -53,7 +55,6 @@ public:
     bool Undo();
     bool Redo();
     const TUndoHistory& History() const { return FHistory; }
-    bool InAction() const { return FAction.has_value(); }
 
     bool IsModified() const { return FModified; }
     void ClearModified() { FModified = false; }
