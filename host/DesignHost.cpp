@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "host/ExceptionText.h"
 #include "host/FormFile.h"
 #include "host/PackageReport.h"
 #include "vcl50/Formresources.h"
@@ -88,18 +87,28 @@ HMODULE TDesignHost::LoadNewPackage(const std::string& path)
     return module;
 }
 
-void TDesignHost::RegisterPackage(HMODULE module)
+std::optional<TCallFailure> TDesignHost::RegisterPackage(HMODULE module)
 {
     TDesignRegistry::TModuleScope scope(FRegistry, module);
+    try {
+        RegisterUnits(module);
+    } catch (...) {
+        return CaughtFailure();
+    }
+    return std::nullopt;
+}
+
+void TDesignHost::RegisterUnits(HMODULE module)
+{
     for (const TContainedUnit& unit : GetPackageInfo(module).Contains)
         if (TRegisterProc registerProc = FindRegisterProc(module, unit.Name)) {
             try {
                 registerProc();
-            } catch (const std::exception& e) {
+            } catch (...) {
                 auto record = std::find_if(FPackageReport.rbegin(), FPackageReport.rend(),
                                            [module](const TPackageRecord& r) { return r.Module == module; });
                 if (record != FPackageReport.rend() && record->Failure.empty())
-                    record->Failure = Format("Register of %s raised %s", {unit.Name, ExceptionText(e)});
+                    record->Failure = Format("Register of %s raised %s", {unit.Name, CaughtFailure().Text()});
                 throw;
             }
         }
@@ -107,7 +116,9 @@ void TDesignHost::RegisterPackage(HMODULE module)
 
 void TDesignHost::InstallPackage(const std::string& path)
 {
-    RegisterPackage(LoadPackage(path));
+    HMODULE module = LoadPackage(path);
+    TDesignRegistry::TModuleScope scope(FRegistry, module);
+    RegisterUnits(module);
 }
 
 TDesigner* TDesignHost::FindForm(std::string_view name) const

@@ -5,10 +5,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "host/Autosave.h"
+#include "host/CallFailure.h"
 #include "host/Designer.h"
 #include "host/Registry.h"
 #include "vcl50/Instances.h"
@@ -38,9 +40,9 @@ public:
     // names a file in the working folder. The try goes into the package report.
     HMODULE LoadPackage(const std::string& path);
     // Calls the Register procedure of each unit the package contains, in their order. Should one
-    // raise, what was registered until then stays, the report records it as the package's
-    // failure, and the exception passes on.
-    void RegisterPackage(HMODULE module);
+    // raise, what was registered until then stays, the rest are not called, the report records
+    // it as the package's failure, and what it raised is returned: the host goes on.
+    std::optional<TCallFailure> RegisterPackage(HMODULE module);
     const std::vector<HMODULE>& Packages() const { return FPackages; }
     // Loads and registers a package as Component > Install package does. A failure is recorded
     // in the report and raised; the host goes on with what it had (and what registered).
@@ -79,6 +81,8 @@ private:
     TDesigner* FindForm(std::string_view name) const;
 
     HMODULE LoadNewPackage(const std::string& path);
+    // Register of each unit; one that raises is recorded in the report, and passes on.
+    void RegisterUnits(HMODULE module);
 
     TDesignRegistry FRegistry;
     std::vector<HMODULE> FPackages;

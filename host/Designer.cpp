@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "vcl50/Formresources.h"
 #include "vcl50/Sysutils.h"
 
 TDesigner::TDesigner(std::unique_ptr<TComponent> root) : FRoot(std::move(root))
@@ -72,12 +73,15 @@ TComponent* TDesigner::AddComponent(TComponentClass cls, const AnsiString& name,
 {
     if (!cls || !cls->InheritsFrom(TComponent::StaticClass()))
         throw EInvalidOperation(Format("%s is not a component class", {cls ? cls->ClassName() : "nil"}));
-    std::unique_ptr<TObject> object(cls->Create(FRoot.get()));
-    auto* component = As<TComponent>(object.get());
-    component->SetName(name.empty() ? UniqueName(cls) : name);  // a refused name frees it again
-    component->SetDesignPosition(left, top);
-    object.release();
-    Modified();
+    TComponent* component = nullptr;
+    Perform("Add " + cls->ClassName(), [&] {
+        std::unique_ptr<TObject> object(cls->Create(FRoot.get()));
+        component = As<TComponent>(object.get());
+        component->SetName(name.empty() ? UniqueName(cls) : name);  // a refused name frees it again
+        component->SetDesignPosition(left, top);
+        object.release();
+        Modified();
+    });
     return component;
 }
 
@@ -85,9 +89,11 @@ void TDesigner::DeleteComponent(TComponent* component)
 {
     if (!component || component == FRoot.get() || component->Owner() != FRoot.get())
         throw EInvalidOperation("Only a component on the form can be deleted");
-    std::erase(FSelection, component);
-    delete component;
-    Modified();
+    Perform("Delete " + component->Name(), [&] {
+        std::erase(FSelection, component);
+        delete component;
+        Modified();
+    });
 }
 
 void TDesigner::MoveComponent(TComponent* component, int left, int top)
@@ -96,8 +102,75 @@ void TDesigner::MoveComponent(TComponent* component, int left, int top)
         throw EInvalidOperation("Only a component on the form can be moved");
     if (component->DesignLeft() == left && component->DesignTop() == top)
         return;
-    component->SetDesignPosition(left, top);
+    Perform("Move " + component->Name(), [&] {
+        component->SetDesignPosition(left, top);
+        Modified();
+    });
+}
+
+void TDesigner::Perform(const AnsiString& label, const std::function<void()>& action)
+{
+    if (FAction) {
+        if (FAction->Label.empty())
+            FAction->Label = label;
+        action();
+        return;
+    }
+    FAction.emplace(TUndoStep{label, WriteComponentResourceText(FRoot.get()), {}});
+    try {
+        action();
+    } catch (...) {
+        EndAction();
+        throw;
+    }
+    EndAction();
+}
+
+void TDesigner::EndAction()
+{
+    TUndoStep step = std::move(*FAction);
+    FAction.reset();
+    step.After = WriteComponentResourceText(FRoot.get());
+    if (step.After != step.Before)
+        FHistory.Push(std::move(step));
+}
+
+bool TDesigner::Undo()
+{
+    if (FAction || !FHistory.CanUndo())
+        return false;
+    Restore(FHistory.NextUndo().Before);
+    FHistory.Undone();
     Modified();
+    return true;
+}
+
+bool TDesigner::Redo()
+{
+    if (FAction || !FHistory.CanRedo())
+        return false;
+    Restore(FHistory.NextRedo().After);
+    FHistory.Redone();
+    Modified();
+    return true;
+}
+
+void TDesigner::Restore(const AnsiString& text)
+{
+    // A fresh root, as its constructor leaves it: properties the text omits are at their
+    // defaults, exactly as they were when it was written. Should reading fail, nothing changes.
+    std::unique_ptr<TComponent> root(As<TComponent>(FRoot->ClassType()->CreateNew(nullptr)));
+    root->SetDesigning(true);
+    ReadComponentResourceText(root.get(), text);
+    root->SetDesigning(true);
+    std::vector<AnsiString> selected;
+    for (TPersistent* object : Selection())
+        selected.push_back(object == FRoot.get() ? AnsiString() : static_cast<TComponent*>(object)->Name());
+    FSelection.clear();
+    FRoot = std::move(root);
+    for (const AnsiString& name : selected)
+        if (TComponent* component = name.empty() ? FRoot.get() : FRoot->FindComponent(name))
+            FSelection.push_back(component);
 }
 
 void TDesigner::Select(const TDesignerSelectionList& selection)

@@ -1,10 +1,13 @@
 #pragma once
-// The designer of one designed form: its root component, the inspector's selection and the
-// modified mark. Every edit of the form, by the host or by an editor, goes through here.
+// The designer of one designed form: its root component, the inspector's selection, the
+// modified mark and the undo history. Every edit of the form, by the host or by an editor, goes
+// through here.
 
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include "host/UndoHistory.h"
 #include "vcl50/Dsgnintf.h"
 
 class TDesigner : public TFormDesigner {
@@ -26,7 +29,8 @@ public:
 
     // Places a new component of `cls` on the form; an empty name gets the first free one of the
     // platform's pattern (TKHTMLExport: KHTMLExport1), at `left`, `top` on the design surface.
-    // Marks the form modified.
+    // Marks the form modified. Each of these three is an undo step of its own, or part of the
+    // action it is called in.
     TComponent* AddComponent(TComponentClass cls, const AnsiString& name, int left = 0, int top = 0);
     // Puts a component of the form at `left`, `top`, the position its form file keeps. Marks the
     // form modified when it moved.
@@ -39,6 +43,19 @@ public:
     // The selection, less whatever has left the form since.
     TDesignerSelectionList Selection() const;
 
+    // One designer action, one undo step: runs `action` and, when the form's text changed,
+    // records the text before and after it and clears the redo list. Also when the action
+    // raised: what it wrote before stays, as one step, and the exception passes on. An action
+    // inside another is part of it; the step takes the outermost label given, "" naming none.
+    void Perform(const AnsiString& label, const std::function<void()>& action);
+    // Puts the form back as it was before the last step, or after the last undone one, and
+    // marks it modified. The components are rebuilt from text: pointers to them go stale, the
+    // selection follows by name. False, and nothing happens, when there is no step or an action
+    // is running (its package code may hold the components).
+    bool Undo();
+    bool Redo();
+    const TUndoHistory& History() const { return FHistory; }
+
     bool IsModified() const { return FModified; }
     void ClearModified() { FModified = false; }
     // Told of every Modified call.
@@ -49,6 +66,8 @@ public:
 private:
     // Those of `objects` that are the form or on it, in their order.
     TDesignerSelectionList OnForm(const TDesignerSelectionList& objects) const;
+    void EndAction();
+    void Restore(const AnsiString& text);
     AnsiString UniqueName(TComponentClass cls) const;
 
     std::unique_ptr<TComponent> FRoot;
@@ -56,4 +75,6 @@ private:
     bool FModified = false;
     std::function<void()> FOnModified;
     AnsiString FLastShownMethod;
+    TUndoHistory FHistory;
+    std::optional<TUndoStep> FAction;  // the running action's step, its After still to come
 };

@@ -49,6 +49,17 @@ void TScriptActions::Install(TDesignHost& host, const std::string& path)
     host.InstallPackage(path);
 }
 
+
+void TScriptActions::Undo(TDesigner& designer)
+{
+    designer.Undo();
+}
+
+void TScriptActions::Redo(TDesigner& designer)
+{
+    designer.Redo();
+}
+
 bool TScriptActions::Window(const AnsiString&, TComponent*)
 {
     return false;

@@ -24,6 +24,9 @@ public:
     // A PNG of the designer's main window, with the right-click menu of `menuOf` open over it
     // unless that is null; false where there is no window.
     virtual bool Window(const AnsiString& path, TComponent* menuOf);
+    // Nothing when there is nothing to undo or redo.
+    virtual void Undo(TDesigner& designer);
+    virtual void Redo(TDesigner& designer);
 };
 
 // A component's editor under `designer`, as the host commands and the window's menus use it.

@@ -49,8 +49,8 @@ void TScriptRunner::RunBlock(const TScriptCommand& block, TCustomForm* form)
         } catch (const EInteractionError& e) {
             // Nothing was queued for a dialog this command opened: the block's fault, here.
             Error(command, e.Message());
-        } catch (const std::exception& e) {
-            FTrace.ExceptionReached(e);  // the person's form stays open; the block goes on
+        } catch (...) {
+            FTrace.ExceptionReached(CaughtFailure());  // the person's form stays open; the block goes on
         }
     }
     if (form->ModalResult() == mrNone)

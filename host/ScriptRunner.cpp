@@ -47,6 +47,8 @@ std::span<const TScriptCommandRow> HostCommandRows()
         {"autosave", 0, 0, "autosave", &R::Autosave},
         {"crash", 0, 0, "crash", &R::Crash},
         {"recover", 0, 0, "recover", &R::Recover},
+        {"undo", 0, 0, "undo", &R::Undo},
+        {"redo", 0, 0, "redo", &R::Redo},
     };
     return rows;
 }
@@ -145,12 +147,9 @@ int TScriptRunner::Run(std::string_view text)
             // The machinery's own complaints (a dialog nobody answers) are the script's fault.
             if (!FScriptError)
                 FScriptError.emplace(command.Line, e.Message());
-        } catch (const std::exception& e) {
-            if (!FScriptError)
-                FTrace.ExceptionReached(e);
         } catch (...) {
             if (!FScriptError)
-                FOut << "exception: unknown: an exception that is no std::exception\n";
+                FTrace.ExceptionReached(CaughtFailure());
         }
         if (FScriptError)
             return Fail(FScriptError->first, FScriptError->second);
@@ -207,6 +206,15 @@ void TScriptRunner::PrintPath(const TScriptCommand& c, TObject* start, const Ans
     FOut << nameDotPath << " = " << text << '\n';
 }
 
+// One command that changes the form is one undo step, named by the command as written.
+void TScriptRunner::Perform(const TScriptCommand& c, const std::function<void()>& action)
+{
+    AnsiString label = c.Name;
+    for (const AnsiString& arg : c.Args)
+        label += " " + arg;
+    CurrentForm(c).Perform(label, action);
+}
+
 // ---- host commands ----------------------------------------------------------------------------
 
 void TScriptRunner::Form(const TScriptCommand& c)
@@ -220,7 +228,7 @@ void TScriptRunner::Add(const TScriptCommand& c)
     TComponentClass cls = FHost.Registry().FindPaletteClass(c.Args[0]);
     if (!cls)
         Error(c, Format("no class %s on the palette", {c.Args[0]}));
-    FActions.Add(designer, cls, c.Args[1]);
+    Perform(c, [&] { FActions.Add(designer, cls, c.Args[1]); });
 }
 
 void TScriptRunner::Delete(const TScriptCommand& c)
@@ -228,7 +236,7 @@ void TScriptRunner::Delete(const TScriptCommand& c)
     TComponent* component = FormComponent(c, c.Args[0]);
     if (component == CurrentForm(c).GetRoot())
         Error(c, "the form itself cannot be deleted");
-    CurrentForm(c).DeleteComponent(component);
+    Perform(c, [&] { CurrentForm(c).DeleteComponent(component); });
 }
 
 void TScriptRunner::Select(const TScriptCommand& c)
@@ -245,7 +253,7 @@ void TScriptRunner::Set(const TScriptCommand& c)
     TPropertyGridRow& row = Row(c, inspector, c.Args[0]);
     if (row.Editor().GetAttributes().Contains(paReadOnly))
         Error(c, Format("the row %s is read-only", {c.Args[0]}));
-    FActions.Set(CurrentForm(c), row, c.Args[0], c.Args[1]);
+    Perform(c, [&] { FActions.Set(CurrentForm(c), row, c.Args[0], c.Args[1]); });
 }
 
 void TScriptRunner::Value(const TScriptCommand& c)
@@ -283,7 +291,8 @@ void TScriptRunner::Attrs(const TScriptCommand& c)
 void TScriptRunner::Edit(const TScriptCommand& c)
 {
     TPropertyGrid inspector = Inspect(c);
-    FActions.Edit(CurrentForm(c), Row(c, inspector, c.Args[0]), c.Args[0]);
+    TPropertyGridRow& row = Row(c, inspector, c.Args[0]);
+    Perform(c, [&] { FActions.Edit(CurrentForm(c), row, c.Args[0]); });
 }
 
 void TScriptRunner::Get(const TScriptCommand& c)
@@ -325,13 +334,13 @@ void TScriptRunner::Verb(const TScriptCommand& c)
     // A person can only pick a verb the menu shows.
     if (index < 0 || index >= count)
         Error(c, Format("%s has no verb %d (it has %d)", {c.Args[0], index, count}));
-    FActions.Verb(CurrentForm(c), component, index);
+    Perform(c, [&] { FActions.Verb(CurrentForm(c), component, index); });
 }
 
 void TScriptRunner::DblClick(const TScriptCommand& c)
 {
     TComponent* component = FormComponent(c, c.Args[0]);
-    FActions.DblClick(CurrentForm(c), component);
+    Perform(c, [&] { FActions.DblClick(CurrentForm(c), component); });
 }
 
 void TScriptRunner::Modified(const TScriptCommand& c)
@@ -394,7 +403,19 @@ void TScriptRunner::Move(const TScriptCommand& c)
     TComponent* component = FormComponent(c, c.Args[0]);
     if (component == CurrentForm(c).GetRoot())
         Error(c, "the form itself does not move on its surface");
-    FActions.Move(CurrentForm(c), component, Number(c, c.Args[1]), Number(c, c.Args[2]));
+    const int left = Number(c, c.Args[1]);
+    const int top = Number(c, c.Args[2]);
+    Perform(c, [&] { FActions.Move(CurrentForm(c), component, left, top); });
+}
+
+void TScriptRunner::Undo(const TScriptCommand& c)
+{
+    FActions.Undo(CurrentForm(c));
+}
+
+void TScriptRunner::Redo(const TScriptCommand& c)
+{
+    FActions.Redo(CurrentForm(c));
 }
 
 void TScriptRunner::Window(const TScriptCommand& c)

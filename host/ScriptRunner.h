@@ -62,6 +62,8 @@ private:
     void Window(const TScriptCommand& c);
     void Answer(const TScriptCommand& c);  // also inside a dialog block
     void Dialog(const TScriptCommand& c);  // also inside a dialog block
+    void Undo(const TScriptCommand& c);
+    void Redo(const TScriptCommand& c);
     // The packages and the safety nets (ScriptSafetyNets.cpp).
     void Install(const TScriptCommand& c);
     void Packages(const TScriptCommand& c);
@@ -87,6 +89,8 @@ private:
     void DialogClose(const TScriptCommand& c);
     void DialogScreenshot(const TScriptCommand& c);
     void CloseWith(const TScriptCommand& c, int modalResult);
+
+    void Perform(const TScriptCommand& c, const std::function<void()>& action);
 
     // Lookups that make a script error of what is not there.
     TDesigner& CurrentForm(const TScriptCommand& c);

@@ -1,6 +1,5 @@
 #include "host/ScriptTrace.h"
 
-#include "host/ExceptionText.h"
 #include "vcl50/Forms.h"
 #include "vcl50/Sysutils.h"
 
@@ -63,7 +62,7 @@ void TScriptTrace::Modified()
     FOut << "modified\n";
 }
 
-void TScriptTrace::ExceptionReached(const std::exception& e)
+void TScriptTrace::ExceptionReached(const TCallFailure& failure)
 {
-    FOut << "exception: " << ExceptionText(e) << '\n';
+    FOut << "exception: " << failure.Text() << '\n';
 }

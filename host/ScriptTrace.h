@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "host/CallFailure.h"
 #include "vcl50/Interaction.h"
 
 // "TEXT" with `"` and `\` escaped as the script syntax writes them, and a line break as \n so
@@ -27,7 +28,7 @@ public:
     // `modified`, for each time a designer is marked modified.
     void Modified();
     // `exception: CLASSNAME: MESSAGE`, for an exception that reached the host.
-    void ExceptionReached(const std::exception& e);
+    void ExceptionReached(const TCallFailure& failure);
 
 private:
     std::ostream& FOut;

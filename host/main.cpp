@@ -47,7 +47,8 @@ int Registrations(const std::string& path)
 {
     TDesignHost host;
     HMODULE module = host.LoadPackage(path);
-    host.RegisterPackage(module);
+    if (std::optional<TCallFailure> failure = host.RegisterPackage(module))
+        return CommandLineError(failure->Message);
     const TDesignRegistry& registry = host.Registry();
 
     std::vector<std::pair<AnsiString, std::vector<TClass>>> pages;
@@ -94,12 +95,9 @@ int Script(const std::string& packagePath, const std::string& file)
     TDesignHost host;
     HMODULE module = host.LoadPackage(packagePath);
     TScriptRunner runner(host, std::cout, std::cerr);
-    try {
-        host.RegisterPackage(module);
-    } catch (const std::exception& e) {
-        // A package whose Register raises is what some scripts are there to show.
-        TScriptTrace(std::cout).ExceptionReached(e);
-    }
+    // A package whose Register raises is what some scripts are there to show.
+    if (std::optional<TCallFailure> failure = host.RegisterPackage(module))
+        TScriptTrace(std::cout).ExceptionReached(*failure);
     return runner.Run(text);
 }
 

@@ -24,6 +24,20 @@ int Snap(int value)
     return (value >= 0 ? value + step / 2 : value - step / 2) / step * step;
 }
 
+// A verb as the Edit menu names its step: "F&ields editor..." is "Fields editor".
+AnsiString StripHotkey(const AnsiString& verb)
+{
+    AnsiString label;
+    for (size_t i = 0; i < verb.size(); ++i) {
+        if (verb[i] == '&' && ++i == verb.size())
+            break;
+        label += verb[i];  // the letter after '&', or the second '&' of "&&"
+    }
+    while (!label.empty() && label.back() == '.')
+        label.pop_back();
+    return label;
+}
+
 }  // namespace
 
 TDesignSurface::TDesignSurface(TDesignHost& host, TPaletteBar& palette, TGuard guard, QWidget* parent)
@@ -130,23 +144,27 @@ void TDesignSurface::SelectAll()
 void TDesignSurface::DeleteSelection()
 {
     TDesignerSelectionList selection = Designer()->Selection();
-    for (TPersistent* object : selection)
-        if (object != Designer()->GetRoot())
-            if (auto* component = dynamic_cast<TComponent*>(object); component && Designer()->GetComponent(component->Name()) == component)
-                Designer()->DeleteComponent(component);
+    Designer()->Perform("Delete", [&] {
+        for (TPersistent* object : selection)
+            if (object != Designer()->GetRoot())
+                if (auto* component = dynamic_cast<TComponent*>(object); component && Designer()->GetComponent(component->Name()) == component)
+                    Designer()->DeleteComponent(component);
+    });
     SelectOnly({Designer()->GetRoot()});
 }
 
 void TDesignSurface::MoveSelection(QPoint delta, bool snap)
 {
-    for (TPersistent* object : Designer()->Selection()) {
-        auto* component = dynamic_cast<TComponent*>(object);
-        if (!component || component == Designer()->GetRoot())
-            continue;
-        int left = component->DesignLeft() + delta.x();
-        int top = component->DesignTop() + delta.y();
-        Designer()->MoveComponent(component, snap ? Snap(left) : left, snap ? Snap(top) : top);
-    }
+    Designer()->Perform("Move", [&] {
+        for (TPersistent* object : Designer()->Selection()) {
+            auto* component = dynamic_cast<TComponent*>(object);
+            if (!component || component == Designer()->GetRoot())
+                continue;
+            int left = component->DesignLeft() + delta.x();
+            int top = component->DesignTop() + delta.y();
+            Designer()->MoveComponent(component, snap ? Snap(left) : left, snap ? Snap(top) : top);
+        }
+    });
     update();
 }
 
@@ -321,7 +339,7 @@ void TDesignSurface::mouseDoubleClickEvent(QMouseEvent* event)
     FDrag = TDrag::None;
     TComponent* hit = Designer() ? TileAt(event->position().toPoint()) : nullptr;
     if (hit)
-        FGuard([&] { ComponentEditorOf(hit, *Designer())->Edit(); });
+        FGuard([&] { Designer()->Perform("Double-click " + hit->Name(), [&] { ComponentEditorOf(hit, *Designer())->Edit(); }); });
 }
 
 std::unique_ptr<QMenu> TDesignSurface::ContextMenu(TComponent* component)
@@ -333,8 +351,9 @@ std::unique_ptr<QMenu> TDesignSurface::ContextMenu(TComponent* component)
         for (int i = 0; i < editor->GetVerbCount(); ++i) {
             editor->PrepareItem(i);
             // Qt reads a verb's & as the accelerator and && as an ampersand, as the platform does.
-            menu->addAction(QString::fromStdString(editor->GetVerb(i)), [this, component, designer, i] {
-                FGuard([&] { ComponentEditorOf(component, *designer)->ExecuteVerb(i); });
+            AnsiString verb = editor->GetVerb(i);
+            menu->addAction(QString::fromStdString(verb), [this, component, designer, i, label = StripHotkey(verb)] {
+                FGuard([&] { designer->Perform(label, [&] { ComponentEditorOf(component, *designer)->ExecuteVerb(i); }); });
             });
         }
     });

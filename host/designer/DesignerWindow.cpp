@@ -25,30 +25,18 @@
 #include "host/designer/DesignSurface.h"
 #include "host/designer/ObjectInspector.h"
 #include "host/designer/PaletteBar.h"
+#include "host/designer/UndoHistoryView.h"
 #include "vcl50/Sysutils.h"
 
 namespace {
 
 constexpr const char* Program = "drowcast-designer";
 
-// What a message box says of an exception.
-QString MessageOf(std::exception_ptr error)
-{
-    try {
-        std::rethrow_exception(error);
-    } catch (const Exception& e) {
-        return QString::fromStdString(e.Message());
-    } catch (const std::exception& e) {
-        return QString::fromStdString(e.what());
-    } catch (...) {
-        return "An exception that is no std::exception";
-    }
-}
-
 }  // namespace
 
 TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMODULE package, bool scripted)
-    : FHost(host), FPackagePath(std::move(packagePath)), FScripted(scripted)
+    : FHost(host), FPackagePath(std::move(packagePath)), FScripted(scripted), FUndoAction(new QAction("&Undo", this)),
+      FRedoAction(new QAction("&Redo", this))
 {
     FPalette = new TPaletteBar(host.Registry());
     auto guard = [this](const std::function<void()>& call) { return Guard(call); };
@@ -108,6 +96,17 @@ void TDesignerWindow::BuildMenus()
     file->addAction("Save &As...", QKeySequence::SaveAs, this, [this] { SaveAs(); });
     file->addSeparator();
     file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    FUndoAction->setShortcut(QKeySequence::Undo);
+    connect(FUndoAction, &QAction::triggered, this, [this] { UndoOrRedo(false); });
+    edit->addAction(FUndoAction);
+    FRedoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    connect(FRedoAction, &QAction::triggered, this, [this] { UndoOrRedo(true); });
+    edit->addAction(FRedoAction);
+    edit->addAction("Undo &history...", this, [this] {
+        if (TDesigner* designer = FHost.CurrentForm())
+            ShowUndoHistory(this, *designer, [this](bool redo) { return UndoOrRedo(redo); });
+    });
     QMenu* component = menuBar()->addMenu("&Component");
     component->addAction("&Package information...", this, [this] { ShowPackageInformation(); });
     component->addAction("&Install package...", this, [this] { InstallWithDialog(); });
@@ -139,7 +138,11 @@ bool TDesignerWindow::Guard(const std::function<void()>& call)
         explicit TDepth(TDesignerWindow& window) : Window(window) { ++Window.FPackageCalls; }
         ~TDepth()
         {
-            if (--Window.FPackageCalls == 0 && std::exchange(Window.FSyncPending, false))
+            if (--Window.FPackageCalls > 0)
+                return;
+            // A step may have been recorded without the form being marked modified.
+            Window.UpdateTitle();
+            if (std::exchange(Window.FSyncPending, false))
                 Window.SyncLater();
         }
     } depth(*this);
@@ -152,7 +155,7 @@ bool TDesignerWindow::Guard(const std::function<void()>& call)
             if (!FCaught)
                 FCaught = std::current_exception();
         } else {
-            QMessageBox::critical(this, Program, MessageOf(std::current_exception()));
+            QMessageBox::critical(this, Program, QString::fromStdString(CaughtFailure().Message));
         }
         return false;
     }
@@ -179,7 +182,28 @@ void TDesignerWindow::UpdateTitle()
 {
     const QString name = FFileName.isEmpty() ? "Untitled" : QFileInfo(FFileName).fileName();
     setWindowTitle(name + "[*] - " + Program);
-    setWindowModified(FHost.CurrentForm() && FHost.CurrentForm()->IsModified());
+    TDesigner* designer = FHost.CurrentForm();
+    setWindowModified(designer && designer->IsModified());
+    // The Edit menu names the step it would take back or again.
+    const TUndoHistory* history = designer ? &designer->History() : nullptr;
+    FUndoAction->setEnabled(history && history->CanUndo());
+    FUndoAction->setText(history && history->CanUndo() ? "&Undo " + QString::fromStdString(history->NextUndo().Label)
+                                                       : "&Undo");
+    FRedoAction->setEnabled(history && history->CanRedo());
+    FRedoAction->setText(history && history->CanRedo() ? "&Redo " + QString::fromStdString(history->NextRedo().Label)
+                                                       : "&Redo");
+}
+
+bool TDesignerWindow::UndoOrRedo(bool redo)
+{
+    TDesigner* designer = FHost.CurrentForm();
+    if (!designer)
+        return false;
+    bool done = false;
+    Guard([&] { done = redo ? designer->Redo() : designer->Undo(); });
+    // At once: the inspector's rows and editors point at the components the step rebuilt.
+    Sync();
+    return done;
 }
 
 // ---- files ------------------------------------------------------------------------------------
@@ -454,6 +478,20 @@ void TDesignerWindow::Move(TDesigner& designer, TComponent* component, int left,
         QMouseEvent release(QEvent::MouseButtonRelease, to, global, Qt::LeftButton, Qt::NoButton, Qt::AltModifier);
         QApplication::sendEvent(FSurface, &release);
     });
+    RethrowCaught();
+}
+
+void TDesignerWindow::Undo(TDesigner&)
+{
+    Sync();
+    FUndoAction->trigger();
+    RethrowCaught();
+}
+
+void TDesignerWindow::Redo(TDesigner&)
+{
+    Sync();
+    FRedoAction->trigger();
     RethrowCaught();
 }
 

@@ -12,6 +12,7 @@
 #include "host/designer/RecentFiles.h"
 
 class QMenu;
+class QAction;
 class TDesignSurface;
 class TObjectInspector;
 class TPaletteBar;
@@ -38,6 +39,8 @@ public:
     void Move(TDesigner& designer, TComponent* component, int left, int top) override;
     bool Window(const AnsiString& path, TComponent* menuOf) override;
     void Install(TDesignHost& host, const std::string& path) override;
+    void Undo(TDesigner& designer) override;
+    void Redo(TDesigner& designer) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -49,7 +52,10 @@ private:
     // Brings every view up to the core: the form shown, the title, the surface, the inspector.
     void Sync();
     void SyncLater();
+    // The title with the modified mark, and the Edit menu's Undo and Redo.
     void UpdateTitle();
+    // False when there was nothing to take back or again, or it failed (and was reported).
+    bool UndoOrRedo(bool redo);
     bool MaybeSave();
     bool Save();
     bool SaveAs();
@@ -83,4 +89,7 @@ private:
     TObjectInspector* FInspector;
     TRecentFiles FRecent;
     QMenu* FRecentMenu = nullptr;
+    // Made with the window: every guarded call updates them, from the first one on.
+    QAction* FUndoAction;
+    QAction* FRedoAction;
 };

@@ -6,7 +6,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "host/ExceptionText.h"
+#include "host/CallFailure.h"
 #include "host/designer/DesignerWindow.h"
 #include "host/designer/PackagesDialog.h"
 #include "host/designer/PaletteBar.h"
@@ -36,9 +36,9 @@ void TDesignerWindow::InstallWithDialog()
         return;
     try {
         Install(FHost, path.toStdString());
-    } catch (const std::exception& e) {
+    } catch (...) {
         // The report keeps the reason too (Component > Packages).
-        QMessageBox::critical(this, QCoreApplication::applicationName(), QString::fromStdString(ExceptionText(e)));
+        QMessageBox::critical(this, QCoreApplication::applicationName(), QString::fromStdString(CaughtFailure().Text()));
     }
 }
 
@@ -56,9 +56,9 @@ void TDesignerWindow::StartAutosave()
     connect(timer, &QTimer::timeout, this, [this] {
         try {
             FHost.Autosave().Write(FHost.Forms());
-        } catch (const std::exception& e) {
+        } catch (...) {
             // Said where it does not stop the person's work; the next minute tries again.
-            statusBar()->showMessage("Autosave failed: " + QString::fromStdString(ExceptionText(e)));
+            statusBar()->showMessage("Autosave failed: " + QString::fromStdString(CaughtFailure().Text()));
         }
     });
     timer->start(AutosaveInterval);
@@ -79,8 +79,8 @@ void TDesignerWindow::OfferRecovery()
         try {
             FHost.RecoverForm(file.string());
             return true;
-        } catch (const std::exception& e) {
-            failures << QString::fromStdString(ExceptionText(e));
+        } catch (...) {
+            failures << QString::fromStdString(CaughtFailure().Text());
             return false;
         }
     });

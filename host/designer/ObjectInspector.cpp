@@ -224,7 +224,7 @@ void TObjectInspector::OpenEditor(QTreeWidgetItem* item)
     TPropertyGridRow* editedRow = row;
     edit->installEventFilter(new TEventFilter(edit, [this, item, edit, shown, editedRow](QEvent* event) {
         if (event->type() == QEvent::MouseButtonDblClick) {
-            FGuard([&] { editedRow->Editor().Edit(); });
+            FGuard([&] { Perform("Edit " + editedRow->Name(), [&] { editedRow->Editor().Edit(); }); });
             return true;
         }
         if (event->type() != QEvent::KeyPress)
@@ -253,7 +253,9 @@ void TObjectInspector::OpenEditor(QTreeWidgetItem* item)
         FDialogButton->setFixedWidth(20);
         TPropertyGridRow* dialogRow = row;
         connect(FDialogButton, &QToolButton::clicked, this,
-                [this, dialogRow] { FGuard([&] { dialogRow->Editor().Edit(); }); });
+                [this, dialogRow] {
+                    FGuard([&] { Perform("Edit " + dialogRow->Name(), [&] { dialogRow->Editor().Edit(); }); });
+                });
         layout->addWidget(FDialogButton);
     }
     FTree->setItemWidget(item, 1, box);
@@ -264,8 +266,13 @@ void TObjectInspector::Commit(QTreeWidgetItem* item, const AnsiString& text)
 {
     TPropertyGridRow* row = FRows[item];
     // A refused value shows its message and the row shows the value it still has.
-    if (!FGuard([&] { row->Editor().SetValue(text); }) && FEdit)
+    if (!FGuard([&] { Perform("Set " + row->Name(), [&] { row->Editor().SetValue(text); }); }) && FEdit)
         FEdit->setText(item->text(1));
+}
+
+void TObjectInspector::Perform(const AnsiString& label, const std::function<void()>& action)
+{
+    FHost.CurrentForm()->Perform(label, action);
 }
 
 QTreeWidgetItem* TObjectInspector::FindItem(const AnsiString& path)

@@ -44,6 +44,8 @@ private:
     void ShowValue(QTreeWidgetItem* item);
     void OpenEditor(QTreeWidgetItem* item);
     void Commit(QTreeWidgetItem* item, const AnsiString& text);
+    // A person's edit of a row as one undo step of the form.
+    void Perform(const AnsiString& label, const std::function<void()>& action);
     QTreeWidgetItem* FindItem(const AnsiString& path);
     void FillChooser();
 

@@ -31,11 +31,8 @@ int Fail(const std::string& what)
 HMODULE LoadPackage(TDesignHost& host, const std::string& packagePath, std::ostream& report)
 {
     HMODULE module = host.LoadPackage(packagePath);
-    try {
-        host.RegisterPackage(module);
-    } catch (const Exception& e) {
-        report << "exception: " << e.ClassName() << ": " << e.Message() << '\n';
-    }
+    if (std::optional<TCallFailure> failure = host.RegisterPackage(module))
+        TScriptTrace(report).ExceptionReached(*failure);
     return module;
 }
 

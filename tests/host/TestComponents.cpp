@@ -122,6 +122,25 @@ void TTestFileNameProperty::Edit()
     SetStrValue(GetStrValue() + ".edited");
 }
 
+TClass TTestHalfWayProperty::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TTestHalfWayProperty, TStringProperty>("TTestHalfWayProperty").Build();
+    return &meta;
+}
+
+TPropertyAttributes TTestHalfWayProperty::GetAttributes()
+{
+    return TStringProperty::GetAttributes() + TPropertyAttributes{paDialog};
+}
+
+void TTestHalfWayProperty::Edit()
+{
+    SetStrValue(GetStrValue() + "!");
+    auto* source = As<TTestSource>(GetComponent(0));
+    source->SetDesignPosition(source->DesignLeft() + 8, source->DesignTop() + 8);
+    throw EInvalidOperation("the editor fails half way");
+}
+
 TClass TTestDerivedFileNameProperty::StaticClass()
 {
     static const TMetaClass meta =
@@ -286,5 +305,7 @@ void RegisterTestComponents()
     RegisterComponents("Test", classes, 3);
     RegisterPropertyEditor(TypeInfoOf<AnsiString>(), TTestWidget::StaticClass(), "FileName",
                            TTestFileNameProperty::StaticClass());
+    RegisterPropertyEditor(TypeInfoOf<AnsiString>(), TTestSource::StaticClass(), "Caption",
+                           TTestHalfWayProperty::StaticClass());
     RegisterComponentEditor(TTestWidget::StaticClass(), TTestWidgetEditor::StaticClass());
 }

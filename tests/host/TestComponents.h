@@ -133,6 +133,15 @@ public:
     void Edit() override;  // appends ".edited" to the value
 };
 
+// The source's Caption editor: its dialog button appends "!" to the caption, moves the source
+// on the design surface, and then raises, as a package's editor that fails half way.
+class TTestHalfWayProperty : public TDerived<TTestHalfWayProperty, TStringProperty> {
+public:
+    static TClass StaticClass();
+    TPropertyAttributes GetAttributes() override;
+    void Edit() override;
+};
+
 class TTestDerivedFileNameProperty : public TDerived<TTestDerivedFileNameProperty, TTestFileNameProperty> {
 public:
     static TClass StaticClass();
@@ -152,6 +161,6 @@ public:
 };
 
 // Puts the test components on the palette page "Test" of the installed registry, with the
-// editors above: the file name editor for FileName of TTestWidget, the widget editor for
-// TTestWidget.
+// editors above: the file name editor for FileName of TTestWidget, the half-way editor for
+// Caption of TTestSource, the widget editor for TTestWidget.
 void RegisterTestComponents();

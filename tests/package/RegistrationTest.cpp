@@ -1,6 +1,6 @@
 // What the package's Register leaves in the designer host: the editors the host's lookups find for
 // the properties and components the registration table names, and for those it leaves alone; and
-// that a registration call which raises keeps what was registered before it.
+// that a registration call which raises keeps what was registered before it, and the host goes on.
 
 #include <gtest/gtest.h>
 
@@ -143,4 +143,24 @@ TEST(Registration, ACallThatRaisesKeepsWhatWasRegisteredBeforeIt)
     }
     UnloadPackage(module);
     SetDesignerHost(false);
+}
+
+// The host calls Register guarded: the failure comes back to be reported, what was registered
+// before it stays, and the host goes on.
+TEST(Registration, TheHostReturnsWhatRegisterRaisedAndGoesOn)
+{
+    TDesignHost host;
+    HMODULE module = host.LoadPackage(PackageFile);
+    TFailingRegistry registry(3);  // declared after the host: freed before the package goes
+    SetDesignRegistry(nullptr);  // one registry at a time
+    SetDesignRegistry(&registry);
+    std::optional<TCallFailure> failure = host.RegisterPackage(module);
+    SetDesignRegistry(nullptr);
+    SetDesignRegistry(&host.Registry());
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->ClassName, "EInvalidOperation");
+    EXPECT_EQ(failure->Message, "refused by the test");
+    EXPECT_EQ(registry.Pages().size(), 1u);
+    EXPECT_EQ(registry.PropertyEditorRows().size(), 2u);
+    EXPECT_FALSE(host.RegisterPackage(module));
 }

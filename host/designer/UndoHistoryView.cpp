@@ -1,0 +1,45 @@
+#include "host/designer/UndoHistoryView.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+#include "host/Designer.h"
+
+void ShowUndoHistory(QWidget* parent, TDesigner& designer, const std::function<bool(bool redo)>& step)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle("Undo history");
+    auto* list = new QListWidget;
+    // Row 0 is the form before the oldest step kept; row N is the form after step N.
+    auto fill = [&] {
+        list->clear();
+        list->addItem("(before the oldest step)");
+        const TUndoHistory& history = designer.History();
+        const auto steps = history.Steps();
+        for (size_t i = 0; i < steps.size(); ++i) {
+            auto* item = new QListWidgetItem(QString::fromStdString(steps[i]->Label), list);
+            if (i >= history.DoneCount())
+                item->setForeground(list->palette().color(QPalette::Disabled, QPalette::Text));
+        }
+        list->setCurrentRow(static_cast<int>(history.DoneCount()));
+    };
+    fill();
+    QObject::connect(list, &QListWidget::itemActivated, &dialog, [&](QListWidgetItem* item) {
+        const size_t target = static_cast<size_t>(list->row(item));
+        // Stops at a step that cannot be taken (its package gone, say), which was reported.
+        while (designer.History().DoneCount() > target && step(false)) {
+        }
+        while (designer.History().DoneCount() < target && step(true)) {
+        }
+        fill();
+    });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    dialog.resize(360, 420);
+    dialog.exec();
+}
