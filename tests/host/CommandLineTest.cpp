@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 #include "tests/TempFolder.h"
@@ -211,6 +212,13 @@ TEST(CommandLine, HostileInputsEndWithTheirReasonWithoutBlockingOrGrowing)
     ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
     fs::create_directory(dir / "folder");
     fs::create_symlink("target.dfm", dir / "link.dfm");
+    {
+        std::mt19937 random(5);
+        std::string junk(10u << 20, '\0');
+        for (char& c : junk)
+            c = static_cast<char>(random());
+        std::ofstream(dir / "junk", std::ios::binary) << junk;
+    }
     std::string nested;
     for (int i = 0; i < 300000; ++i)
         nested += "dialog\n";
@@ -236,6 +244,10 @@ TEST(CommandLine, HostileInputsEndWithTheirReasonWithoutBlockingOrGrowing)
         {"script -", std::string("form F\nfoo\0bar\x1B[2J\n", 20), "", 1,
          "script error: line 2: unknown command foo\\x00bar\\x1B[2J"},
         {"script -", nested, "", 1, "script error: line 65: dialog blocks nest more than 64 deep"},
+        // Ten megabytes of junk as a package, a script and a form.
+        {"info junk", "", "", 1, "junk is not a package: not an ELF module"},
+        {"script junk", "", "", 1, "script error: line "},
+        {"script -", "open junk\n", "", 0, "exception: EReadError: Error reading form resource"},
     };
     for (const auto& p : probes) {
         SCOPED_TRACE(p.Args + " | " + p.Input.substr(0, 20));
