@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/PropertyText.h"
+#include "host/ScriptTrace.h"
 #include "vcl50/Forms.h"
 #include "vcl50/Graphics.h"
 #include "vcl50/Sysutils.h"
@@ -47,22 +48,6 @@ std::span<const TScriptCommandRow> HostCommandRows()
 }
 
 namespace {
-
-// An error line quotes the script; its control bytes (a NUL, an escape sequence) would reach the
-// terminal raw, so they show as \xHH.
-std::string Printable(std::string_view text)
-{
-    static constexpr char Hex[] = "0123456789ABCDEF";
-    std::string shown;
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F)
-            shown += {'\\', 'x', Hex[byte >> 4], Hex[byte & 0xF]};
-        else
-            shown += c;
-    }
-    return shown;
-}
 
 // Numbers are decimal or 0x hexadecimal; eight hex digits wrap to 32 bits as colours need.
 std::optional<int64_t> ParseNumber(std::string_view text)
@@ -127,7 +112,7 @@ void TScriptRunner::Error(const TScriptCommand& command, const AnsiString& what)
 int TScriptRunner::Fail(int line, const AnsiString& what)
 {
     FOut.flush();
-    FErr << "script error: line " << line << ": " << Printable(what) << '\n';
+    FErr << "script error: line " << line << ": " << PrintableTraceText(what) << '\n';
     FErr.flush();
     return 1;
 }

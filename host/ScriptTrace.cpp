@@ -81,10 +81,24 @@ void TScriptTrace::Modified()
     FOut << "modified\n";
 }
 
+std::string PrintableTraceText(std::string_view text)
+{
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string shown;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            shown += {'\\', 'x', Hex[byte >> 4], Hex[byte & 0xF]};
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 void TScriptTrace::ExceptionReached(const std::exception& e)
 {
     if (const auto* platform = dynamic_cast<const Exception*>(&e))
-        FOut << "exception: " << platform->ClassName() << ": " << platform->Message() << '\n';
+        FOut << "exception: " << platform->ClassName() << ": " << PrintableTraceText(platform->Message()) << '\n';
     else
-        FOut << "exception: " << CppClassName(e) << ": " << e.what() << '\n';
+        FOut << "exception: " << CppClassName(e) << ": " << PrintableTraceText(e.what()) << '\n';
 }

@@ -243,6 +243,7 @@ TEST(CommandLine, HostileInputsEndWithTheirReasonWithoutBlockingOrGrowing)
         {"registrations", "", " >/dev/full", 1, "cannot write standard output: No space left on device"},
         {"script -", std::string("form F\nfoo\0bar\x1B[2J\n", 20), "", 1,
          "script error: line 2: unknown command foo\\x00bar\\x1B[2J"},
+        {"script -", "open \"\x1B[2J\"\n", "", 0, "exception: EFOpenError: Cannot open file \"\\x1B[2J\""},
         {"script -", nested, "", 1, "script error: line 65: dialog blocks nest more than 64 deep"},
         // Ten megabytes of junk as a package, a script and a form.
         {"info junk", "", "", 1, "junk is not a package: not an ELF module"},
