@@ -390,8 +390,11 @@ void TfmKHTMLTemplateEditDlg::btSaveTemplateClick(TObject*)
         return;
     FIniFile = std::make_unique<THexIniFile>(sdTemplate->FileName());
     TReleaseTemplateFile release{FIniFile};
+    // One replacement of the file for all eleven values: a failure part way leaves the old file.
+    FIniFile->BeginUpdate();
     for (const auto& value : Scheme)
         std::visit([this](const auto& v) { WriteValue(*FIniFile, v.Section, v.Key, (this->*v.Get)()); }, value);
+    FIniFile->EndUpdate();
 }
 
 void TfmKHTMLTemplateEditDlg::btLoadTemplateClick(TObject*)

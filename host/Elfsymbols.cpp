@@ -2,74 +2,97 @@
 
 #include <elf.h>
 
-#include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <span>
+
+#include "vcl50/Wholefiles.h"
 
 const char* EModuleFileError::ClassName() const { return "EModuleFileError"; }
 
 namespace {
 
+// No table a module needs comes near this; a larger one is a damaged or hostile file, and
+// reading it whole would only cost memory.
+constexpr uint64_t MaxTableSize = 64u << 20;
+
+// The module file, read a piece at a time: only the headers and tables the look-up needs.
 class TElfFile {
 public:
-    explicit TElfFile(std::vector<uint8_t> bytes) : FBytes(std::move(bytes)) {}
+    explicit TElfFile(const std::string& path) : FFile(Open(path)) {}
+
+    uint64_t Size() const { return FFile.Size(); }
 
     template <class T>
     T At(uint64_t offset, const char* what) const
     {
-        Need(offset, sizeof(T), what);
         T value;
-        std::memcpy(&value, FBytes.data() + offset, sizeof(T));
+        Read(offset, sizeof(T), &value, what);
         return value;
+    }
+
+    std::vector<uint8_t> Bytes(uint64_t offset, uint64_t size, const char* what) const
+    {
+        if (size > MaxTableSize)
+            throw EModuleFileError(Format("the %s is implausibly large", {what}));
+        std::vector<uint8_t> bytes(static_cast<size_t>(size));
+        Read(offset, size, bytes.data(), what);
+        return bytes;
     }
 
     void Need(uint64_t offset, uint64_t size, const char* what) const
     {
-        if (offset > FBytes.size() || size > FBytes.size() - offset)
+        if (offset > Size() || size > Size() - offset)
             throw EModuleFileError(Format("the %s lies outside the file", {what}));
     }
 
-    std::span<const uint8_t> Bytes(uint64_t offset, uint64_t size, const char* what) const
+private:
+    static TReadableFile Open(const std::string& path)
     {
-        Need(offset, size, what);
-        return {FBytes.data() + offset, static_cast<size_t>(size)};
+        try {
+            return TReadableFile(path);
+        } catch (const EFileAccessError& e) {
+            throw EFOpenError(Format("Cannot open file %s: %s", {path, e.Message()}));
+        }
     }
 
-private:
-    std::vector<uint8_t> FBytes;
-};
+    void Read(uint64_t offset, uint64_t size, void* into, const char* what) const
+    {
+        Need(offset, size, what);
+        size_t got = 0;
+        try {
+            got = FFile.ReadAt(offset, into, static_cast<size_t>(size));
+        } catch (const EFileAccessError& e) {
+            throw EModuleFileError(Format("the %s cannot be read: %s", {what, e.Message()}));
+        }
+        if (got != size)  // the file shrank while it was read
+            throw EModuleFileError(Format("the %s lies outside the file", {what}));
+    }
 
-std::vector<uint8_t> ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw EFOpenError(Format("Cannot open file %s: %s", {path, std::strerror(errno)}));
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+    TReadableFile FFile;
+};
 
 }  // namespace
 
 std::optional<std::vector<uint8_t>> ReadExportedObject(const std::string& path, const std::string& symbol)
 {
-    std::vector<uint8_t> bytes = ReadFile(path);
+    const TElfFile file(path);
     // Say what the file is not before saying where it is short.
-    if (bytes.empty())
+    if (file.Size() == 0)
         throw EModuleFileError("the file is empty");
-    if (bytes.size() < SELFMAG || std::memcmp(bytes.data(), ELFMAG, SELFMAG) != 0)
+    if (file.Size() < SELFMAG || std::memcmp(file.Bytes(0, SELFMAG, "magic").data(), ELFMAG, SELFMAG) != 0)
         throw EModuleFileError("not an ELF module");
-    const TElfFile file(std::move(bytes));
     const auto header = file.At<Elf64_Ehdr>(0, "file header");
     if (header.e_ident[EI_CLASS] != ELFCLASS64 || header.e_ident[EI_DATA] != ELFDATA2LSB)
         throw EModuleFileError("not a 64-bit little-endian ELF module");
     if (header.e_shentsize != sizeof(Elf64_Shdr))
         throw EModuleFileError("the section table has entries of an unknown size");
-    file.Need(header.e_shoff, uint64_t(header.e_shnum) * sizeof(Elf64_Shdr), "section table");
+    const std::vector<uint8_t> table =
+        file.Bytes(header.e_shoff, uint64_t(header.e_shnum) * sizeof(Elf64_Shdr), "section table");
     auto section = [&](uint64_t index) {
         if (index >= header.e_shnum)
             throw EModuleFileError("a section index is out of range");
-        return file.At<Elf64_Shdr>(header.e_shoff + index * sizeof(Elf64_Shdr), "section table");
+        Elf64_Shdr entry;
+        std::memcpy(&entry, table.data() + index * sizeof(Elf64_Shdr), sizeof entry);
+        return entry;
     };
 
     for (uint64_t i = 0; i < header.e_shnum; ++i) {
@@ -79,10 +102,11 @@ std::optional<std::vector<uint8_t>> ReadExportedObject(const std::string& path, 
         if (symbols.sh_entsize != sizeof(Elf64_Sym))
             throw EModuleFileError("the dynamic symbol table has entries of an unknown size");
         const Elf64_Shdr strings = section(symbols.sh_link);
-        const auto names = file.Bytes(strings.sh_offset, strings.sh_size, "symbol name table");
-        file.Need(symbols.sh_offset, symbols.sh_size, "dynamic symbol table");
-        for (uint64_t s = 0; s < symbols.sh_size / sizeof(Elf64_Sym); ++s) {
-            const auto entry = file.At<Elf64_Sym>(symbols.sh_offset + s * sizeof(Elf64_Sym), "dynamic symbol table");
+        const std::vector<uint8_t> names = file.Bytes(strings.sh_offset, strings.sh_size, "symbol name table");
+        const std::vector<uint8_t> entries = file.Bytes(symbols.sh_offset, symbols.sh_size, "dynamic symbol table");
+        for (uint64_t s = 0; s < entries.size() / sizeof(Elf64_Sym); ++s) {
+            Elf64_Sym entry;
+            std::memcpy(&entry, entries.data() + s * sizeof(Elf64_Sym), sizeof entry);
             if (entry.st_name >= names.size() || entry.st_shndx == SHN_UNDEF || entry.st_shndx >= SHN_LORESERVE)
                 continue;
             const auto* name = reinterpret_cast<const char*>(names.data() + entry.st_name);
@@ -94,8 +118,7 @@ std::optional<std::vector<uint8_t>> ReadExportedObject(const std::string& path, 
                 entry.st_value - holder.sh_addr > holder.sh_size ||
                 entry.st_size > holder.sh_size - (entry.st_value - holder.sh_addr))
                 throw EModuleFileError(Format("the export %s lies outside its section", {symbol}));
-            const auto bytes = file.Bytes(holder.sh_offset + (entry.st_value - holder.sh_addr), entry.st_size, "export");
-            return std::vector<uint8_t>(bytes.begin(), bytes.end());
+            return file.Bytes(holder.sh_offset + (entry.st_value - holder.sh_addr), entry.st_size, "export");
         }
     }
     return std::nullopt;

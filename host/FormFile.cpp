@@ -1,7 +1,6 @@
 #include "host/FormFile.h"
 
 #include <iostream>
-#include <iterator>
 
 #include "vcl50/Wholefiles.h"
 
@@ -34,5 +33,12 @@ AnsiString ReadScriptText(const std::string& file)
 {
     if (file != "-")
         return ReadWholeFile(file);
-    return AnsiString(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    AnsiString text;
+    char buffer[65536];
+    while (std::cin.read(buffer, sizeof buffer) || std::cin.gcount() > 0) {
+        text.append(buffer, static_cast<size_t>(std::cin.gcount()));
+        if (text.size() > MaxFormFileSize)  // an endless source, /dev/zero, or a mistake
+            throw EFOpenError("Cannot read standard input. File too large");
+    }
+    return text;
 }

@@ -109,8 +109,14 @@ std::vector<TScriptCommand> ParseScript(std::string_view text)
         Check(command, !open.empty());
         std::vector<TScriptCommand>& list = open.empty() ? top : open.back()->Block;
         list.push_back(std::move(command));
-        if (list.back().Name == "dialog")
+        if (list.back().Name == "dialog") {
+            // Modal forms opened from modal forms are a handful deep; the bound also keeps
+            // running and freeing the blocks, which recurse, off the end of the stack.
+            if (open.size() == MaxDialogNesting)
+                throw EScriptError(lineNumber, Format("dialog blocks nest more than %d deep",
+                                                      {static_cast<int>(MaxDialogNesting)}));
             open.push_back(&list.back());
+        }
     }
     if (!open.empty())
         throw EScriptError(open.back()->Line, "dialog without end");

@@ -30,8 +30,11 @@ struct TScriptCommand {
     const TScriptCommandRow* Row = nullptr;  // what the command is, for where it stands
 };
 
+// How deep dialog blocks may nest.
+constexpr size_t MaxDialogNesting = 64;
+
 // Raises EScriptError for an unclosed quote, an unknown command, a wrong number of words, an
-// `end` without its `dialog` or a `dialog` without its `end`.
+// `end` without its `dialog`, a `dialog` without its `end` or blocks nested too deep.
 std::vector<TScriptCommand> ParseScript(std::string_view text);
 
 // Splits one line into words: blanks separate, double quotes group ("\"" and "\\" inside),

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/PropertyText.h"
+#include "host/ScriptTrace.h"
 #include "vcl50/Forms.h"
 #include "vcl50/Graphics.h"
 #include "vcl50/Sysutils.h"
@@ -118,7 +119,7 @@ void TScriptRunner::Error(const TScriptCommand& command, const AnsiString& what)
 int TScriptRunner::Fail(int line, const AnsiString& what)
 {
     FOut.flush();
-    FErr << "script error: line " << line << ": " << what << '\n';
+    FErr << "script error: line " << line << ": " << PrintableTraceText(what) << '\n';
     FErr.flush();
     return 1;
 }

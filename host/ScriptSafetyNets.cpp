@@ -47,9 +47,9 @@ void TScriptRunner::Recover(const TScriptCommand&)
             TDesigner& designer = FHost.RecoverForm(file.string());
             FOut << "recovered: " << designer.GetRoot()->Name() << '\n';
             return true;
-        } catch (const std::exception& e) {
+        } catch (...) {
             // One unreadable form does not keep the others back.
-            FTrace.ExceptionReached(e);
+            FTrace.ExceptionReached(CaughtFailure());
             return false;
         }
     });

@@ -62,7 +62,21 @@ void TScriptTrace::Modified()
     FOut << "modified\n";
 }
 
+std::string PrintableTraceText(std::string_view text)
+{
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string shown;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            shown += {'\\', 'x', Hex[byte >> 4], Hex[byte & 0xF]};
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 void TScriptTrace::ExceptionReached(const TCallFailure& failure)
 {
-    FOut << "exception: " << failure.Text() << '\n';
+    FOut << "exception: " << failure.ClassName << ": " << PrintableTraceText(failure.Message) << '\n';
 }

@@ -3,6 +3,7 @@
 // common dialogs, message and error boxes), in the fixed line forms of the script language.
 
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "host/CallFailure.h"
@@ -11,6 +12,9 @@
 // "TEXT" with `"` and `\` escaped as the script syntax writes them, and a line break as \n so
 // one event stays one line.
 AnsiString QuoteTraceText(std::string_view text);
+// The text with its control bytes (a NUL, a line break, an escape sequence) as \xHH, for lines
+// that quote what a script or a file held: they reach a terminal, and stay one line.
+std::string PrintableTraceText(std::string_view text);
 // 0x00123456: eight upper-case hexadecimal digits of the 32-bit value.
 AnsiString TraceColor(TColor color);
 

@@ -15,6 +15,7 @@
 #include "host/FormFile.h"
 #include "host/PackageReport.h"
 #include "host/ScriptRunner.h"
+#include "host/StandardOutput.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ int Script(const std::string& packagePath, const std::string& file)
 
 }  // namespace
 
-int main(int argc, char** argv)
+static int RunCommand(int argc, char** argv)
 {
     CLI::App app{"The designer host's command line: package reports, registrations and designer scripts."};
     app.name(Program);
@@ -166,4 +167,13 @@ int main(int argc, char** argv)
     } catch (const std::exception& e) {
         return CommandLineError(e.what());
     }
+}
+
+int main(int argc, char** argv)
+{
+    const int status = RunCommand(argc, argv);
+    // A report that never reached standard output is no success.
+    if (std::optional<std::string> failure = StandardOutputFailure())
+        return CommandLineError("cannot write standard output: " + *failure);
+    return status;
 }

@@ -88,6 +88,9 @@ TIniLine ParseLine(AnsiString text, AnsiString eol)
 
 bool IsBlank(const TIniLine& line) { return Trim(line.Text).empty(); }
 
+}  // namespace
+
+// Declared in the header, so that an ini file can hold a batch of changes.
 class TIniDocument {
 public:
     explicit TIniDocument(std::string_view content)
@@ -265,6 +268,8 @@ private:
     AnsiString FEol = "\n";  // of new lines: the file's own, LF for a new file
 };
 
+namespace {
+
 // ---- the file on disk -------------------------------------------------------------------------
 
 // A guard against reading a runaway file whole into memory.
@@ -342,9 +347,35 @@ TIniFile::TIniFile(AnsiString fileName) : TCustomIniFile(std::move(fileName)) {}
 
 TIniFile::~TIniFile() = default;
 
+TIniDocument TIniFile::Current() const
+{
+    return FBatch ? *FBatch : Load(FileName());
+}
+
+void TIniFile::Change(const std::function<bool(TIniDocument&)>& edit)
+{
+    if (FUpdateCount == 0) {
+        TIniDocument doc = Load(FileName());
+        if (edit(doc))
+            ReplaceIniBytes(FileName(), doc.Text());
+        return;
+    }
+    if (!FBatch)
+        FBatch = std::make_unique<TIniDocument>(Load(FileName()));
+    if (edit(*FBatch))
+        FBatchChanged = true;
+}
+
+void TIniFile::WriteBatch()
+{
+    if (FBatch && FBatchChanged)
+        ReplaceIniBytes(FileName(), FBatch->Text());
+    FBatchChanged = false;
+}
+
 AnsiString TIniFile::ReadString(std::string_view section, std::string_view ident, std::string_view fallback)
 {
-    TIniDocument doc = Load(FileName());
+    TIniDocument doc = Current();
     const TIniLine* line = doc.FindKey(Trim(section), Trim(ident));
     return line ? line->Value : AnsiString(fallback);
 }
@@ -353,33 +384,51 @@ void TIniFile::WriteString(std::string_view section, std::string_view ident, std
 {
     AnsiString s = Trim(section), k = Trim(ident), v = Trim(value);
     CheckWritable(FileName(), s, k, v);
-    TIniDocument doc = Load(FileName());
-    if (doc.Write(s, k, v))
-        ReplaceIniBytes(FileName(), doc.Text());
+    Change([&](TIniDocument& doc) { return doc.Write(s, k, v); });
 }
 
 void TIniFile::ReadSection(std::string_view section, TStrings* strings)
 {
-    FillStrings(strings, Load(FileName()).Keys(Trim(section)));
+    FillStrings(strings, Current().Keys(Trim(section)));
 }
 
 void TIniFile::ReadSections(TStrings* strings)
 {
-    FillStrings(strings, Load(FileName()).Sections());
+    FillStrings(strings, Current().Sections());
 }
 
 void TIniFile::EraseSection(std::string_view section)
 {
-    TIniDocument doc = Load(FileName());
-    if (doc.EraseSection(Trim(section)))
-        ReplaceIniBytes(FileName(), doc.Text());
+    Change([&](TIniDocument& doc) { return doc.EraseSection(Trim(section)); });
 }
 
 void TIniFile::DeleteKey(std::string_view section, std::string_view ident)
 {
-    TIniDocument doc = Load(FileName());
-    if (doc.DeleteKey(Trim(section), Trim(ident)))
-        ReplaceIniBytes(FileName(), doc.Text());
+    Change([&](TIniDocument& doc) { return doc.DeleteKey(Trim(section), Trim(ident)); });
 }
 
-void TIniFile::UpdateFile() {}
+void TIniFile::UpdateFile()
+{
+    WriteBatch();
+}
+
+void TIniFile::BeginUpdate()
+{
+    ++FUpdateCount;
+}
+
+void TIniFile::EndUpdate()
+{
+    if (FUpdateCount == 0 || --FUpdateCount > 0)
+        return;
+    // The batch ends whether or not its write succeeds: a failed one leaves the old file.
+    struct TEnd {
+        TIniFile& File;
+        ~TEnd()
+        {
+            File.FBatch.reset();
+            File.FBatchChanged = false;
+        }
+    } end{*this};
+    WriteBatch();
+}

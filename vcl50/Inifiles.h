@@ -1,8 +1,12 @@
 #pragma once
 // Ini files: sections of `Key=Value` lines, read and written by section and key name.
 
+#include <functional>
+#include <memory>
+
 #include "vcl50/Sysutils.h"
 
+class TIniDocument;
 class TStrings;
 
 // The ini file interface. Section and key names match without regard to letter case.
@@ -46,6 +50,8 @@ private:
 // other sections, keys, comments and blank lines as they were.
 // A missing file reads as empty. A file that cannot be read, or a change that cannot be written,
 // raises EIniFileException with the path and the system's reason; the old file stays as it was.
+// Changes meant to land together go between BeginUpdate and EndUpdate: the file is then read once
+// and replaced once, so it holds all of them or none.
 // Names and values that would break the file's lines (a line break, '=' in a key, ']' in a
 // section) raise EIniFileException and write nothing.
 class TIniFile : public TCustomIniFile {
@@ -59,6 +65,23 @@ public:
     void ReadSections(TStrings* strings) override;
     void EraseSection(std::string_view section) override;
     void DeleteKey(std::string_view section, std::string_view ident) override;
-    // Nothing is buffered: every change is already on disk.
+    // Writes the changes of the open batch so far; outside a batch every change is on disk already.
     void UpdateFile() override;
+
+    // From here to the matching EndUpdate, changes are kept and reads see them; the outermost
+    // EndUpdate writes them as one replacement of the file. Batches nest. An ini file freed inside
+    // a batch (an exception on its way out) writes nothing of it.
+    void BeginUpdate();
+    void EndUpdate();
+
+private:
+    // The text as a read sees it: the batch's while one is open, else the file's.
+    TIniDocument Current() const;
+    // Applies `edit` (true when it changed something); written now, or by the batch's end.
+    void Change(const std::function<bool(TIniDocument&)>& edit);
+    void WriteBatch();
+
+    int FUpdateCount = 0;
+    std::unique_ptr<TIniDocument> FBatch;  // read at the batch's first call
+    bool FBatchChanged = false;
 };

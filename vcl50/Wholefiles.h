@@ -4,6 +4,7 @@
 // files behave alike.
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "vcl50/Sysutils.h"
@@ -21,6 +22,25 @@ private:
     int FErrorCode;
 };
 
+// A regular file open for reading at any offset. Opening does not wait (a FIFO is refused, not
+// waited on for a writer) and refuses a folder, a device or a FIFO, so that a reader can check a
+// file's size and first bytes before it decides to read more.
+class TReadableFile {
+public:
+    explicit TReadableFile(const AnsiString& path);
+    TReadableFile(const TReadableFile&) = delete;
+    TReadableFile& operator=(const TReadableFile&) = delete;
+    ~TReadableFile();
+
+    uint64_t Size() const { return FSize; }
+    // Up to `length` bytes at `offset` into `into`; fewer only where the file ends.
+    size_t ReadAt(uint64_t offset, void* into, size_t length) const;
+
+private:
+    int FFd;
+    uint64_t FSize;
+};
+
 // The file's bytes. Refuses a folder, a device or a FIFO (without waiting for a writer) and a
 // file larger than `maxSize` (EFBIG).
 AnsiString ReadFileBytes(const AnsiString& path, size_t maxSize);
@@ -29,5 +49,7 @@ AnsiString ReadFileBytes(const AnsiString& path, size_t maxSize);
 // a temporary file beside it, flushed, renamed over it, and the folder flushed. A symbolic link
 // stays and the file it names is replaced (or made). The old file's mode and, for a privileged
 // user, its owner are kept; a new file gets the mode any new file gets here (the umask). A
-// folder, a device or a FIFO is refused. On failure the old file stays and no temporary remains.
+// folder, a device or a FIFO is refused, and so is a file the caller may not write (a read-only
+// one), as writing it would be. On failure the old file stays and no temporary remains; one that
+// a killed writer left is removed by the next replacement of the same file.
 void ReplaceFileBytes(const AnsiString& path, std::string_view bytes);

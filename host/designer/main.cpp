@@ -12,6 +12,7 @@
 #include "host/FormFile.h"
 #include "host/PackageReport.h"
 #include "host/ScriptRunner.h"
+#include "host/StandardOutput.h"
 #include "host/designer/DesignerWindow.h"
 #include "vcl50/qt/QtSyntheticInput.h"
 #include "vcl50/qt/QtWidgetSet.h"
@@ -84,7 +85,7 @@ int RunWindow(const std::string& packagePath, const std::string& formFile)
 
 }  // namespace
 
-int main(int argc, char** argv)
+static int RunCommand(int argc, char** argv)
 {
     CLI::App app{"The designer host's window: a component palette, a design surface and an object inspector\n"
                  "on a form file, with the package's editors and dialogs. Opens FORMFILE, or a new form."};
@@ -121,4 +122,13 @@ int main(int argc, char** argv)
     } catch (const std::exception& e) {
         return Fail(e.what());
     }
+}
+
+int main(int argc, char** argv)
+{
+    const int status = RunCommand(argc, argv);
+    // A report that never reached standard output is no success.
+    if (std::optional<std::string> failure = StandardOutputFailure())
+        return Fail("cannot write standard output: " + *failure);
+    return status;
 }

@@ -2,9 +2,11 @@
 // and what each failure leaves behind.
 
 #include <filesystem>
+#include <random>
 #include <sstream>
 
 #include "DialogTesting.h"
+#include "tests/ChildProcess.h"
 #include "rowcastb5/Templates.h"
 #include "vcl50/Headless.h"
 #include "vcl50/Input.h"
@@ -349,4 +351,91 @@ TEST_F(TemplateFileTest, ALoadPaintsEachValueInTheOrderOfTheKeys)
         EXPECT_EQ(dlg.Template(), htCustom);
     });
     SetWidgetSet(nullptr);
+}
+
+// A save is one replacement of the file: whatever stops it (a disk that fills part way, a folder
+// that is read-only or gone, a FIFO in the file's place, a kill), the file holds the old bytes or
+// the complete new scheme, never a part of it. Each save runs in a child process, which may be
+// limited, unprivileged or killed; its status says whether it showed an error box.
+TEST_F(TemplateFileTest, ASaveLeavesTheOldFileOrTheWholeNewOneWhateverStopsIt)
+{
+    // The old file lacks the table section, so a save key by key would grow it part way through.
+    const std::string old = "; mine\n[HTML options]\nBackground-color=$00000000\nFont-color=$00000000\n";
+    fs::permissions(Folder, fs::perms::all);
+    auto save = [this](const std::string& path) {
+        return [this, path] {
+            Observer.Events.clear();  // the child's own
+            auto d = NewDialog();
+            d->SetTemplate(htOlive);
+            Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+                AnswerFile(path);
+                Input::Click(dlg.btSaveTemplate);
+            });
+            for (const std::string& event : Observer.Events)
+                if (event.starts_with("error "))
+                    return 1;
+            return 0;
+        };
+    };
+    const std::string whole = Folder + "/whole.htf";
+    WriteText(whole, old);
+    ASSERT_EQ(RunInChild(save(whole)), 0);
+    const std::string fresh = ReadText(whole);
+    ASSERT_GT(fresh.size(), old.size() + 100);
+
+    const struct {
+        const char* Name;
+        std::string Folder;
+        TChildLimits Limits;
+        std::function<void(const std::string& folder)> Prepare;
+    } cases[] = {
+        {"full disk", Folder + "/full", {.MaxFileSize = old.size() + 40}, nullptr},
+        {"read-only folder", Folder + "/readonly", {.Unprivileged = true},
+         [](const std::string& folder) { fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec |
+                                                                  fs::perms::others_read | fs::perms::others_exec); }},
+        {"vanished folder", Folder + "/vanished", {}, [](const std::string& folder) { fs::remove_all(folder); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        fs::create_directory(c.Folder);
+        const std::string file = c.Folder + "/scheme.htf";
+        WriteText(file, old);
+        if (c.Prepare)
+            c.Prepare(c.Folder);
+        EXPECT_EQ(RunInChild(save(file), c.Limits), 1) << "an error box";
+        if (fs::exists(c.Folder)) {
+            EXPECT_EQ(ReadText(file), old);
+            fs::permissions(c.Folder, fs::perms::owner_all);
+            EXPECT_EQ(std::distance(fs::directory_iterator(c.Folder), fs::directory_iterator()), 1) << "no temporary";
+        } else {
+            EXPECT_FALSE(fs::exists(c.Folder)) << "the folder is not made again";
+        }
+    }
+
+    // A FIFO in the file's place is refused at once, by a save and by a load.
+    const std::string fifo = Folder + "/fifo.htf";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(RunInChild(save(fifo)), 1);
+    auto d = NewDialog();
+    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        AnswerFile(fifo);
+        Input::Click(dlg.btLoadTemplate);
+    });
+    EXPECT_TRUE(Observer.Events.back().starts_with("error ")) << Observer.Events.back();
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    // Saves killed at random moments of their work.
+    const std::string killed = Folder + "/killed.htf";
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> delay(100, 20000);
+    for (int kill = 0; kill < 30; ++kill) {
+        WriteText(killed, old);
+        RunInChild(save(killed), {}, std::chrono::microseconds(delay(random)));
+        const std::string now = ReadText(killed);
+        ASSERT_TRUE(now == old || now == fresh) << "kill " << kill << ":\n" << now;
+    }
+    EXPECT_EQ(RunInChild(save(killed)), 0);
+    EXPECT_EQ(ReadText(killed), fresh);
+    const auto entries = std::distance(fs::directory_iterator(Folder), fs::directory_iterator());
+    EXPECT_EQ(entries, 5) << "whole, full, readonly, fifo and killed: the killed saves' temporaries swept";
 }

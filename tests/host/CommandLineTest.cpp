@@ -1,6 +1,8 @@
 // drowcast-host as a person runs it: its output, its one-line errors and its exit status.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 #include "tests/TempFolder.h"
@@ -23,15 +26,17 @@ struct TRun {
 };
 
 // Runs the host with `args` (already quoted for the shell) and `input` on standard input, in
-// the folder `workIn` when one is given.
-TRun RunHost(const std::string& args, const std::string& input = "", const fs::path& workIn = {})
+// the folder `workIn` when one is given. `redirects` come last, so they win over the run's own
+// (" >/dev/full" sends standard output there).
+TRun RunHost(const std::string& args, const std::string& input = "", const fs::path& workIn = {},
+             const std::string& redirects = {})
 {
     fs::path dir = fs::temp_directory_path() / ("drowcast-cli-" + std::to_string(getpid()));
     fs::create_directories(dir);
     std::ofstream(dir / "in") << input;
     std::string command = (workIn.empty() ? std::string() : "cd '" + workIn.string() + "' && ") + "'" +
                           DROWCAST_HOST + "' " + args + " <'" + (dir / "in").string() + "' >'" +
-                          (dir / "out").string() + "' 2>'" + (dir / "err").string() + "'";
+                          (dir / "out").string() + "' 2>'" + (dir / "err").string() + "'" + redirects;
     int status = std::system(command.c_str());
     auto slurp = [](const fs::path& p) {
         std::ifstream in(p, std::ios::binary);
@@ -188,4 +193,81 @@ TEST(CommandLine, TheInspectorExampleRunsAsTheReadmeShowsIt)
     std::ifstream expected(example.string() + ".expected", std::ios::binary);
     EXPECT_EQ(run.Out, std::string(std::istreambuf_iterator<char>(expected), {}));
     EXPECT_TRUE(fs::exists(folder.Path() / "orders.dfm"));
+}
+
+// What a careless person or an attacker hands the host: files of gigabytes (sparse, so none are
+// written), endless input, FIFOs that no one writes, folders, a full output device, control bytes
+// and blocks nested without end. Each ends at once with its reason, and the host never grows
+// to the size of what it was given.
+TEST(CommandLine, HostileInputsEndWithTheirReasonWithoutBlockingOrGrowing)
+{
+    TTempFolder folder("drowcast-cli-probes");
+    const fs::path dir = folder.Path();
+    std::ofstream(dir / "big.so");
+    fs::resize_file(dir / "big.so", 8ull << 30);
+    std::ofstream(dir / "elf.so", std::ios::binary) << std::string("\x7F" "ELF\x02\x01\x01", 7);
+    fs::resize_file(dir / "elf.so", 3ull << 30);
+    std::ofstream(dir / "big.dscript");
+    fs::resize_file(dir / "big.dscript", 3ull << 30);
+    ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+    fs::create_directory(dir / "folder");
+    fs::create_symlink("target.dfm", dir / "link.dfm");
+    {
+        std::mt19937 random(5);
+        std::string junk(10u << 20, '\0');
+        for (char& c : junk)
+            c = static_cast<char>(random());
+        std::ofstream(dir / "junk", std::ios::binary) << junk;
+    }
+    std::string nested;
+    for (int i = 0; i < 300000; ++i)
+        nested += "dialog\n";
+
+    const struct {
+        std::string Args, Input, Redirects;
+        int Status;
+        std::string Says;  // in the error line, or in the trace for a status of 0
+    } probes[] = {
+        {"info big.so", "", "", 1, "big.so is not a package: not an ELF module"},
+        {"info elf.so", "", "", 1, "elf.so is not a package: the section table has entries of an unknown size"},
+        {"script big.dscript", "", "", 1, "Cannot open file \"big.dscript\". File too large"},
+        {"script -", "", " </dev/zero", 1, "Cannot read standard input. File too large"},
+        {"script fifo", "", "", 1, "Cannot open file \"fifo\". Not a regular file"},
+        {"script folder", "", "", 1, "Cannot open file \"folder\". Is a directory"},
+        {"script -", "open fifo\n", "", 0, "Cannot open file \"fifo\". Not a regular file"},
+        {"script -", "open folder\n", "", 0, "Cannot open file \"folder\". Is a directory"},
+        {"script -", "open big.dscript\n", "", 0, "Cannot open file \"big.dscript\". File too large"},
+        {"script -", "form F\nsave fifo\n", "", 0, "Not a regular file"},
+        {"script -", "form F\nsave /dev/null\n", "", 0, "Not a regular file"},
+        {"script -", "form F\nsave link.dfm\n", "", 0, ""},
+        {"registrations", "", " >/dev/full", 1, "cannot write standard output: No space left on device"},
+        {"script -", std::string("form F\nfoo\0bar\x1B[2J\n", 20), "", 1,
+         "script error: line 2: unknown command foo\\x00bar\\x1B[2J"},
+        {"script -", "open \"\x1B[2J\"\n", "", 0, "exception: EFOpenError: Cannot open file \"\\x1B[2J\""},
+        {"script -", nested, "", 1, "script error: line 65: dialog blocks nest more than 64 deep"},
+        // Ten megabytes of junk as a package, a script and a form.
+        {"info junk", "", "", 1, "junk is not a package: not an ELF module"},
+        {"script junk", "", "", 1, "script error: line "},
+        {"script -", "open junk\n", "", 0, "exception: EReadError: Error reading form resource"},
+    };
+    for (const auto& p : probes) {
+        SCOPED_TRACE(p.Args + " | " + p.Input.substr(0, 20));
+        TRun run = RunHost(p.Args, p.Input, dir, p.Redirects);
+        if (p.Status == 0) {
+            EXPECT_EQ(run.Status, 0) << run.Err;
+            EXPECT_NE(run.Out.find(p.Says), std::string::npos) << run.Out;
+        } else {
+            EXPECT_EQ(run.Status, 1);
+            EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+            EXPECT_NE(run.Err.find(p.Says), std::string::npos) << run.Err;
+        }
+    }
+    EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.dfm"));
+    EXPECT_TRUE(fs::is_regular_file(dir / "target.dfm"));
+    // The largest of the runs: far below the files' gigabytes, the 64 MiB input limit included.
+    rusage children {};
+    getrusage(RUSAGE_CHILDREN, &children);
+    EXPECT_LT(children.ru_maxrss, 512 * 1024) << "kB";
 }

@@ -4,6 +4,7 @@
 // are, and the recent files survive the session.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -341,6 +342,36 @@ TEST_F(DesignerTest, HelpSaysWhatTheDesignerDoesAndListsItsOptions)
     std::string help = ReadText(Folder / "out");
     for (const char* word : {"drowcast-designer", "FORMFILE", "--script", "--package", "palette"})
         EXPECT_NE(help.find(word), std::string::npos) << word;
+}
+
+// What no script is: refused at once with the reason, without waiting on a FIFO or reading a huge
+// file; and a trace that cannot be written is a failure.
+TEST_F(DesignerTest, WhatIsNoScriptIsRefusedAndAnUnwrittenTraceFails)
+{
+    ASSERT_EQ(mkfifo((Folder / "fifo").c_str(), 0600), 0);
+    fs::create_directory(Folder / "folder");
+    std::ofstream(Folder / "big.dscript");
+    fs::resize_file(Folder / "big.dscript", 3ull << 30);
+    std::ofstream(Folder / "palette.dscript") << "palette\n";
+    const struct {
+        const char* Script;
+        const char* Redirect;
+        const char* Says;
+    } probes[] = {
+        {"fifo", "", "Not a regular file"},
+        {"folder", "", "Is a directory"},
+        {"big.dscript", "", "File too large"},
+        {"palette.dscript", " >/dev/full", "cannot write standard output"},
+    };
+    for (const auto& p : probes) {
+        std::string command = "cd '" + Folder.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
+                              DROWCAST_DESIGNER + "' --package '" + PACKAGE_FILE + "' --script " + p.Script +
+                              " >out 2>err" + p.Redirect;
+        int status = std::system(command.c_str());
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << p.Script;
+        const std::string err = ReadText(Folder / "err");
+        EXPECT_TRUE(err.starts_with("drowcast-designer: ") && err.find(p.Says) != std::string::npos) << err;
+    }
 }
 
 }  // namespace

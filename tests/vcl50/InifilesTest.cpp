@@ -372,3 +372,33 @@ TEST_F(Inifiles, NoPermissionRaisesAndLeavesTheFile)
     EXPECT_EQ(ReadBytes(FPath), Foreign);
     EXPECT_THAT(Entries(FFolder), ElementsAre("template.htf"));
 }
+
+TEST_F(Inifiles, ABatchIsWrittenOnceByItsEndAndNotAtAllWhenAbandoned)
+{
+    WriteBytes(FPath, Foreign);
+    {
+        TIniFile ini(FPath.string());
+        ini.BeginUpdate();
+        ini.WriteString("Table options", "Header-bgcolor", "$00000001");
+        ini.EraseSection("Other tool");
+        ini.BeginUpdate();
+        ini.WriteString("New", "k", "v");
+        ini.EndUpdate();  // the inner end writes nothing
+        EXPECT_EQ(ReadBytes(FPath), Foreign);
+        EXPECT_EQ(ini.ReadString("New", "k", ""), "v") << "reads see the batch";
+        EXPECT_FALSE(ini.SectionExists("Other tool"));
+        ini.EndUpdate();
+        EXPECT_EQ(TIniFile(FPath.string()).ReadString("Table options", "Header-bgcolor", ""), "$00000001");
+        EXPECT_EQ(TIniFile(FPath.string()).ReadString("New", "k", ""), "v");
+        ini.WriteString("After", "k", "v");  // write-through again
+        EXPECT_EQ(TIniFile(FPath.string()).ReadString("After", "k", ""), "v");
+    }
+    const std::string written = ReadBytes(FPath);
+    {
+        TIniFile ini(FPath.string());
+        ini.BeginUpdate();
+        ini.WriteString("Lost", "k", "v");
+    }  // freed inside its batch, as on an exception's way out
+    EXPECT_EQ(ReadBytes(FPath), written);
+    EXPECT_THAT(Entries(FFolder), ElementsAre("template.htf"));
+}

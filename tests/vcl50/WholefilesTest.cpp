@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <sstream>
 
+#include "tests/ChildProcess.h"
 #include "tests/TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -127,6 +129,55 @@ TEST_F(Wholefiles, ReplaceRefusesWhatIsNoRegularFileAndLeavesNoTemporary)
     EXPECT_TRUE(fs::is_empty(FFolder / "folder"));
     EXPECT_EQ(Bytes(plain), "kept");
     EXPECT_EQ(EntryCount(), 3u) << "no temporary left";
+}
+
+TEST_F(Wholefiles, ReplaceRefusesAReadOnlyFileInAWritableFolderAsAWriteWould)
+{
+    const std::string locked = Make("locked", "kept");
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(FFolder, fs::perms::all);
+    const int status = RunInChild([&] {
+        try {
+            ReplaceFileBytes(locked, "new");
+        } catch (const EFileAccessError& e) {
+            return e.ErrorCode() == EACCES ? 1 : 2;
+        }
+        return 0;
+    }, {.Unprivileged = true});
+    EXPECT_EQ(status, 1) << "0: replaced; 2: refused for another reason";
+    EXPECT_EQ(Bytes(locked), "kept");
+    EXPECT_EQ(EntryCount(), 1u);
+}
+
+// Writers killed at random points of a replacement: the file is always the old or the new bytes,
+// and what the dead writers left is gone after the next replacement.
+TEST_F(Wholefiles, WritersKilledPartWayLeaveTheOldOrTheNewFileAndNoLitterForLong)
+{
+    const std::string target = Make("doc", "old");
+    const std::string fresh(4u << 20, 'n');
+    auto start = std::chrono::steady_clock::now();
+    ReplaceFileBytes(target, fresh);
+    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    std::mt19937 random(7);
+    std::uniform_int_distribution<long> delay(1, std::max<long>(2, 2 * took.count()));
+    int littered = 0;
+    // Until a few kills landed during a write (timing on a busy machine varies), within bounds.
+    for (int kill = 0; kill < 400 && littered < 5; ++kill) {
+        Make("doc", "old");
+        RunInChild([&] {
+            ReplaceFileBytes(target, fresh);
+            return 0;
+        }, {}, std::chrono::microseconds(delay(random)));
+        const std::string now = Bytes(target);
+        ASSERT_TRUE(now == "old" || now == fresh) << "kill " << kill << ": " << now.size() << " bytes";
+        // At most the temporary of the writer just killed: each writer sweeps its predecessors'.
+        ASSERT_LE(EntryCount(), 2u) << "kill " << kill;
+        littered += EntryCount() == 2;
+    }
+    EXPECT_GT(littered, 0) << "no kill landed during a write; the test proved nothing";
+    ReplaceFileBytes(target, "last");
+    EXPECT_EQ(EntryCount(), 1u) << "the dead writers' temporaries were swept";
+    EXPECT_EQ(Bytes(target), "last");
 }
 
 }  // namespace
