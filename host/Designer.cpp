@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/ComponentClipboard.h"
+#include "host/PropertyDefaults.h"
 #include "vcl50/Sysutils.h"
 
 TDesigner::TDesigner(std::unique_ptr<TComponent> root) : FRoot(std::move(root))
@@ -90,6 +92,20 @@ void TDesigner::DeleteComponent(TComponent* component)
     Modified();
 }
 
+void TDesigner::ResetProperty(std::string_view path)
+{
+    ResetToDefault(Selection(), path);
+    Modified();
+}
+
+std::vector<TComponent*> TDesigner::PasteComponents(std::string_view text)
+{
+    std::vector<TComponent*> pasted = PasteComponentText(FRoot.get(), text);
+    FSelection.assign(pasted.begin(), pasted.end());
+    Modified();
+    return pasted;
+}
+
 void TDesigner::MoveComponent(TComponent* component, int left, int top)
 {
     if (!component || component == FRoot.get() || component->Owner() != FRoot.get())
@@ -130,12 +146,17 @@ bool TDesigner::OnForm(const TPersistent* object) const
 
 AnsiString TDesigner::UniqueName(TComponentClass cls) const
 {
+    return FirstFreeName(cls, [this](const AnsiString& name) { return GetComponent(name) != nullptr; });
+}
+
+AnsiString FirstFreeName(TClass cls, const std::function<bool(const AnsiString&)>& taken)
+{
     AnsiString base = cls->ClassName();
     if (base.size() > 1 && (base[0] == 'T' || base[0] == 't'))
         base.erase(0, 1);
     for (int n = 1;; ++n) {
         AnsiString name = base + IntToStr(n);
-        if (!GetComponent(name))
+        if (!taken(name))
             return name;
     }
 }
