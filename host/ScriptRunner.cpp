@@ -40,6 +40,10 @@ std::span<const TScriptCommandRow> HostCommandRows()
         {"open", 1, 1, "open PATH", &R::Open},
         {"move", 3, 3, "move NAME X Y", &R::Move},
         {"window", 1, 1, "window PATH", &R::Window},
+        {"inspector", 0, 1, "inspector [FILTER]", &R::Inspector},
+        {"reset", 1, 1, "reset PROP", &R::Reset},
+        {"copy", 1, ManyArgs, "copy NAME...", &R::Copy},
+        {"paste", 0, 0, "paste", &R::Paste},
         {"answer", 2, 2, "answer KIND VALUE", &R::Answer},
         {"dialog", 0, 0, "dialog", &R::Dialog},
     };
