@@ -94,6 +94,9 @@ void TDesigner::DeleteComponent(TComponent* component)
 
 void TDesigner::ResetProperty(std::string_view path)
 {
+    // Like the inspector's Reset item, which is greyed out there.
+    if (!TRowDefaults(Selection(), FRoot.get()).Differs(path))
+        return;
     ResetToDefault(Selection(), path);
     Modified();
 }

@@ -40,7 +40,7 @@ public:
     // Frees a component of the form. Marks the form modified.
     void DeleteComponent(TComponent* component);
     // Sets the inspector row `path` of every selected component back to its default
-    // (PropertyDefaults.h). Marks the form modified.
+    // (PropertyDefaults.h) and marks the form modified; nothing when it holds its default.
     void ResetProperty(std::string_view path);
     // Adds the components that copied form text holds (ComponentClipboard.h) and selects them.
     // On any failure, EReadError saying where, and the form stays as it was. Marks the form

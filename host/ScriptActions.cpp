@@ -1,5 +1,7 @@
 #include "host/ScriptActions.h"
 
+#include "host/ComponentClipboard.h"
+
 TScriptActions::~TScriptActions() = default;
 
 std::unique_ptr<TComponentEditor> ComponentEditorOf(TComponent* component, TDesigner& designer)
@@ -40,6 +42,21 @@ void TScriptActions::DblClick(TDesigner& designer, TComponent* component)
 void TScriptActions::Move(TDesigner& designer, TComponent* component, int left, int top)
 {
     designer.MoveComponent(component, left, top);
+}
+
+void TScriptActions::Reset(TDesigner& designer, const AnsiString& path)
+{
+    designer.ResetProperty(path);
+}
+
+void TScriptActions::Copy(TDesignHost& host, TDesigner& designer, const std::vector<TComponent*>& components)
+{
+    host.SetClipboardText(CopyComponentText(designer.GetRoot(), components));
+}
+
+std::vector<TComponent*> TScriptActions::Paste(TDesignHost& host, TDesigner& designer)
+{
+    return designer.PasteComponents(host.ClipboardText());
 }
 
 bool TScriptActions::Window(const AnsiString&)

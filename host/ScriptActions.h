@@ -3,7 +3,7 @@
 // designer window acts through its own widgets instead (its palette, surface, inspector and
 // context menu), so a script proves what a person gets. The runner has checked every argument.
 
-#include "host/Designer.h"
+#include "host/DesignHost.h"
 #include "host/PropertyGrid.h"
 
 class TScriptActions {
@@ -17,6 +17,10 @@ public:
     virtual void Verb(TDesigner& designer, TComponent* component, int index);
     virtual void DblClick(TDesigner& designer, TComponent* component);
     virtual void Move(TDesigner& designer, TComponent* component, int left, int top);
+    // The row's Reset; copying components to the host's clipboard and pasting from it.
+    virtual void Reset(TDesigner& designer, const AnsiString& path);
+    virtual void Copy(TDesignHost& host, TDesigner& designer, const std::vector<TComponent*>& components);
+    virtual std::vector<TComponent*> Paste(TDesignHost& host, TDesigner& designer);
     // A PNG of the designer's main window; false where there is no window.
     virtual bool Window(const AnsiString& path);
 };

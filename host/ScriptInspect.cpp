@@ -1,5 +1,4 @@
 // The runner's commands on the inspector's rows and defaults, and on the clipboard.
-#include "host/ComponentClipboard.h"
 #include "host/PropertyDefaults.h"
 #include "host/ScriptRunner.h"
 
@@ -34,7 +33,7 @@ void TScriptRunner::Reset(const TScriptCommand& c)
 {
     TPropertyGrid inspector = Inspect(c);
     Row(c, inspector, c.Args[0]);
-    CurrentForm(c).ResetProperty(c.Args[0]);
+    FActions.Reset(CurrentForm(c), c.Args[0]);
 }
 
 void TScriptRunner::Copy(const TScriptCommand& c)
@@ -46,12 +45,12 @@ void TScriptRunner::Copy(const TScriptCommand& c)
             Error(c, "the form itself cannot be copied");
         components.push_back(component);
     }
-    FHost.SetClipboardText(CopyComponentText(CurrentForm(c).GetRoot(), components));
+    FActions.Copy(FHost, CurrentForm(c), components);
 }
 
 void TScriptRunner::Paste(const TScriptCommand& c)
 {
-    std::vector<TComponent*> pasted = CurrentForm(c).PasteComponents(FHost.ClipboardText());
+    std::vector<TComponent*> pasted = FActions.Paste(FHost, CurrentForm(c));
     std::string line = "pasted:";
     for (TComponent* component : pasted)
         line += ' ' + component->Name();
