@@ -80,6 +80,7 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
     statusBar()->showMessage(QString::fromStdString(PackageDescription(package)));
     resize(960, 640);
 
+    ConnectSystemClipboard();
     // The views follow every change of the form, once the call that made it has returned.
     FHost.SetOnModified([this](TDesigner&) {
         UpdateTitle();
@@ -90,6 +91,7 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
 TDesignerWindow::~TDesignerWindow()
 {
     FHost.SetOnModified(nullptr);
+    FHost.ConnectClipboard({});
 }
 
 void TDesignerWindow::BuildMenus()
@@ -101,6 +103,7 @@ void TDesignerWindow::BuildMenus()
     file->addAction("Save &As...", QKeySequence::SaveAs, this, [this] { SaveAs(); });
     file->addSeparator();
     file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
+    BuildEditMenu();
     QMenu* component = menuBar()->addMenu("&Component");
     component->addAction("&Package information...", this, [this] { ShowPackageInformation(); });
     QMenu* help = menuBar()->addMenu("&Help");

@@ -31,6 +31,9 @@ public:
     void Verb(TDesigner& designer, TComponent* component, int index) override;
     void DblClick(TDesigner& designer, TComponent* component) override;
     void Move(TDesigner& designer, TComponent* component, int left, int top) override;
+    void Reset(TDesigner& designer, const AnsiString& path) override;
+    void Copy(TDesignHost& host, TDesigner& designer, const std::vector<TComponent*>& components) override;
+    std::vector<TComponent*> Paste(TDesignHost& host, TDesigner& designer) override;
     bool Window(const AnsiString& path) override;
 
 protected:
@@ -50,6 +53,15 @@ private:
     void OpenWithDialog();
     void ShowPackageInformation();
     void ShowAbout();
+    // Edit > Cut, Copy, Paste on the system clipboard (DesignerClipboard.cpp).
+    void BuildEditMenu();
+    void ConnectSystemClipboard();
+    std::vector<TComponent*> SelectedComponents() const;
+    void CopySelection();
+    void CutSelection();
+    void PasteFromClipboard();
+    QAction* FCopyAction = nullptr;
+    QAction* FPasteAction = nullptr;
     // Restores the script's selection after an action that, in the window, also selects.
     void KeepSelection(TDesigner& designer, const std::function<void()>& action);
     void Click(QPoint at, Qt::KeyboardModifiers modifiers);
