@@ -85,10 +85,21 @@ TComponent* TDesigner::AddComponent(TComponentClass cls, const AnsiString& name,
 
 void TDesigner::DeleteComponent(TComponent* component)
 {
-    if (!component || component == FRoot.get() || component->Owner() != FRoot.get())
-        throw EInvalidOperation("Only a component on the form can be deleted");
-    std::erase(FSelection, component);
-    delete component;
+    DeleteComponents({component});
+}
+
+void TDesigner::DeleteComponents(const std::vector<TComponent*>& components)
+{
+    for (TComponent* component : components)
+        if (!component || component == FRoot.get() || component->Owner() != FRoot.get())
+            throw EInvalidOperation("Only a component on the form can be deleted");
+    for (TComponent* component : components) {
+        // Named twice, or freed with a container deleted before it.
+        if (!OnForm(component))
+            continue;
+        std::erase(FSelection, component);
+        delete component;
+    }
     Modified();
 }
 

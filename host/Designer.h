@@ -39,6 +39,8 @@ public:
     void MoveComponent(TComponent* component, int left, int top);
     // Frees a component of the form. Marks the form modified.
     void DeleteComponent(TComponent* component);
+    // Frees several components of the form as one edit (a cut); none when one is not on it.
+    void DeleteComponents(const std::vector<TComponent*>& components);
     // Sets the inspector row `path` of every selected component back to its default
     // (PropertyDefaults.h) and marks the form modified; nothing when it holds its default.
     void ResetProperty(std::string_view path);

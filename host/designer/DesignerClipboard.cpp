@@ -53,8 +53,7 @@ void TDesignerWindow::CutSelection()
     TDesigner& designer = *FHost.CurrentForm();
     if (!Guard([&] { FHost.SetClipboardText(CopyComponentText(designer.GetRoot(), components)); }))
         return;
-    for (TComponent* component : components)
-        designer.DeleteComponent(component);
+    designer.DeleteComponents(components);
     Sync();
 }
 
