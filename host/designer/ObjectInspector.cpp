@@ -74,7 +74,10 @@ TObjectInspector::TObjectInspector(TDesignHost& host, TGuard guard, QWidget* par
     layout->addWidget(FTree);
     FFilter->setPlaceholderText("Filter properties");
     FFilter->setClearButtonEnabled(true);
-    connect(FFilter, &QLineEdit::textChanged, this, [this] { Refresh(); });
+    connect(FFilter, &QLineEdit::textChanged, this, [this] {
+        Refresh();
+        FFilter->setFocus();  // the current row's editor took it; the person is still typing here
+    });
     FTree->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FTree, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         if (std::unique_ptr<QMenu> menu = RowMenu(FTree->itemAt(at)))
