@@ -22,15 +22,7 @@ bool IsDefaultPropValue(const TObject* object, const TPropInfo* prop, const TObj
 {
     if (prop->GetOrd)
         return DefaultOrdValue(prop, reference) == prop->GetOrd(object);
-    if (prop->GetMethod)
-        return !prop->GetMethod(object).Assigned;
-    if (!reference)
-        return false;
-    if (prop->GetStr)
-        return prop->GetStr(object) == prop->GetStr(reference);
-    if (prop->GetObj)
-        return prop->GetObj(object) == prop->GetObj(reference);
-    return false;
+    return prop->GetStr && reference && prop->GetStr(object) == prop->GetStr(reference);
 }
 
 void SetDefaultPropValue(TObject* object, const TPropInfo* prop, const TObject* reference)

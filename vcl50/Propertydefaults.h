@@ -16,8 +16,8 @@ std::unique_ptr<TObject> FreshInstance(TClass cls);
 // `reference` is null or of the object's own class, so the property's accessors fit it.
 std::optional<int64_t> DefaultOrdValue(const TPropInfo* prop, const TObject* reference);
 
-// For ordinal, string and event properties and component references; a sub-object (a font, a
-// string list) is compared member by member by whoever walks it.
+// For ordinal and string properties; the form writer decides the others by their kind (an event
+// or a reference is written when set, a sub-object member by member).
 bool IsDefaultPropValue(const TObject* object, const TPropInfo* prop, const TObject* reference);
 
 // Puts the default back: the declared default, else the reference's value (an event or a
