@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "vcl50/Formresources.h"
+#include "host/ComponentClipboard.h"
+#include "host/PropertyDefaults.h"
 #include "vcl50/Sysutils.h"
 
 TDesigner::TDesigner(std::unique_ptr<TComponent> root) : FRoot(std::move(root))
@@ -87,13 +89,47 @@ TComponent* TDesigner::AddComponent(TComponentClass cls, const AnsiString& name,
 
 void TDesigner::DeleteComponent(TComponent* component)
 {
-    if (!component || component == FRoot.get() || component->Owner() != FRoot.get())
-        throw EInvalidOperation("Only a component on the form can be deleted");
-    Perform("Delete " + component->Name(), [&] {
-        std::erase(FSelection, component);
-        delete component;
+    DeleteComponents({component});
+}
+
+void TDesigner::DeleteComponents(const std::vector<TComponent*>& components)
+{
+    for (TComponent* component : components)
+        if (!component || component == FRoot.get() || component->Owner() != FRoot.get())
+            throw EInvalidOperation("Only a component on the form can be deleted");
+    const AnsiString label = components.size() == 1 ? "Delete " + components[0]->Name() : AnsiString("Delete");
+    Perform(label, [&] {
+        for (TComponent* component : components) {
+            // Named twice, or freed with a container deleted before it.
+            if (!OnForm(component))
+                continue;
+            std::erase(FSelection, component);
+            delete component;
+        }
         Modified();
     });
+}
+
+void TDesigner::ResetProperty(std::string_view path)
+{
+    // Like the inspector's Reset item, which is greyed out there.
+    if (!TRowDefaults(Selection(), FRoot.get()).Differs(path))
+        return;
+    Perform("Reset " + AnsiString(path), [&] {
+        ResetToDefault(Selection(), path);
+        Modified();
+    });
+}
+
+std::vector<TComponent*> TDesigner::PasteComponents(std::string_view text)
+{
+    std::vector<TComponent*> pasted;
+    Perform("Paste", [&] {
+        pasted = PasteComponentText(FRoot.get(), text);
+        FSelection.assign(pasted.begin(), pasted.end());
+        Modified();
+    });
+    return pasted;
 }
 
 void TDesigner::MoveComponent(TComponent* component, int left, int top)
@@ -206,12 +242,17 @@ TDesignerSelectionList TDesigner::OnForm(const TDesignerSelectionList& objects) 
 
 AnsiString TDesigner::UniqueName(TComponentClass cls) const
 {
+    return FirstFreeName(cls, [this](const AnsiString& name) { return GetComponent(name) != nullptr; });
+}
+
+AnsiString FirstFreeName(TClass cls, const std::function<bool(const AnsiString&)>& taken)
+{
     AnsiString base = cls->ClassName();
     if (base.size() > 1 && (base[0] == 'T' || base[0] == 't'))
         base.erase(0, 1);
     for (int n = 1;; ++n) {
         AnsiString name = base + IntToStr(n);
-        if (!GetComponent(name))
+        if (!taken(name))
             return name;
     }
 }

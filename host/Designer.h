@@ -6,9 +6,15 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "host/UndoHistory.h"
 #include "vcl50/Dsgnintf.h"
+
+// The designers' name for a new component of `cls`: the class name without its T and the first
+// number from 1 that `taken` leaves free (TKHTMLExport: KHTMLExport1).
+AnsiString FirstFreeName(TClass cls, const std::function<bool(const AnsiString&)>& taken);
 
 class TDesigner : public TFormDesigner {
 public:
@@ -37,6 +43,15 @@ public:
     void MoveComponent(TComponent* component, int left, int top);
     // Frees a component of the form. Marks the form modified.
     void DeleteComponent(TComponent* component);
+    // Frees several components of the form as one edit (a cut); none when one is not on it.
+    void DeleteComponents(const std::vector<TComponent*>& components);
+    // Sets the inspector row `path` of every selected component back to its default
+    // (PropertyDefaults.h) and marks the form modified; nothing when it holds its default.
+    void ResetProperty(std::string_view path);
+    // Adds the components that copied form text holds (ComponentClipboard.h) and selects them.
+    // On any failure, EReadError saying where, and the form stays as it was. Marks the form
+    // modified.
+    std::vector<TComponent*> PasteComponents(std::string_view text);
 
     // Only the root and components on the form can be selected; EInvalidOperation otherwise.
     void Select(const TDesignerSelectionList& selection);

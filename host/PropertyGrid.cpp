@@ -1,9 +1,14 @@
 #include "host/PropertyGrid.h"
 
+#include <algorithm>
+
 #include "vcl50/Strings.h"
 #include "vcl50/Sysutils.h"
 
-TPropertyGridRow::TPropertyGridRow(std::unique_ptr<TPropertyEditor> editor) : FEditor(std::move(editor)) {}
+TPropertyGridRow::TPropertyGridRow(std::unique_ptr<TPropertyEditor> editor, const AnsiString& parentPath)
+    : FEditor(std::move(editor)), FPath(parentPath.empty() ? Name() : parentPath + "." + Name())
+{
+}
 
 AnsiString TPropertyGridRow::DisplayValue() const
 {
@@ -27,11 +32,19 @@ const std::vector<std::unique_ptr<TPropertyGridRow>>& TPropertyGridRow::SubRows(
         std::vector<std::unique_ptr<TPropertyGridRow>> rows;
         if (FEditor->GetAttributes().Contains(paSubProperties))
             FEditor->GetProperties([&](std::unique_ptr<TPropertyEditor> editor) {
-                rows.push_back(std::make_unique<TPropertyGridRow>(std::move(editor)));
+                rows.push_back(std::make_unique<TPropertyGridRow>(std::move(editor), FPath));
             });
         FSubRows = std::move(rows);
     }
     return *FSubRows;
+}
+
+bool TPropertyGridRow::Shown(std::string_view filter)
+{
+    if (filter.empty() || UpperCase(Name()).find(UpperCase(filter)) != AnsiString::npos)
+        return true;
+    const auto& rows = SubRows();
+    return std::any_of(rows.begin(), rows.end(), [&](const auto& row) { return row->Shown(filter); });
 }
 
 TPropertyGrid::TPropertyGrid(const TDesignerSelectionList& selection, TFormDesigner* designer)

@@ -13,18 +13,25 @@
 
 class TPropertyGridRow {
 public:
-    explicit TPropertyGridRow(std::unique_ptr<TPropertyEditor> editor);
+    // `parentPath` is the dotted path of the row this one is a sub-row of.
+    explicit TPropertyGridRow(std::unique_ptr<TPropertyEditor> editor, const AnsiString& parentPath = "");
 
     TPropertyEditor& Editor() const { return *FEditor; }
     AnsiString Name() const { return FEditor->GetName(); }
+    // The dotted path from the selection: "Formats.DateFormat".
+    const AnsiString& Path() const { return FPath; }
     // What the value column shows: nothing when the selected objects' values differ.
     AnsiString DisplayValue() const;
     // The drop-down as shown: sorted (and so without repeats) when the editor asks for paSortList.
     std::vector<AnsiString> DropDownValues() const;
     const std::vector<std::unique_ptr<TPropertyGridRow>>& SubRows();
+    // Whether the inspector's filter keeps the row: its name contains `filter` (any letter
+    // case), or a sub-row's does, so the parents of a match stay. An empty filter keeps all.
+    bool Shown(std::string_view filter);
 
 private:
     std::unique_ptr<TPropertyEditor> FEditor;
+    AnsiString FPath;
     std::optional<std::vector<std::unique_ptr<TPropertyGridRow>>> FSubRows;
 };
 

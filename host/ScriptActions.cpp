@@ -2,6 +2,8 @@
 
 #include "host/DesignHost.h"
 
+#include "host/ComponentClipboard.h"
+
 TScriptActions::~TScriptActions() = default;
 
 std::unique_ptr<TComponentEditor> ComponentEditorOf(TComponent* component, TDesigner& designer)
@@ -58,6 +60,21 @@ void TScriptActions::Undo(TDesigner& designer)
 void TScriptActions::Redo(TDesigner& designer)
 {
     designer.Redo();
+}
+
+void TScriptActions::Reset(TDesigner& designer, const AnsiString& path)
+{
+    designer.ResetProperty(path);
+}
+
+void TScriptActions::Copy(TDesignHost& host, TDesigner& designer, const std::vector<TComponent*>& components)
+{
+    host.SetClipboardText(CopyComponentText(designer.GetRoot(), components));
+}
+
+std::vector<TComponent*> TScriptActions::Paste(TDesignHost& host, TDesigner& designer)
+{
+    return designer.PasteComponents(host.ClipboardText());
 }
 
 bool TScriptActions::Window(const AnsiString&, TComponent*)

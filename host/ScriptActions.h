@@ -3,7 +3,7 @@
 // designer window acts through its own widgets instead (its palette, surface, inspector and
 // context menu), so a script proves what a person gets. The runner has checked every argument.
 
-#include "host/Designer.h"
+#include "host/DesignHost.h"
 #include "host/PropertyGrid.h"
 
 class TDesignHost;
@@ -27,6 +27,10 @@ public:
     // Nothing when there is nothing to undo or redo.
     virtual void Undo(TDesigner& designer);
     virtual void Redo(TDesigner& designer);
+    // The row's Reset; copying components to the host's clipboard and pasting from it.
+    virtual void Reset(TDesigner& designer, const AnsiString& path);
+    virtual void Copy(TDesignHost& host, TDesigner& designer, const std::vector<TComponent*>& components);
+    virtual std::vector<TComponent*> Paste(TDesignHost& host, TDesigner& designer);
 };
 
 // A component's editor under `designer`, as the host commands and the window's menus use it.

@@ -60,6 +60,11 @@ private:
     void Open(const TScriptCommand& c);
     void Move(const TScriptCommand& c);
     void Window(const TScriptCommand& c);
+    // The inspector's rows, defaults and the clipboard (ScriptInspect.cpp).
+    void Inspector(const TScriptCommand& c);
+    void Reset(const TScriptCommand& c);
+    void Copy(const TScriptCommand& c);
+    void Paste(const TScriptCommand& c);
     void Answer(const TScriptCommand& c);  // also inside a dialog block
     void Dialog(const TScriptCommand& c);  // also inside a dialog block
     void Undo(const TScriptCommand& c);

@@ -85,6 +85,7 @@ TClass TComponent::StaticClass()
     static const TMetaClass meta = TClassBuilder<TComponent, TPersistent>("TComponent")
         .Property("Name", &TComponent::Name, &TComponent::SetName)
         .Property("Tag", &TComponent::Tag, &TComponent::SetTag)
+        .Default(0)
         .Build();
     return &meta;
 }

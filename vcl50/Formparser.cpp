@@ -82,6 +82,16 @@ public:
         return root;
     }
 
+    std::vector<TFormNode> ParseObjects()
+    {
+        if (FToken.Kind == TTokenKind::End)
+            Fail("the text holds no object", FToken.Line);
+        std::vector<TFormNode> objects;
+        while (FToken.Kind != TTokenKind::End)
+            objects.push_back(ParseObject());
+        return objects;
+    }
+
 private:
     // ---- syntax -------------------------------------------------------------------------------
 
@@ -519,6 +529,11 @@ private:
 TFormNode ParseFormResource(std::string_view text)
 {
     return TParser(text).ParseRoot();
+}
+
+std::vector<TFormNode> ParseFormObjects(std::string_view text)
+{
+    return TParser(text).ParseObjects();
 }
 
 void RaiseReadError(std::string_view component, std::string_view property, int line,

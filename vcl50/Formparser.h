@@ -50,6 +50,8 @@ struct TFormNode {
 
 // Raises EReadError for text that is not one well-formed root object.
 TFormNode ParseFormResource(std::string_view text);
+// One or more objects one after another, as a designer's clipboard holds copied components.
+std::vector<TFormNode> ParseFormObjects(std::string_view text);
 
 // The one wording of every form resource error:
 // "Error reading Row1.Color: invalid property value 'clNoSuch' (line 42)".

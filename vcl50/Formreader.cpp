@@ -374,3 +374,13 @@ void ReadFormResources(TComponent* root, const std::vector<std::string_view>& te
         reader.Read(tree);
     reader.Finish();
 }
+
+void ReadFormObjects(TComponent* root, const std::vector<TFormNode>& objects)
+{
+    // A root node without name or properties: the reader leaves the root itself alone.
+    TFormNode tree;
+    tree.Children = objects;
+    TFormReader reader(root);
+    reader.Read(tree);
+    reader.Finish();
+}

@@ -16,3 +16,9 @@
 // Raises EReadError naming the component, the property and the line; on any failure every
 // component these reads created is freed and no component is left loading.
 void ReadFormResources(TComponent* root, const std::vector<std::string_view>& texts);
+
+struct TFormNode;
+// Builds parsed objects as new components of `root`, which itself stays as it is: a designer's
+// paste. Names must be free; references resolve among them and the root's components.
+// Fails as ReadFormResources does, leaving nothing behind.
+void ReadFormObjects(TComponent* root, const std::vector<TFormNode>& objects);

@@ -6,17 +6,9 @@
 #include <string>
 
 #include "vcl50/Filer.h"
+#include "vcl50/Propertydefaults.h"
 
 namespace {
-
-// What the writer compares with: the class as its constructor leaves it, not as its resource
-// fills it. Null for a class that cannot be made, whose every stored property is then written.
-std::unique_ptr<TObject> FreshInstance(TClass cls)
-{
-    if (!cls->CanCreate())
-        return nullptr;
-    return std::unique_ptr<TObject>(cls->CreateNew(nullptr));
-}
 
 class TFormWriter {
 public:
@@ -35,9 +27,21 @@ public:
         Line(indent, "end");
     }
 
+    // The dotted names of the component's own properties that it writes, not its children's.
+    std::vector<AnsiString> WrittenPaths(TComponent* component)
+    {
+        std::vector<AnsiString> paths;
+        FPaths = &paths;
+        std::unique_ptr<TObject> reference = FreshInstance(component->ClassType());
+        WriteProperties(component, reference.get(), component->Name(), "", 0);
+        FPaths = nullptr;
+        return paths;
+    }
+
     AnsiString Text;
 
 private:
+
     // `reference` is null or of the object's own class, so its accessors fit it.
     void WriteProperties(TObject* object, TObject* reference, const AnsiString& component,
                          const AnsiString& prefix, int indent)
@@ -51,7 +55,7 @@ private:
             if (prop->Kind() == tkClass) {
                 WriteObjectProperty(object, reference, prop, component, path, indent);
             } else if (auto value = Value(object, reference, prop, component, indent)) {
-                Line(indent, path + " = " + *value);
+                PropertyLine(indent, path, *value);
             }
         }
         if (auto* persistent = dynamic_cast<TPersistent*>(object))
@@ -68,7 +72,7 @@ private:
         if (auto* referred = dynamic_cast<TComponent*>(value)) {
             AnsiString name = ReferenceName(referred);
             if (prop->SetObj && !name.empty())
-                Line(indent, path + " = " + name);
+                PropertyLine(indent, path, name);
             return;
         }
         // A sub-object of its own (a font, a string list): its properties by dotted name.
@@ -91,7 +95,7 @@ private:
         case tkEnumeration:
         case tkSet: {
             int64_t value = prop->GetOrd(object);
-            if (!prop->SetOrd || (reference && prop->GetOrd(reference) == value))
+            if (!prop->SetOrd || IsDefaultPropValue(object, prop, reference))
                 return std::nullopt;
             WriteOrdinal(writer, prop, value, component);
             break;
@@ -99,7 +103,7 @@ private:
         case tkString:
         case tkLString: {
             AnsiString value = prop->GetStr(object);
-            if (!prop->SetStr || (reference && prop->GetStr(reference) == value))
+            if (!prop->SetStr || IsDefaultPropValue(object, prop, reference))
                 return std::nullopt;
             writer.WriteString(value);
             break;
@@ -179,7 +183,7 @@ private:
                 continue;
             if (found && match->HasData == d.HasData && match->Text == d.Text)
                 continue;
-            Line(indent, prefix + d.Name + " = " + d.Text);
+            PropertyLine(indent, prefix + d.Name, d.Text);
         }
     }
 
@@ -200,15 +204,36 @@ private:
         return path;
     }
 
+    void PropertyLine(int indent, const AnsiString& path, const AnsiString& value)
+    {
+        if (FPaths)
+            FPaths->push_back(path);
+        else
+            Line(indent, path + " = " + value);
+    }
+
     void Line(int indent, const AnsiString& text)
     {
         Text += AnsiString(static_cast<size_t>(indent), ' ') + text + "\n";
     }
 
     TComponent* FRoot;
+    std::vector<AnsiString>* FPaths = nullptr;  // collecting names instead of writing lines
 };
 
 }  // namespace
+
+AnsiString WriteComponentResource(TComponent* component, TComponent* root)
+{
+    TFormWriter writer(root);
+    writer.WriteComponent(component, 0);
+    return writer.Text;
+}
+
+std::vector<AnsiString> WrittenPropertyPaths(TComponent* component, TComponent* root)
+{
+    return TFormWriter(root).WrittenPaths(component);
+}
 
 AnsiString WriteFormResource(TComponent* root)
 {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <typeinfo>
@@ -91,6 +92,9 @@ struct TPropInfo {
     // The platform's `stored` directive: false when form resources leave the value out (a
     // font's Size, which its Height already holds). Null means always stored.
     std::function<bool(const TObject*)> IsStored;
+    // The platform's `default` directive of an ordinal property: the value form resources leave
+    // out and the designer shows plain. Empty: the class's freshly constructed value is the default.
+    std::optional<int64_t> Default;
 
     TTypeKind Kind() const { return PropType->Kind; }
     bool IsWritable() const { return SetOrd || SetStr || SetObj || SetMethod; }

@@ -291,6 +291,17 @@ public:
         return *this;
     }
 
+    // Sets the `default` directive of the ordinal property declared last.
+    template <class V>
+        requires typinfo_detail::IsOrdinal<V>
+    TClassBuilder& Default(V value)
+    {
+        if (!FLast->GetOrd)
+            throw EPropertyError(Format("%s: only an ordinal property has a declared default", {FLast->Name}));
+        FLast->Default = typinfo_detail::ToOrd<V>(value);
+        return *this;
+    }
+
     template <class... A>
     TClassBuilder& Method(std::string name, void (C::*method)(A...))
     {
@@ -328,5 +339,5 @@ private:
     }
 
     TMetaClass FMeta;
-    TPropInfo* FLast = nullptr;  // the property declared last, which Stored applies to
+    TPropInfo* FLast = nullptr;  // the property declared last, which Stored and Default apply to
 };

@@ -70,6 +70,7 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
     statusBar()->showMessage(QString::fromStdString(PackageDescription(package)));
     resize(960, 640);
 
+    ConnectSystemClipboard();
     // The views follow every change of the form, once the call that made it has returned.
     FHost.SetOnModified([this](TDesigner&) {
         UpdateTitle();
@@ -80,6 +81,7 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
 TDesignerWindow::~TDesignerWindow()
 {
     FHost.SetOnModified(nullptr);
+    FHost.ConnectClipboard({});
 }
 
 void TDesignerWindow::BuildMenus()
@@ -107,6 +109,8 @@ void TDesignerWindow::BuildMenus()
         if (TDesigner* designer = FHost.CurrentForm())
             ShowUndoHistory(this, *designer, [this](bool redo) { return UndoOrRedo(redo); });
     });
+    edit->addSeparator();
+    BuildEditMenu(edit);
     QMenu* component = menuBar()->addMenu("&Component");
     component->addAction("&Package information...", this, [this] { ShowPackageInformation(); });
     component->addAction("&Install package...", this, [this] { InstallWithDialog(); });

@@ -41,6 +41,9 @@ public:
     void Install(TDesignHost& host, const std::string& path) override;
     void Undo(TDesigner& designer) override;
     void Redo(TDesigner& designer) override;
+    void Reset(TDesigner& designer, const AnsiString& path) override;
+    void Copy(TDesignHost& host, TDesigner& designer, const std::vector<TComponent*>& components) override;
+    std::vector<TComponent*> Paste(TDesignHost& host, TDesigner& designer) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,6 +72,15 @@ private:
     void InstallWithDialog();
     void ShowPackages();
     void StartAutosave();
+    // Edit > Cut, Copy, Paste on the system clipboard (DesignerClipboard.cpp).
+    void BuildEditMenu(QMenu* edit);
+    void ConnectSystemClipboard();
+    std::vector<TComponent*> SelectedComponents() const;
+    void CopySelection();
+    void CutSelection();
+    void PasteFromClipboard();
+    QAction* FCopyAction = nullptr;
+    QAction* FPasteAction = nullptr;
     // Restores the script's selection after an action that, in the window, also selects.
     void KeepSelection(TDesigner& designer, const std::function<void()>& action);
     void Click(QPoint at, Qt::KeyboardModifiers modifiers);

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -62,13 +63,26 @@ QIcon ColorSwatch(TColor color)
 }  // namespace
 
 TObjectInspector::TObjectInspector(TDesignHost& host, TGuard guard, QWidget* parent)
-    : QWidget(parent), FHost(host), FGuard(std::move(guard)), FChooser(new QComboBox), FTree(new QTreeWidget)
+    : QWidget(parent), FHost(host), FGuard(std::move(guard)), FChooser(new QComboBox), FFilter(new QLineEdit),
+      FTree(new QTreeWidget)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addWidget(FChooser);
+    layout->addWidget(FFilter);
     layout->addWidget(FTree);
+    FFilter->setPlaceholderText("Filter properties");
+    FFilter->setClearButtonEnabled(true);
+    connect(FFilter, &QLineEdit::textChanged, this, [this] {
+        Refresh();
+        FFilter->setFocus();  // the current row's editor took it; the person is still typing here
+    });
+    FTree->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(FTree, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (std::unique_ptr<QMenu> menu = RowMenu(FTree->itemAt(at)))
+            menu->exec(FTree->viewport()->mapToGlobal(at));
+    });
     FTree->setColumnCount(2);
     FTree->setHeaderLabels({"Property", "Value"});
     FTree->header()->setSectionResizeMode(0, QHeaderView::Interactive);
@@ -140,12 +154,16 @@ void TObjectInspector::Refresh()
     FTree->clear();
     FRows.clear();
     FGrid.reset();
+    FDefaults.reset();
     FillChooser();
     TDesigner* designer = FHost.CurrentForm();
     if (!designer || designer->Selection().empty())
         return;
-    FGuard([&] { FGrid = std::make_unique<TPropertyGrid>(designer->Selection(), designer); });
-    if (!FGrid)
+    FGuard([&] {
+        FGrid = std::make_unique<TPropertyGrid>(designer->Selection(), designer);
+        FDefaults = std::make_unique<TRowDefaults>(designer->Selection(), designer->GetRoot());
+    });
+    if (!FGrid || !FDefaults)
         return;
     Fill(nullptr, FGrid->Rows(), QString());
     // Parents come before their sub-rows, so a shorter path opens first.
@@ -163,15 +181,28 @@ void TObjectInspector::Refresh()
 void TObjectInspector::Fill(QTreeWidgetItem* parent, const std::vector<std::unique_ptr<TPropertyGridRow>>& rows,
                             const QString& parentPath)
 {
+    const std::string filter = FFilter->text().toStdString();
     for (const auto& row : rows) {
+        bool shown = true;
+        FGuard([&] { shown = row->Shown(filter); });
+        if (!shown)
+            continue;
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(FTree);
         const QString name = QString::fromStdString(row->Name());
         item->setText(0, name);
         item->setData(0, PathRole, parentPath.isEmpty() ? name : parentPath + "." + name);
         FRows[item] = row.get();
         ShowValue(item);
-        if (row->Editor().GetAttributes().Contains(paSubProperties))
+        if (!row->Editor().GetAttributes().Contains(paSubProperties))
+            continue;
+        if (filter.empty()) {
             item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+            continue;
+        }
+        // Filtered: the matching sub-rows are shown at once, their parents open.
+        item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+        FGuard([&] { Fill(item, row->SubRows(), item->data(0, PathRole).toString()); });
+        item->setExpanded(item->childCount() > 0);
     }
 }
 
@@ -185,6 +216,21 @@ void TObjectInspector::ShowValue(QTreeWidgetItem* item)
         item->setIcon(1, ColorSwatch(static_cast<TColor>(row->Editor().GetOrdValue())));
     if (row->Editor().GetAttributes().Contains(paReadOnly))
         item->setForeground(1, palette().brush(QPalette::Disabled, QPalette::Text));
+    QFont font = item->font(1);
+    font.setBold(FDefaults && FDefaults->Differs(row->Path()));
+    item->setFont(1, font);
+}
+
+std::unique_ptr<QMenu> TObjectInspector::RowMenu(QTreeWidgetItem* item)
+{
+    TDesigner* designer = FHost.CurrentForm();
+    if (!item || !FRows.count(item) || !designer)
+        return nullptr;
+    const AnsiString path = FRows[item]->Path();
+    auto menu = std::make_unique<QMenu>();
+    QAction* reset = menu->addAction("Reset", [this, designer, path] { FGuard([&] { designer->ResetProperty(path); }); });
+    reset->setEnabled(FDefaults && FDefaults->Differs(path));
+    return menu;
 }
 
 void TObjectInspector::OpenEditor(QTreeWidgetItem* item)
@@ -309,6 +355,15 @@ bool TObjectInspector::TypeAndEnter(const AnsiString& path, const AnsiString& te
     FEdit->setText(QString::fromStdString(text));
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(FEdit, &enter);
+    return true;
+}
+
+bool TObjectInspector::ResetRow(const AnsiString& path)
+{
+    std::unique_ptr<QMenu> menu = RowMenu(FindItem(path));
+    if (!menu)
+        return false;
+    menu->actions().first()->trigger();
     return true;
 }
 

@@ -3,7 +3,9 @@
 // selection, made from the core's TPropertyGrid. Values show as GetValue gives them; Enter
 // commits with SetValue, Escape restores, Tab moves to the next row, a double click on a value
 // calls Edit; value lists drop down, dialog properties have a "..." button, class properties and
-// sets expand.
+// sets expand. A filter box keeps the rows whose name holds its text and their parents, values
+// that differ from their defaults show bold, and a row's context menu resets it; the core
+// decides all three.
 
 #include <QWidget>
 #include <functional>
@@ -11,9 +13,11 @@
 #include <memory>
 
 #include "host/DesignHost.h"
+#include "host/PropertyDefaults.h"
 #include "host/PropertyGrid.h"
 
 class QComboBox;
+class QMenu;
 class QLineEdit;
 class QToolButton;
 class QTreeWidget;
@@ -37,6 +41,8 @@ public:
     // False when there is no such row.
     bool TypeAndEnter(const AnsiString& path, const AnsiString& text);
     bool PressEdit(const AnsiString& path);
+    // Picks Reset in the row's context menu (nothing where it is greyed out).
+    bool ResetRow(const AnsiString& path);
 
 private:
     void Fill(QTreeWidgetItem* parent, const std::vector<std::unique_ptr<TPropertyGridRow>>& rows,
@@ -48,14 +54,18 @@ private:
     void Perform(const AnsiString& label, const std::function<void()>& action);
     QTreeWidgetItem* FindItem(const AnsiString& path);
     void FillChooser();
+    // The row's context menu: Reset, enabled where the row differs from its default.
+    std::unique_ptr<QMenu> RowMenu(QTreeWidgetItem* item);
 
     TDesignHost& FHost;
     TGuard FGuard;
     std::function<void(TComponent*)> FOnChoose;
     QComboBox* FChooser;
     std::vector<std::string> FChooserTexts;  // what the chooser lists
+    QLineEdit* FFilter;
     QTreeWidget* FTree;
     std::unique_ptr<TPropertyGrid> FGrid;
+    std::unique_ptr<TRowDefaults> FDefaults;
     std::map<QTreeWidgetItem*, TPropertyGridRow*> FRows;
     QLineEdit* FEdit = nullptr;          // the open editor's text
     QToolButton* FDialogButton = nullptr;  // its "..." button

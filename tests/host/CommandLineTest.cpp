@@ -183,15 +183,24 @@ TEST(CommandLine, APackageNamedWithoutAFolderIsTheOneInTheWorkingFolder)
     EXPECT_EQ(run.Out, RunHost("registrations").Out);
 }
 
-TEST(CommandLine, TheInspectorExampleRunsAsTheReadmeShowsIt)
+namespace {
+
+// Plays SCRIPT.dscript in `folder`: it succeeds and traces as SCRIPT.expected says.
+void ExpectTraceAsExpected(const fs::path& script, const fs::path& folder)
 {
-    const fs::path example = fs::path(EXAMPLES_DIR) / "inspector";
-    TTempFolder folder("drowcast-example");
-    TRun run = RunHost("script '" + example.string() + ".dscript'", "", folder.Path());
+    TRun run = RunHost("script '" + script.string() + ".dscript'", "", folder);
     EXPECT_EQ(run.Err, "");
     EXPECT_EQ(run.Status, 0);
-    std::ifstream expected(example.string() + ".expected", std::ios::binary);
+    std::ifstream expected(script.string() + ".expected", std::ios::binary);
     EXPECT_EQ(run.Out, std::string(std::istreambuf_iterator<char>(expected), {}));
+}
+
+}  // namespace
+
+TEST(CommandLine, TheInspectorExampleRunsAsTheReadmeShowsIt)
+{
+    TTempFolder folder("drowcast-example");
+    ExpectTraceAsExpected(fs::path(EXAMPLES_DIR) / "inspector", folder.Path());
     EXPECT_TRUE(fs::exists(folder.Path() / "orders.dfm"));
 }
 
@@ -270,4 +279,11 @@ TEST(CommandLine, HostileInputsEndWithTheirReasonWithoutBlockingOrGrowing)
     rusage children {};
     getrusage(RUSAGE_CHILDREN, &children);
     EXPECT_LT(children.ru_maxrss, 512 * 1024) << "kB";
+}
+
+// The window's script on the inspector and the clipboard traces alike without the window.
+TEST(CommandLine, TheInspectorAndClipboardScriptTracesAsInTheWindow)
+{
+    TTempFolder folder("drowcast-inspect");
+    ExpectTraceAsExpected(fs::path(DESIGNER_SCRIPTS_DIR) / "inspect-copy-paste", folder.Path());
 }

@@ -1,0 +1,98 @@
+// The window's Edit menu: components cut, copied and pasted as form text on the system
+// clipboard, so that two designer windows or a text editor can exchange them.
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "host/ComponentClipboard.h"
+#include "host/designer/DesignerWindow.h"
+#include "host/designer/ObjectInspector.h"
+
+void TDesignerWindow::BuildEditMenu(QMenu* edit)
+{
+    edit->addAction("Cu&t", QKeySequence::Cut, this, [this] { CutSelection(); });
+    FCopyAction = edit->addAction("&Copy", QKeySequence::Copy, this, [this] { CopySelection(); });
+    FPasteAction = edit->addAction("&Paste", QKeySequence::Paste, this, [this] { PasteFromClipboard(); });
+}
+
+void TDesignerWindow::ConnectSystemClipboard()
+{
+    FHost.ConnectClipboard({
+        [] { return AnsiString(QApplication::clipboard()->text().toStdString()); },
+        [](const AnsiString& text) { QApplication::clipboard()->setText(QString::fromStdString(text)); },
+    });
+}
+
+std::vector<TComponent*> TDesignerWindow::SelectedComponents() const
+{
+    std::vector<TComponent*> components;
+    TDesigner* designer = FHost.CurrentForm();
+    if (!designer)
+        return components;
+    // The form itself is no component to copy.
+    for (TPersistent* object : designer->Selection())
+        if (object != designer->GetRoot())
+            components.push_back(static_cast<TComponent*>(object));
+    return components;
+}
+
+void TDesignerWindow::CopySelection()
+{
+    std::vector<TComponent*> components = SelectedComponents();
+    if (!components.empty())
+        Guard([&] { FHost.SetClipboardText(CopyComponentText(FHost.CurrentForm()->GetRoot(), components)); });
+}
+
+void TDesignerWindow::CutSelection()
+{
+    std::vector<TComponent*> components = SelectedComponents();
+    if (components.empty())
+        return;
+    TDesigner& designer = *FHost.CurrentForm();
+    if (!Guard([&] { FHost.SetClipboardText(CopyComponentText(designer.GetRoot(), components)); }))
+        return;
+    designer.DeleteComponents(components);
+    Sync();
+}
+
+// Text that is no form text is reported (a message box) and changes nothing.
+void TDesignerWindow::PasteFromClipboard()
+{
+    TDesigner* designer = FHost.CurrentForm();
+    if (designer && Guard([&] { designer->PasteComponents(FHost.ClipboardText()); }))
+        Sync();
+}
+
+// ---- a script's hands -------------------------------------------------------------------------
+
+void TDesignerWindow::Reset(TDesigner&, const AnsiString& path)
+{
+    Sync();
+    const bool found = FInspector->ResetRow(path);
+    RethrowCaught();
+    if (!found)
+        throw EInvalidOperation(Format("The inspector shows no row %s", {path}));
+}
+
+void TDesignerWindow::Copy(TDesignHost&, TDesigner& designer, const std::vector<TComponent*>& components)
+{
+    KeepSelection(designer, [&] {
+        designer.Select({components.begin(), components.end()});
+        Sync();
+        FCopyAction->trigger();
+    });
+    RethrowCaught();
+}
+
+std::vector<TComponent*> TDesignerWindow::Paste(TDesignHost&, TDesigner& designer)
+{
+    Sync();
+    FPasteAction->trigger();
+    RethrowCaught();
+    // What the paste selected.
+    std::vector<TComponent*> pasted;
+    for (TPersistent* object : designer.Selection())
+        pasted.push_back(static_cast<TComponent*>(object));
+    return pasted;
+}
