@@ -1,6 +1,8 @@
 // The component editors of the exports: their context-menu verbs and the fields verb.
 
 #include <algorithm>
+#include <cstdint>
+#include <numeric>
 #include <vector>
 
 #include "dialogs/Kexpabout.h"
@@ -14,36 +16,39 @@
 namespace {
 
 // Answers "IndexOf(name) != -1" of a string list with the same comparison, in logarithmic time:
-// a table of thousands of columns would otherwise take one linear search per field.
+// a table of thousands of columns would otherwise take one linear search per field. The names
+// stay where they are; only their order is sorted.
 class TNameLookup {
 public:
     explicit TNameLookup(const TStrings& names)
     {
-        FNames.reserve(static_cast<size_t>(names.Count()));
-        for (int i = 0; i < names.Count(); ++i) {
-            AnsiString name = names.Get(i);
-            TAnsiTextKey key(name);
-            FNames.push_back({std::move(name), std::move(key)});
+        const auto count = static_cast<uint32_t>(names.Count());
+        FNames.reserve(count);
+        FKeys.reserve(count);
+        for (uint32_t i = 0; i < count; ++i) {
+            FNames.push_back(names.Get(static_cast<int>(i)));
+            FKeys.emplace_back(FNames.back());
         }
-        std::sort(FNames.begin(), FNames.end(), Less);
+        FOrder.resize(count);
+        std::iota(FOrder.begin(), FOrder.end(), 0u);
+        std::sort(FOrder.begin(), FOrder.end(), [this](uint32_t a, uint32_t b) {
+            return AnsiCompareText(FNames[a], FKeys[a], FNames[b], FKeys[b]) < 0;
+        });
     }
 
     bool Contains(const AnsiString& name) const
     {
-        return std::binary_search(FNames.begin(), FNames.end(), TKeyed{name, TAnsiTextKey(name)}, Less);
+        const TAnsiTextKey key(name);
+        auto at = std::lower_bound(FOrder.begin(), FOrder.end(), 0u, [&](uint32_t i, uint32_t) {
+            return AnsiCompareText(FNames[i], FKeys[i], name, key) < 0;
+        });
+        return at != FOrder.end() && AnsiCompareText(FNames[*at], FKeys[*at], name, key) == 0;
     }
 
 private:
-    struct TKeyed {
-        AnsiString Text;
-        TAnsiTextKey Key;
-    };
-    static bool Less(const TKeyed& a, const TKeyed& b)
-    {
-        return AnsiCompareText(a.Text, a.Key, b.Text, b.Key) < 0;
-    }
-
-    std::vector<TKeyed> FNames;
+    std::vector<AnsiString> FNames;
+    std::vector<TAnsiTextKey> FKeys;
+    std::vector<uint32_t> FOrder;
 };
 
 }  // namespace

@@ -165,6 +165,8 @@ void TComponent::DestroyComponents(const std::vector<TComponent*>& batch)
     // staying. Each leaves FReleasing in its own destructor (Remove), also when something else
     // frees it meanwhile.
     std::unordered_set<TComponent*> leaving;
+    leaving.reserve(batch.size());
+    FReleasing.reserve(FReleasing.size() + batch.size());
     for (TComponent* c : batch)
         if (c->FOwner == this && leaving.insert(c).second)
             FReleasing.push_back(c);

@@ -249,6 +249,9 @@ struct TCollation {
     TLocaleHandle Locale;
     // No collation rules (C, POSIX, C.UTF-8): wcscoll is then wcscmp, which keys can use directly.
     bool CodePoints = false;
+    // towlower_l of each ASCII character, asked once: most text is ASCII, and a call per
+    // character was the larger part of decoding.
+    wchar_t AsciiLower[0x80] = {};
 };
 
 const TCollation& UserCollation()
@@ -260,8 +263,14 @@ const TCollation& UserCollation()
                 c.Locale.reset(l);
                 break;
             }
-        if (c.Locale)
-            c.CodePoints = reinterpret_cast<intptr_t>(nl_langinfo_l(_NL_COLLATE_NRULES, c.Locale.get())) == 0;
+        if (c.Locale) {
+            // A word item comes back in the low 32 bits of the pointer; the rest is not defined
+            // (reading it all took C.UTF-8 for a collating locale).
+            const auto rules = reinterpret_cast<uintptr_t>(nl_langinfo_l(_NL_COLLATE_NRULES, c.Locale.get()));
+            c.CodePoints = static_cast<uint32_t>(rules) == 0;
+            for (wint_t ch = 0; ch < 0x80; ++ch)
+                c.AsciiLower[ch] = static_cast<wchar_t>(towlower_l(ch, c.Locale.get()));
+        }
         return c;
     }();
     return collation;
@@ -270,15 +279,16 @@ const TCollation& UserCollation()
 // Decodes UTF-8 into `out` (room for s.size() + 1 characters: UTF-8 never takes fewer bytes than
 // characters) and lower-cases it, NUL-terminated. Returns the length, or -1 for bytes that are no
 // valid UTF-8 or that hold a NUL (wcscoll would stop there; the byte comparison decides then).
-ptrdiff_t DecodeFolded(std::string_view s, locale_t locale, wchar_t* out)
+ptrdiff_t DecodeFolded(std::string_view s, const TCollation& collation, wchar_t* out)
 {
+    locale_t locale = collation.Locale.get();
     wchar_t* at = out;
     for (size_t i = 0; i < s.size();) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {  // most text is ASCII; towlower_l still decides its case
+        if (c < 0x80) {  // most text is ASCII; the locale still decides its case
             if (c == 0)
                 return -1;
-            *at++ = static_cast<wchar_t>(towlower_l(c, locale));
+            *at++ = collation.AsciiLower[c];
             ++i;
             continue;
         }
@@ -304,14 +314,14 @@ ptrdiff_t DecodeFolded(std::string_view s, locale_t locale, wchar_t* out)
 // A string decoded and folded on the stack when short, so comparing allocates nothing.
 class TFolded {
 public:
-    TFolded(std::string_view s, locale_t locale)
+    TFolded(std::string_view s, const TCollation& collation)
     {
         wchar_t* buffer = FLocal;
         if (s.size() >= std::size(FLocal)) {
             FHeap.resize(s.size() + 1);
             buffer = FHeap.data();
         }
-        ptrdiff_t length = DecodeFolded(s, locale, buffer);
+        ptrdiff_t length = DecodeFolded(s, collation, buffer);
         FValid = length >= 0;
         FLength = FValid ? static_cast<size_t>(length) : 0;
         FData = buffer;
@@ -339,8 +349,8 @@ int AnsiCompareText(std::string_view a, std::string_view b)
     const TCollation& collation = UserCollation();
     if (!collation.Locale)
         return CompareText(a, b);
-    TFolded fa(a, collation.Locale.get());
-    TFolded fb(b, collation.Locale.get());
+    TFolded fa(a, collation);
+    TFolded fb(b, collation);
     if (!fa.Valid() || !fb.Valid())
         return CompareText(a, b);
     return Sign(wcscoll_l(fa.CStr(), fb.CStr(), collation.Locale.get()));
@@ -351,22 +361,24 @@ TAnsiTextKey::TAnsiTextKey(std::string_view s)
     const TCollation& collation = UserCollation();
     if (!collation.Locale)
         return;
-    TFolded folded(s, collation.Locale.get());
+    TFolded folded(s, collation);
     if (!folded.Valid())
         return;
     FFolded.assign(folded.CStr(), folded.Length());
-    FCollates = true;
+    FOrder = collation.CodePoints ? TOrder::CodePoints : TOrder::Collation;
 }
 
 int AnsiCompareText(std::string_view a, const TAnsiTextKey& keyA, std::string_view b, const TAnsiTextKey& keyB)
 {
-    if (!keyA.FCollates || !keyB.FCollates)
+    using TOrder = TAnsiTextKey::TOrder;
+    if (keyA.FOrder == TOrder::Bytes || keyB.FOrder == TOrder::Bytes)
         return CompareText(a, b);
-    const TCollation& collation = UserCollation();
     // Decoded text holds no NUL, so the sized comparison is wcscmp's.
-    if (collation.CodePoints)
+    if (keyA.FOrder == TOrder::CodePoints)
         return Sign(keyA.FFolded.compare(keyB.FFolded));
-    return Sign(wcscoll_l(keyA.FFolded.c_str(), keyB.FFolded.c_str(), collation.Locale.get()));
+    // Not wcsxfrm keys made once: glibc's keys order some strings that wcscoll finds equal
+    // (ignorable characters), and sorted lists must keep equal entries in arrival order.
+    return Sign(wcscoll_l(keyA.FFolded.c_str(), keyB.FFolded.c_str(), UserCollation().Locale.get()));
 }
 
 int CompareStr(std::string_view a, std::string_view b)

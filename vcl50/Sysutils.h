@@ -98,8 +98,11 @@ public:
 
 private:
     friend int AnsiCompareText(std::string_view, const TAnsiTextKey&, std::string_view, const TAnsiTextKey&);
+    // How the key compares, decided once rather than at each comparison: the locale has no
+    // collation rules (a plain comparison of code points) or it has some.
+    enum class TOrder : uint8_t { Bytes, CodePoints, Collation };
     std::wstring FFolded;
-    bool FCollates = false;  // false: compares as CompareText
+    TOrder FOrder = TOrder::Bytes;  // Bytes: compares as CompareText
 };
 // Exactly AnsiCompareText(a, b), given the keys made from a and b.
 int AnsiCompareText(std::string_view a, const TAnsiTextKey& keyA, std::string_view b, const TAnsiTextKey& keyB);
