@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Turns one run of the benchmarks (their JSON files) into docs/performance.md and the fields
-curve's CSV. Every goal is judged on CPU time: the machine is shared, so wall time carries other
-people's load; both are shown."""
+curve's CSV. Goals are judged on CPU time: the machine is shared, so wall time carries other
+people's load; both are shown. A step timed by hand inside a longer iteration is judged on its
+own (wall) time, as its CPU time covers the whole iteration.
+
+Usage: benchreport.py RESULTS_DIR DOCS_DIR"""
 
 import json
 import math
@@ -10,9 +13,8 @@ import platform
 import sys
 from datetime import datetime, timezone
 
-# Program -> (heading, what it measures, [(benchmark name, goal in ms or None, peer name or None
-# ("program:name" for one in another program of the run),
-# the most the figure may be as a multiple of its peer)]).
+# Program -> (heading, what it measures, [(benchmark, goal in ms or None, peer or None, the most
+# the figure may be as a multiple of its peer)]); a peer in another program is "program:name".
 GROUPS = [
     ("packagecycle_bench", "Package cycle",
      "The package loaded, initialized, registered and unloaded through the host, beside a bare "

@@ -1,4 +1,4 @@
-// curveplot CSV PNG: draws the series of a "series,n,milliseconds" CSV (header line first) on
+// curveplot CSV PNG: draws the series of a "series,n,cpu_ms,..." CSV (header line first) on
 // log-log axes as a PNG, with an n log n line through each series' first point for comparison.
 
 #include <QFile>
@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     };
     painter.drawRect(margin, margin, width - 2 * margin, height - 2 * margin);
     painter.drawText(QRectF(0, height - margin + 25, width, 20), Qt::AlignCenter, "fields (log scale)");
-    painter.drawText(QRectF(5, 5, width, 20), Qt::AlignLeft, "milliseconds (log scale); dashed: n log n");
+    painter.drawText(QRectF(5, 5, width, 20), Qt::AlignLeft, "CPU milliseconds (log scale); dashed: n log n");
     for (double n : {1000.0, 3000.0, 10000.0, 30000.0})
         if (n >= minN && n <= maxN)
             painter.drawText(at(n, minMs) + QPointF(-20, 18), QString::number(n, 'f', 0));
