@@ -168,6 +168,8 @@ TEST_F(FieldsDialogTest, MovesSelectionFocusAndButtons)
          [](auto& d) { Pick(d.DstList, {"E", "c"}); Input::Click(d.ExcludeBtn); }, "*b,c,D,E | *A | DstList | 1111"},
         {"<< returns all, each to its place; the available selection stays", {"b", "D"}, {"E", "A", "c"},
          [](auto& d) { Input::Click(d.ExAllBtn); }, "A,*b,c,D,E |  | DstList | 1100"},
+        {"<< puts a name after the available one it equals but for case", {"b", "c"}, {"B", "a"},
+         [](auto& d) { Input::Click(d.ExAllBtn); }, "a,*b,B,c |  | DstList | 1100"},
         {"double-click in the exported list moves as < does", {}, {"Y", "X"},
          [](auto& d) { Input::SelectItem(d.DstList, 0); Input::DblClick(d.DstList); }, "Y | *X | DstList | 1111"},
         {"a drop appends in reverse, selects nothing, keeps the focus", AtoE, {"X"},

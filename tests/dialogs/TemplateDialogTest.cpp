@@ -283,6 +283,34 @@ TEST_F(TemplateDialogTest, APredefinedTemplatePaintsItsColoursInTheirOrder)
     EXPECT_EQ(Colors(*d), ColorsOf(RhtColorFul));
 }
 
+// From every predefined template to every other (and to itself), each control of the dialog is
+// told of a colour or font change exactly once when that colour changed and never when it did not.
+TEST_F(TemplateDialogTest, APredefinedTemplateRepaintsExactlyTheCellsWhoseColourChanged)
+{
+    auto d = NewDialog();
+    Run(*d, [&](TfmKHTMLTemplateEditDlg& dlg) {
+        std::vector<TControl*> controls;
+        for (int i = 0; i < dlg.ComponentCount(); ++i)
+            if (auto* control = dynamic_cast<TControl*>(dlg.Components(i)))
+                controls.push_back(control);
+        for (int from = htBW; from <= htSimple; ++from)
+            for (int to = htBW; to <= htSimple; ++to) {
+                Input::ChooseItem(dlg.cbxTemplate, from);
+                std::vector<std::pair<TColor, TColor>> before;
+                for (TControl* c : controls)
+                    before.emplace_back(c->Color(), c->Font()->Color());
+                ResetRepaints(dlg);
+                Input::ChooseItem(dlg.cbxTemplate, to);
+                for (size_t i = 0; i < controls.size(); ++i) {
+                    const THeadlessPeer* peer = THeadlessPeer::Of(controls[i]);
+                    SCOPED_TRACE(controls[i]->Name() + " from " + IntToStr(from) + " to " + IntToStr(to));
+                    EXPECT_EQ(peer->Count(TPeerNotice::Color), controls[i]->Color() != before[i].first ? 1 : 0);
+                    EXPECT_EQ(peer->Count(TPeerNotice::Font), controls[i]->Font()->Color() != before[i].second ? 1 : 0);
+                }
+            }
+    });
+}
+
 // Selecting the custom entry from code is no choice of the person's: the list's change event
 // stays silent, after a colour edit as after any other switch to the custom template.
 TEST_F(TemplateDialogTest, SwitchingToCustomFromCodeRaisesNoChangeEvent)

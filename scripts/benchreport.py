@@ -1,0 +1,180 @@
+#!/usr/bin/env python3
+"""Turns one run of the benchmarks (their JSON files) into docs/performance.md and the fields
+curve's CSV. Goals are judged on CPU time: the machine is shared, so wall time carries other
+people's load; both are shown. A step timed by hand inside a longer iteration is judged on its
+own (wall) time, as its CPU time covers the whole iteration.
+
+Usage: benchreport.py RESULTS_DIR DOCS_DIR"""
+
+import json
+import math
+import os
+import platform
+import sys
+from datetime import datetime, timezone
+
+# Program -> (heading, what it measures, [(benchmark, goal in ms or None, peer or None, the most
+# the figure may be as a multiple of its peer)]); a peer in another program is "program:name".
+GROUPS = [
+    ("packagecycle_bench", "Package cycle",
+     "The package loaded, initialized, registered and unloaded through the host, beside a bare "
+     "dlopen/dlclose of the same file. Goal: under 2 ms and under twice the bare cycle.",
+     [("HostCycle", 2.0, "BareCycle", 2.0), ("BareCycle", None, None, None)]),
+    ("dialog_bench", "Dialog creation",
+     "Each of the three forms made from its form resource and freed: headless (goal under 1 ms), "
+     "and on the Qt widget set made, shown, painted once and freed (goal under 20 ms).",
+     [("Headless<TfmKFieldsEditDlg>", 1.0, None, None),
+      ("Headless<TfmKHTMLTemplateEditDlg>", 1.0, None, None),
+      ("Headless<TAboutF>", 1.0, None, None),
+      ("QtFirstPaint<TfmKFieldsEditDlg>", 20.0, None, None),
+      ("QtFirstPaint<TfmKHTMLTemplateEditDlg>", 20.0, None, None),
+      ("QtFirstPaint<TAboutF>", 20.0, None, None)]),
+    ("fieldscurve_bench", "Fields editor on the Qt widget set",
+     "The fields verb on a closed dataset of n fields, half of them exported (opened, both sorted "
+     "lists filled, shown, cancelled, closed), beside a plain sorted QListWidget, shown, taking "
+     "the same n names one by one. Goal: below the plain list's time, and no worse than n log n.",
+     [(f"FieldsEditor/{n}", None, f"SortedQListWidget/{n}", 1.0) for n in (1000, 3000, 10000, 30000)]
+     + [(f"SortedQListWidget/{n}", None, None, None) for n in (1000, 3000, 10000, 30000)]),
+    ("fieldsverb_bench", "Fields verb, headless, 30,000 fields",
+     "The fields verb on 30,000 fields of which 15,000 are exported: the whole verb on the closed "
+     "dataset, each button and the drop timed alone in the open dialog, and closing the dataset. "
+     "Goal: each well under 50 ms.",
+     [(name, 50.0, None, None) for name in ("BM_OpenAndFill", "BM_IncludeAll", "BM_ExcludeAll",
+                                             "BM_Include1000", "BM_Drop1000", "BM_CloseDataSet")]),
+    ("listbox_bench", "List box of 30,000 entries on the Qt widget set",
+     "Filling, sorting, selecting and scrolling a shown list box. Goal: no visible pause, "
+     "well under 100 ms each. The sorted fill with no update bracket is beside the plain sorted "
+     "QListWidget taking the same 30,000 inserts (above).",
+     [(name, 100.0, None, None) for name in ("BM_FillUnsorted", "BM_FillSorted")]
+     + [("BM_FillSortedOneByOne", 100.0, "fieldscurve_bench:SortedQListWidget/30000", 1.0)]
+     + [(name, 100.0, None, None) for name in ("BM_SortFilled", "BM_SelectAll", "BM_AddOneByOne")]
+     + [("BM_ScrollThrough", None, None, None)]),
+    ("designeropen_bench", "Designer",
+     "Opening a form file of 3,000 components in the designer window beside QUiLoader loading and "
+     "showing a .ui of 3,000 widgets (goal under 1 s and no slower than QUiLoader); the "
+     "inspector's common rows for 100 selected components (goal under 10 ms); an arrow key "
+     "moving those 100 (no pause: under 100 ms).",
+     [("BM_DesignerOpensForm", 1000.0, "BM_QUiLoaderOpensUi", 1.0), ("BM_QUiLoaderOpensUi", None, None, None),
+      ("BM_InspectorOfHundred", 10.0, None, None), ("BM_ArrowKeyMovesHundred", 100.0, None, None)]),
+]
+
+TO_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+
+
+def short_name(name):
+    """The name without the run settings Google Benchmark appends ("/iterations:3/manual_time")."""
+    return "/".join(part for part in name.split("/") if ":" not in part and not part.endswith("_time"))
+
+
+def load(folder, program):
+    with open(os.path.join(folder, program + ".json")) as f:
+        runs = {}
+        for b in json.load(f)["benchmarks"]:
+            if b.get("run_type", "iteration") == "iteration":
+                b["manual"] = "manual_time" in b["name"]
+                runs[short_name(b["name"])] = b
+        return runs
+
+
+def ms(bench, key):
+    return bench[key] * TO_MS[bench["time_unit"]]
+
+
+def figure(value):
+    return f"{value:.3f}" if value < 1 else f"{value:.2f}" if value < 100 else f"{value:.0f}"
+
+
+def machine(folder):
+    model = "unknown"
+    with open("/proc/cpuinfo") as f:
+        for line in f:
+            if line.startswith("model name"):
+                model = line.split(":", 1)[1].strip()
+                break
+    read = lambda name: open(os.path.join(folder, name)).read().strip()
+    return (f"- Machine: {model}, {os.cpu_count()} cores, {platform.system()} {platform.release()}\n"
+            f"- Load average (1, 5, 15 min): {read('load-before')} before the run, {read('load-after')} after\n"
+            f"- Made {datetime.now(timezone.utc).strftime('%Y-%m-%d %H:%M UTC')} by `scripts/bench`, "
+            f"optimised build, Qt on the offscreen platform\n")
+
+
+def verdict(cpu, goal, peer_cpu, most):
+    checks = []
+    if goal is not None:
+        checks.append(cpu < goal)
+    if peer_cpu is not None:
+        checks.append(cpu < most * peer_cpu)
+    return "" if not checks else ("met" if all(checks) else "**missed**")
+
+
+def fitted_exponent(points):
+    """Least-squares slope of log(time) over log(n)."""
+    xs = [math.log(n) for n, _ in points]
+    ys = [math.log(t) for _, t in points]
+    mx, my = sum(xs) / len(xs), sum(ys) / len(ys)
+    return sum((x - mx) * (y - my) for x, y in zip(xs, ys)) / sum((x - mx) ** 2 for x in xs)
+
+
+def curve(runs, docs):
+    rows, lines = [], []
+    for series in ("FieldsEditor", "SortedQListWidget"):
+        points = []
+        for name, bench in runs.items():
+            if name.startswith(series + "/"):
+                n = int(name.split("/")[1])
+                points.append((n, ms(bench, "cpu_time"), ms(bench, "real_time")))
+        points.sort()
+        rows += [f"{series},{n},{cpu:.4f},{wall:.4f}" for n, cpu, wall in points]
+        lo, hi = points[0][0], points[-1][0]
+        nlogn = math.log(hi * math.log(hi) / (lo * math.log(lo))) / math.log(hi / lo)
+        exponent = fitted_exponent([(n, c) for n, c, _ in points])
+        lines.append(f"- {series}: fitted exponent {exponent:.2f} on CPU time, "
+                     f"{fitted_exponent([(n, w) for n, _, w in points]):.2f} on wall time "
+                     f"(n log n over {lo:,} to {hi:,} is n^{nlogn:.2f}; n^2 would be 2.00): "
+                     f"{'no worse than n log n' if exponent <= nlogn else '**worse than n log n**'}")
+    with open(os.path.join(docs, "fields-curve.csv"), "w") as f:
+        f.write("series,n,cpu_ms,wall_ms\n" + "\n".join(rows) + "\n")
+    return "\n".join(lines) + "\n"
+
+
+def main(folder, docs):
+    text = ["# Performance\n\n",
+            "Made by `scripts/bench` in one run: every figure beside its peer and its goal from the same "
+            "run. Goals are judged on CPU time, since the machine is shared and loaded; wall time "
+            "is shown beside it. A step timed by hand within a longer iteration is judged on its "
+            "own wall time, its CPU time covering the whole iteration. Times in milliseconds per iteration.\n\n",
+            machine(folder)]
+    every = {program: load(folder, program) for program, *_ in GROUPS}
+    for program, heading, about, rows in GROUPS:
+        runs = every[program]
+        text.append(f"\n## {heading}\n\n{about}\n\n"
+                    "| Benchmark | CPU ms | Wall ms | Goal ms | Peer | CPU vs peer | Verdict |\n"
+                    "|---|---:|---:|---:|---|---:|---|\n")
+        for name, goal, peer, most in rows:
+            bench = runs.get(name)
+            if bench is None or bench.get("error_occurred"):
+                text.append(f"| {name} | - | - | | | | **did not run** |\n")
+                continue
+            cpu, wall = ms(bench, "cpu_time"), ms(bench, "real_time")
+            # A step timed by hand inside a longer iteration: only its wall time is its own.
+            judged = wall if bench["manual"] else cpu
+            peer_program, _, peer_name = peer.rpartition(":") if peer else ("", "", "")
+            peer_runs = every[peer_program] if peer_program else runs
+            peer_cpu = ms(peer_runs[peer_name], "cpu_time") if peer_name in peer_runs else None
+            ratio = f"{cpu / peer_cpu:.2f}x" if peer_cpu else ""
+            text.append(f"| `{name}` | {figure(cpu)}{' (whole iteration)' if bench['manual'] else ''} | "
+                        f"{figure(wall)} | {figure(goal) if goal else ''} | {'`' + peer + '`' if peer else ''} | "
+                        f"{ratio} | {verdict(judged, goal, peer_cpu, most)} |\n")
+        if program == "fieldscurve_bench":
+            text.append("\nThe curve (docs/fields-curve.csv, plotted in docs/fields-curve.png, dashed lines "
+                        "n log n through each series' first point):\n\n" + curve(runs, docs)
+                        + "\n![fields curve](fields-curve.png)\n")
+    notes = os.path.join(docs, "performance-notes.md")
+    if os.path.exists(notes):
+        text.append("\n" + open(notes).read())
+    with open(os.path.join(docs, "performance.md"), "w") as f:
+        f.write("".join(text))
+
+
+if __name__ == "__main__":
+    main(sys.argv[1], sys.argv[2])
