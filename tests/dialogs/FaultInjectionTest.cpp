@@ -117,15 +117,33 @@ public:  // for the rows
         Notices.clear();
     }
 
-    // The first half of the form's resource: a file cut short.
-    void BreakForm(const char* name)
+    // The form's resource as `change` makes it: a file cut short, a control gone.
+    void ChangeForm(const char* name, const std::function<std::string(const std::string&)>& change)
     {
         for (auto [formName, path] : Forms)
             if (SameText(formName, name))
-                RegisterFormResource(name, ReadText(path).substr(0, ReadText(path).size() / 2));
+                RegisterFormResource(name, change(ReadText(path)));
+    }
+    void BreakForm(const char* name)
+    {
+        ChangeForm(name, [](const std::string& text) { return text.substr(0, text.size() / 2); });
+    }
+    // The control of that name read under another name: where code finds it by name or through
+    // its field, it is not there.
+    void HideControl(const char* form, const std::string& control)
+    {
+        ChangeForm(form, [&](std::string text) {
+            return text.replace(text.find("object " + control + ":"), 7 + control.size(), "object Hidden" + control);
+        });
     }
 
     std::string Scheme() const { return Folder + "/scheme.htf"; }
+    // A template file that cannot be read: a folder where it was.
+    void SchemeBecomesFolder() const
+    {
+        fs::remove(Scheme());
+        fs::create_directory(Scheme());
+    }
 
     void Run(TEditor editor)
     {
@@ -176,9 +194,10 @@ private:
             Input::Click(about->BitBtn1);
         } else {
             auto* editor = As<TfmKHTMLTemplateEditDlg>(form);
-            for (TControl* control : {static_cast<TControl*>(editor->BackPanel), static_cast<TControl*>(editor->btSaveTemplate),
-                                      static_cast<TControl*>(editor->btLoadTemplate), static_cast<TControl*>(editor->btStart)})
-                Input::Click(control);
+            Input::Click(editor->BackPanel);
+            Input::Click(editor->btSaveTemplate);
+            Input::Click(editor->btLoadTemplate);
+            Input::Click(editor->btStart);
         }
     }
 
@@ -219,6 +238,9 @@ using O = TOutcome;
 
 const auto ListRefuses = [](T t) { static_cast<TStringList*>(t.Export->ExportedFields())->OnChanging = Injected; };
 const auto OpenTable = [](T t) { t.Table->Open(); };
+const char* const FieldsForm = "TFMKFIELDSEDITDLG";
+const char* const AboutForm = "TABOUTF";
+const char* const TemplateForm = "TFMKHTMLTEMPLATEEDITDLG";
 
 }  // namespace
 
@@ -231,18 +253,25 @@ TEST_F(FaultInjectionTest, EachStepOfEachEditorFailsCleanly)
              t.Table->SetDatabaseName(t.Folder + "/junk.db");
          },
          O::Refused, "could not open Dataset"},
-        {E::FieldsVerb, "form creation", [](T t) { t.BreakForm("TFMKFIELDSEDITDLG"); }, O::Raises, "EReadError"},
-        {E::FieldsVerb, "form creation, the dataset open before",
-         [](T t) { t.BreakForm("TFMKFIELDSEDITDLG"); t.Table->Open(); }, O::Raises, "EReadError"},
+        {E::FieldsVerb, "form creation", [](T t) { t.BreakForm(FieldsForm); }, O::Raises, "EReadError"},
+        {E::FieldsVerb, "form creation, the dataset open before", [](T t) { t.BreakForm(FieldsForm); OpenTable(t); },
+         O::Raises, "EReadError"},
+        {E::FieldsVerb, "form creation: a field's control missing", [](T t) { t.HideControl(FieldsForm, "SrcList"); },
+         O::Raises, "no component SrcList"},
         {E::FieldsVerb, "the dialog", [](T t) { t.DialogRaises = true; }, O::Raises, "injected"},
         {E::FieldsVerb, "write-back", ListRefuses, O::Raises, "injected"},
         {E::FieldsVerb, "write-back, the dataset open before", [](T t) { ListRefuses(t); OpenTable(t); }, O::Raises,
          "injected"},
-        {E::AboutVerb, "form creation", [](T t) { t.BreakForm("TABOUTF"); }, O::Raises, "EReadError"},
+        {E::AboutVerb, "form creation", [](T t) { t.BreakForm(AboutForm); }, O::Raises, "EReadError"},
+        {E::AboutVerb, "form creation: a field's control missing", [](T t) { t.HideControl(AboutForm, "BitBtn1"); },
+         O::Raises, "no component BitBtn1"},
         {E::AboutVerb, "the dialog", [](T t) { t.DialogRaises = true; }, O::Raises, "injected"},
-        {E::AboutProperty, "form creation", [](T t) { t.BreakForm("TABOUTF"); }, O::Raises, "EReadError"},
-        {E::TemplateProperty, "form creation", [](T t) { t.BreakForm("TFMKHTMLTEMPLATEEDITDLG"); }, O::Raises,
-         "EReadError"},
+        {E::AboutProperty, "form creation", [](T t) { t.BreakForm(AboutForm); }, O::Raises, "EReadError"},
+        {E::TemplateProperty, "form creation", [](T t) { t.BreakForm(TemplateForm); }, O::Raises, "EReadError"},
+        {E::TemplateProperty, "form creation: a field's control missing",
+         [](T t) { t.HideControl(TemplateForm, "lbHTMLLink"); }, O::Raises, "no component lbHTMLLink"},
+        {E::TemplateProperty, "form creation: a preview cell missing",
+         [](T t) { t.HideControl(TemplateForm, "ColHead1"); }, O::Raises, "has no ColHead1"},
         {E::TemplateProperty, "colour dialog", [](T t) { t.Answers[0] = TDialogAnswer::Raising("injected"); },
          O::WritesBack, "error injected"},
         {E::TemplateProperty, "save dialog", [](T t) { t.Answers[1] = TDialogAnswer::Raising("injected"); },
@@ -252,19 +281,14 @@ TEST_F(FaultInjectionTest, EachStepOfEachEditorFailsCleanly)
          "gone/saved.htf"},
         {E::TemplateProperty, "open dialog", [](T t) { t.Answers[2] = TDialogAnswer::Raising("injected"); },
          O::WritesBack, "error injected"},
-        {E::TemplateProperty, "ini read: the first value",
-         [](T t) {
-             fs::remove(t.Scheme());
-             fs::create_directory(t.Scheme());
-         },
-         O::WritesBack, "scheme.htf"},
+        {E::TemplateProperty, "ini read: the first value", [](T t) { t.SchemeBecomesFolder(); }, O::WritesBack,
+         "scheme.htf"},
         {E::TemplateProperty, "ini read: a value part way",
          [](T t) {
+             // LinkColor, the fourth value, repaints its label; the fifth read then fails.
              t.Widgets->OnFontChanged = [&t](const AnsiString& control) {
-                 if (control == "lbHTMLLink" && fs::is_regular_file(t.Scheme())) {
-                     fs::remove(t.Scheme());
-                     fs::create_directory(t.Scheme());
-                 }
+                 if (control == "lbHTMLLink" && fs::is_regular_file(t.Scheme()))
+                     t.SchemeBecomesFolder();
              };
          },
          O::WritesBack, "scheme.htf"},
@@ -272,7 +296,7 @@ TEST_F(FaultInjectionTest, EachStepOfEachEditorFailsCleanly)
         {E::TemplateProperty, "setter", [](T t) { t.SetterRaises = true; }, O::Raises, "injected"},
         {E::TemplateProperty, "write-back", [](T t) { t.Export->HTMLOptions()->DefaultFont()->OnChange = Injected; },
          O::Raises, "injected"},
-        {E::DoubleClick, "form creation", [](T t) { t.BreakForm("TFMKHTMLTEMPLATEEDITDLG"); }, O::Raises, "EReadError"},
+        {E::DoubleClick, "form creation", [](T t) { t.BreakForm(TemplateForm); }, O::Raises, "EReadError"},
         {E::FileName, "open dialog", [](T t) { t.Answers[0] = TDialogAnswer::Raising("injected"); }, O::Raises,
          "injected"},
         {E::FileName, "setter", [](T t) { t.SetterRaises = true; }, O::Raises, "injected"},
@@ -297,6 +321,7 @@ TEST_F(FaultInjectionTest, EachStepOfEachEditorFailsCleanly)
         EXPECT_EQ(failure.has_value(), row.Outcome == O::Raises) << shown;
         EXPECT_EQ(Screen->FormCount(), forms);
         EXPECT_EQ(Table->Active(), active);
+        EXPECT_EQ(AboutF, nullptr) << "the About box's global outlived its form";
         if (row.Outcome == O::WritesBack)
             EXPECT_EQ(Notices, std::vector<AnsiString>{WriteComponentResourceText(Export)});
         else
