@@ -30,7 +30,7 @@ const char* const EditorNames[] = {"fields verb",        "About verb",   "About 
 enum class TOutcome {
     Raises,      // the failure reaches the host
     Refused,     // the editor says why in a message and stops
-    WritesBack,  // the dialog reports the failure, goes on, and its OK writes back
+    WritesBack,  // the dialog reports the failure (if any), goes on, and its OK writes back
 };
 
 // Peers that tell the test of each font change, so that a fault can strike between two steps of
@@ -301,6 +301,9 @@ TEST_F(FaultInjectionTest, EachStepOfEachEditorFailsCleanly)
          "injected"},
         {E::FileName, "setter", [](T t) { t.SetterRaises = true; }, O::Raises, "injected"},
         {E::DateFormat, "setter", [](T t) { t.SetterRaises = true; }, O::Raises, "injected"},
+        // After all of that, the same host edits as if nothing had happened.
+        {E::FieldsVerb, "no fault, at the end", [](T) {}, O::WritesBack, ""},
+        {E::TemplateProperty, "no fault, at the end", [](T) {}, O::WritesBack, ""},
     };
     for (const TFaultRow& row : rows) {
         SCOPED_TRACE(std::string(EditorNames[static_cast<int>(row.Editor)]) + ", " + row.Step);
@@ -322,9 +325,13 @@ TEST_F(FaultInjectionTest, EachStepOfEachEditorFailsCleanly)
         EXPECT_EQ(Screen->FormCount(), forms);
         EXPECT_EQ(Table->Active(), active);
         EXPECT_EQ(AboutF, nullptr) << "the About box's global outlived its form";
-        if (row.Outcome == O::WritesBack)
+        if (row.Outcome == O::WritesBack) {
             EXPECT_EQ(Notices, std::vector<AnsiString>{WriteComponentResourceText(Export)});
-        else
+            const TUndoHistory& history = Designer.History();
+            EXPECT_EQ(history.CanUndo() ? history.NextUndo().Label : AnsiString("(none)"), row.Step)
+                << "the edit is one undo step of its own";
+        } else {
             EXPECT_EQ(Notices, std::vector<AnsiString>{});
+        }
     }
 }
