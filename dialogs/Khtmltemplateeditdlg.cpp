@@ -183,14 +183,23 @@ void TfmKHTMLTemplateEditDlg::SetCustomTemplate()
 
 // ---- members and their preview ----------------------------------------------------------------
 
+TComponent* TfmKHTMLTemplateEditDlg::PreviewControl(const AnsiString& name) const
+{
+    // A form resource without the cell (a translated one) is refused, not painted through null.
+    TComponent* control = FindComponent(name);
+    if (!control)
+        throw EComponentError("The HTML template editor's form has no " + name);
+    return control;
+}
+
 TPanel* TfmKHTMLTemplateEditDlg::Cell(const AnsiString& name) const
 {
-    return As<TPanel>(FindComponent(name));
+    return As<TPanel>(PreviewControl(name));
 }
 
 TLabel* TfmKHTMLTemplateEditDlg::CellLabel(const AnsiString& name) const
 {
-    return As<TLabel>(FindComponent(name));
+    return As<TLabel>(PreviewControl(name));
 }
 
 void TfmKHTMLTemplateEditDlg::SetPanelColors(const char* prefix, int count, TColor color)

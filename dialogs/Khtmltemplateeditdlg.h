@@ -103,6 +103,7 @@ private:
     // The preview controls named prefix1 to prefixN, set in rising order.
     void SetPanelColors(const char* prefix, int count, TColor color);
     void SetLabelFontColors(const char* prefix, int count, TColor color);
+    TComponent* PreviewControl(const AnsiString& name) const;
     TPanel* Cell(const AnsiString& name) const;
     TLabel* CellLabel(const AnsiString& name) const;
 

@@ -64,21 +64,23 @@ void TKHTMLTemplateProperty::Edit()
     if (dialog->ShowModal() != mrOk)
         return;
 
-    // The template goes to every selected component; the custom settings to the first only.
+    // The template goes to every selected component; the custom settings to the first only. The
+    // template is written last: it is what tells the designer, which must hear of the change once
+    // it is all written, and not at all when a write fails on the way.
+    if (dialog->Template() == htCustom) {
+        html->SetBackGroundColor(dialog->BackGroundColor());
+        html->DefaultFont()->SetColor(dialog->DefaultTextColor());
+        html->SetLinkColor(dialog->LinkColor());
+        html->SetVLinkColor(dialog->VLinkColor());
+        html->SetALinkColor(dialog->ALinkColor());
+        html->DefaultFont()->SetName(dialog->TextFontName());
+        table->SetHeadersRowBgColor(dialog->HeadersRowBgColor());
+        table->SetHeadersRowFontColor(dialog->HeadersRowFontColor());
+        table->SetTableBgColor(dialog->TableBgColor());
+        table->SetTableFontColor(dialog->TableFontColor());
+        table->SetOddRowBgColor(dialog->OddRowBgColor());
+    }
     SetOrdValue(dialog->Template());
-    if (dialog->Template() != htCustom)
-        return;
-    html->SetBackGroundColor(dialog->BackGroundColor());
-    html->DefaultFont()->SetColor(dialog->DefaultTextColor());
-    html->SetLinkColor(dialog->LinkColor());
-    html->SetVLinkColor(dialog->VLinkColor());
-    html->SetALinkColor(dialog->ALinkColor());
-    html->DefaultFont()->SetName(dialog->TextFontName());
-    table->SetHeadersRowBgColor(dialog->HeadersRowBgColor());
-    table->SetHeadersRowFontColor(dialog->HeadersRowFontColor());
-    table->SetTableBgColor(dialog->TableBgColor());
-    table->SetTableFontColor(dialog->TableFontColor());
-    table->SetOddRowBgColor(dialog->OddRowBgColor());
 }
 
 // ---- file name properties ----------------------------------------------------------------------

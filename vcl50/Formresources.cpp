@@ -62,6 +62,13 @@ bool InitInheritedComponent(TComponent* instance, TClass rootAncestor)
     if (texts.empty())
         return false;
     ReadFormResources(instance, std::vector<std::string_view>(texts.begin(), texts.end()));
+    // The class's code reaches its controls through its fields: a resource that leaves one empty
+    // (a translated form without a control) is refused here rather than met as a null control.
+    for (TClass c : chain)
+        for (const TFieldEntry& field : c->OwnFields())
+            if (!field.Read(instance))
+                throw EReadError("Error reading " + c->ClassName() + ": no component " + field.Name +
+                                 " for the field of that name");
     return true;
 }
 
