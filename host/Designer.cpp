@@ -99,10 +99,11 @@ void TDesigner::DeleteComponents(const std::vector<TComponent*>& components)
             throw EInvalidOperation("Only a component on the form can be deleted");
     const AnsiString label = components.size() == 1 ? "Delete " + components[0]->Name() : AnsiString("Delete");
     Perform(label, [&] {
-        for (TComponent* component : components) {
-            // Named twice, or freed with a container deleted before it.
-            if (!OnForm(component))
-                continue;
+        // Each once, however often named; the form owns them all, so freeing one frees no other.
+        TDesignerSelectionList leaving = OnForm(TDesignerSelectionList(components.begin(), components.end()));
+        std::sort(leaving.begin(), leaving.end());
+        leaving.erase(std::unique(leaving.begin(), leaving.end()), leaving.end());
+        for (TPersistent* component : leaving) {
             std::erase(FSelection, component);
             delete component;
         }
