@@ -101,6 +101,18 @@ TComponent* TDesignSurface::TileAt(QPoint widgetPoint) const
     return nullptr;
 }
 
+QPoint TDesignSurface::ReachableSpot(TComponent* component) const
+{
+    const QRect tile = TileRect(component);
+    if (TileAt(tile.center()) == component)
+        return tile.center();
+    for (int y = tile.top(); y <= tile.bottom(); y += 2)
+        for (int x = tile.left(); x <= tile.right(); x += 2)
+            if (TileAt({x, y}) == component)
+                return {x, y};
+    return tile.center();
+}
+
 QPoint TDesignSurface::FreeSpot() const
 {
     const QSize client = FormClientSize();

@@ -35,6 +35,9 @@ public:
     QRect TileRect(TComponent* component) const;
     // A free spot for a new tile, in this widget's coordinates.
     QPoint FreeSpot() const;
+    // A point of the component's tile where a click reaches it, not a tile placed over it: its
+    // centre when free, else the first uncovered point; the centre when it is covered whole.
+    QPoint ReachableSpot(TComponent* component) const;
     // The right-click menu for `component`: its editor's verbs above the host's own items.
     std::unique_ptr<QMenu> ContextMenu(TComponent* component);
 

@@ -376,7 +376,7 @@ void TDesignerWindow::Click(QPoint at, Qt::KeyboardModifiers modifiers)
 QPoint TDesignerWindow::SpotOf(TComponent* component) const
 {
     // The form itself is where its surface is bare.
-    return component == FHost.CurrentForm()->GetRoot() ? FSurface->FreeSpot() : FSurface->TileRect(component).center();
+    return component == FHost.CurrentForm()->GetRoot() ? FSurface->FreeSpot() : FSurface->ReachableSpot(component);
 }
 
 void TDesignerWindow::KeepSelection(TDesigner& designer, const std::function<void()>& action)
