@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <numeric>
+#include <unordered_set>
 #include <vector>
 
 #include "dialogs/Kexpabout.h"
@@ -15,14 +16,20 @@
 
 namespace {
 
-// Answers "IndexOf(name) != -1" of a string list with the same comparison, in logarithmic time:
-// a table of thousands of columns would otherwise take one linear search per field. The names
-// stay where they are; only their order is sorted.
+// Answers "IndexOf(name) != -1" of a string list with the same comparison, without a linear
+// search per field, which a table of thousands of columns would make quadratic: a hash set of
+// keys where equal keys mean equal names, else a binary search of the names' sorted order.
 class TNameLookup {
 public:
     explicit TNameLookup(const TStrings& names)
     {
         const auto count = static_cast<uint32_t>(names.Count());
+        if (TAnsiTextKey::Hashable()) {
+            FKeySet.reserve(count);
+            for (uint32_t i = 0; i < count; ++i)
+                FKeySet.emplace(names.Get(static_cast<int>(i)));
+            return;
+        }
         FNames.reserve(count);
         FKeys.reserve(count);
         for (uint32_t i = 0; i < count; ++i) {
@@ -39,6 +46,8 @@ public:
     bool Contains(const AnsiString& name) const
     {
         const TAnsiTextKey key(name);
+        if (TAnsiTextKey::Hashable())
+            return FKeySet.contains(key);
         auto at = std::lower_bound(FOrder.begin(), FOrder.end(), 0u, [&](uint32_t i, uint32_t) {
             return AnsiCompareText(FNames[i], FKeys[i], name, key) < 0;
         });
@@ -46,6 +55,10 @@ public:
     }
 
 private:
+    struct THash {
+        size_t operator()(const TAnsiTextKey& key) const { return key.Hash(); }
+    };
+    std::unordered_set<TAnsiTextKey, THash> FKeySet;
     std::vector<AnsiString> FNames;
     std::vector<TAnsiTextKey> FKeys;
     std::vector<uint32_t> FOrder;

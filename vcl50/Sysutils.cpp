@@ -359,13 +359,28 @@ int AnsiCompareText(std::string_view a, std::string_view b)
 TAnsiTextKey::TAnsiTextKey(std::string_view s)
 {
     const TCollation& collation = UserCollation();
-    if (!collation.Locale)
-        return;
-    TFolded folded(s, collation);
-    if (!folded.Valid())
-        return;
-    FFolded.assign(folded.CStr(), folded.Length());
-    FOrder = collation.CodePoints ? TOrder::CodePoints : TOrder::Collation;
+    if (collation.Locale) {
+        TFolded folded(s, collation);
+        if (folded.Valid()) {
+            FFolded.assign(folded.CStr(), folded.Length());
+            FOrder = collation.CodePoints ? TOrder::CodePoints : TOrder::Collation;
+            return;
+        }
+    }
+    FFolded.reserve(s.size());
+    for (char c : s)
+        FFolded.push_back(static_cast<wchar_t>(static_cast<unsigned char>(AsciiUpper(c))));
+}
+
+bool TAnsiTextKey::Hashable()
+{
+    const TCollation& collation = UserCollation();
+    return !collation.Locale || collation.CodePoints;
+}
+
+size_t TAnsiTextKey::Hash() const
+{
+    return std::hash<std::wstring_view>()(FFolded) ^ static_cast<size_t>(FOrder);
 }
 
 int AnsiCompareText(std::string_view a, const TAnsiTextKey& keyA, std::string_view b, const TAnsiTextKey& keyB)

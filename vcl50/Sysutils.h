@@ -96,11 +96,20 @@ public:
     TAnsiTextKey() = default;
     explicit TAnsiTextKey(std::string_view s);
 
+    // Whether keys made from strings are equal exactly when AnsiCompareText finds the strings
+    // equal, so that a hash set of keys answers a list's IndexOf: so unless the user's locale
+    // has collation rules, under which strings that differ can collate equal.
+    static bool Hashable();
+    friend bool operator==(const TAnsiTextKey&, const TAnsiTextKey&) = default;
+    size_t Hash() const;
+
 private:
     friend int AnsiCompareText(std::string_view, const TAnsiTextKey&, std::string_view, const TAnsiTextKey&);
     // How the key compares, decided once rather than at each comparison: the locale has no
     // collation rules (a plain comparison of code points) or it has some.
     enum class TOrder : uint8_t { Bytes, CodePoints, Collation };
+    // The decoded, lower-cased text; for Bytes, the bytes with ASCII letters upper-cased (what
+    // CompareText equates), which no decoded text equals.
     std::wstring FFolded;
     TOrder FOrder = TOrder::Bytes;  // Bytes: compares as CompareText
 };

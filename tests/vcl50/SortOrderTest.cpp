@@ -243,7 +243,11 @@ std::string OrderDisagreements()
             int expected = ReferenceCompare(texts[i], texts[j]);
             int plain = AnsiCompareText(texts[i], texts[j]);
             int keyed = AnsiCompareText(texts[i], keys[i], texts[j], keys[j]);
-            if (plain != expected || keyed != expected)
+            // Where keys hash, equal keys (and hashes) exactly for equal texts, as IndexOf finds.
+            bool keysDisagree = TAnsiTextKey::Hashable() &&
+                                ((keys[i] == keys[j]) != (expected == 0) ||
+                                 (keys[i] == keys[j] && keys[i].Hash() != keys[j].Hash()));
+            if (plain != expected || keyed != expected || keysDisagree)
                 report("'" + Shown(texts[i]) + "' vs '" + Shown(texts[j]) + "': " + std::to_string(plain) + "/" +
                        std::to_string(keyed) + " instead of " + std::to_string(expected));
         }
