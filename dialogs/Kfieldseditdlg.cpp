@@ -78,16 +78,8 @@ void TfmKFieldsEditDlg::SetButtons()
 
 void TfmKFieldsEditDlg::MoveAll(TListBox* From, TListBox* To)
 {
-    // A sorted list takes the names appended and sorted once, not each put in its place (which
-    // moves the rest of the list along, name by name): the order is the same, since the sort is
-    // stable and a name put in its place goes after those that compare equal to it.
-    const bool sorted = To->Sorted();
-    To->SetSorted(false);
-    TStrings* items = From->Items();
-    for (int i = 0; i < items->Count(); ++i)
-        To->Items()->AddObject(items->Get(i), items->GetObject(i));
-    To->SetSorted(sorted);
-    items->Clear();
+    To->Items()->AddStrings(From->Items());
+    From->Items()->Clear();
     SetItem(From, 0);
 }
 

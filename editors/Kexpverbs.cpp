@@ -11,6 +11,7 @@
 #include "editors/Kexpdsgn.h"
 #include "rowcastb5/Kbaseexport.h"
 #include "vcl50/Dialogs.h"
+#include "vcl50/Strings.h"
 #include "vcl50/Sysutils.h"
 #include "vcldb50/Db.h"
 
@@ -127,11 +128,13 @@ void TKExportEditor::EditFields()
         TStrings* exported = component->ExportedFields();
         const TNameLookup exportedNames(*exported);
         TFields* fields = dataSet->Fields();
+        TStringList available;  // added at once: the sorted list places them in one pass
         for (int i = 0; i < dataSet->FieldCount(); ++i) {
             const AnsiString& name = fields->Fields(i)->FieldName();
             if (!exportedNames.Contains(name))
-                dialog->SrcList->Items()->Add(name);
+                available.Add(name);
         }
+        dialog->SrcList->Items()->AddStrings(&available);
         dialog->DstList->Items()->Assign(exported);
         if (dialog->ShowModal() == mrOk) {
             exported->Assign(dialog->DstList->Items());

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <map>
-#include <unordered_set>
 
 #include "vcl50/Filer.h"
 #include "vcl50/Sysutils.h"
@@ -38,13 +37,14 @@ void TPersistent::DefineProperties(TFiler*) {}
 namespace {
 
 // Owned components mostly leave from the back (destroyed last first), so the search starts there.
-bool EraseLast(std::vector<TComponent*>& list, TComponent* component)
+// Returns the position the component had, or -1.
+std::ptrdiff_t EraseLast(std::vector<TComponent*>& list, TComponent* component)
 {
     auto it = std::find(list.rbegin(), list.rend(), component);
     if (it == list.rend())
-        return false;
-    list.erase(std::next(it).base());
-    return true;
+        return -1;
+    auto at = list.erase(std::next(it).base());
+    return at - list.begin();
 }
 
 bool IsValidIdent(std::string_view s)
@@ -164,13 +164,16 @@ void TComponent::DestroyComponents(const std::vector<TComponent*>& batch)
     // Out of FComponents first, with one pass, so that each one's announcement reaches only those
     // staying. Each leaves FReleasing in its own destructor (Remove), also when something else
     // frees it meanwhile.
-    std::unordered_set<TComponent*> leaving;
-    leaving.reserve(batch.size());
     FReleasing.reserve(FReleasing.size() + batch.size());
     for (TComponent* c : batch)
-        if (c->FOwner == this && leaving.insert(c).second)
+        if (c->FOwner == this && !c->FInReleaseBatch) {  // a component named twice is freed once
+            c->FInReleaseBatch = true;
             FReleasing.push_back(c);
-    std::erase_if(FComponents, [&](TComponent* c) { return leaving.contains(c); });
+        }
+    const auto leaves = [](TComponent* c) { return c->FInReleaseBatch; };
+    FInsertBatchCount -= static_cast<size_t>(
+        std::count_if(FComponents.end() - static_cast<std::ptrdiff_t>(FInsertBatchCount), FComponents.end(), leaves));
+    std::erase_if(FComponents, leaves);
     while (!FReleasing.empty())
         delete FReleasing.back();
 }
@@ -183,23 +186,27 @@ void TComponent::BeginInsertBatch()
 void TComponent::EndInsertBatch()
 {
     if (--FInsertBatchDepth == 0)
-        FInsertBatch.clear();
+        FInsertBatchCount = 0;
 }
 
 void TComponent::Insert(TComponent* component)
 {
     FComponents.push_back(component);
     if (FInsertBatchDepth > 0)
-        FInsertBatch.insert(component);
+        ++FInsertBatchCount;
     component->FOwner = this;
 }
 
 void TComponent::Remove(TComponent* component)
 {
-    if (!EraseLast(FComponents, component))
+    const auto size = FComponents.size();
+    const auto at = EraseLast(FComponents, component);
+    if (at < 0)
         EraseLast(FReleasing, component);
-    FInsertBatch.erase(component);
+    else if (static_cast<size_t>(at) >= size - FInsertBatchCount)
+        --FInsertBatchCount;
     component->FOwner = nullptr;
+    component->FInReleaseBatch = false;
 }
 
 void TComponent::ClearPublishedFieldsReferringTo(TComponent* component)
@@ -235,8 +242,9 @@ void TComponent::Notification(TComponent* component, TOperation operation)
     // hears of itself, as any new component, but not of the others, which all follow those owned
     // before the batch.
     size_t told = FComponents.size();
-    if (operation == opInsert && FInsertBatch.contains(component)) {
-        told -= FInsertBatch.size();
+    // A member of the open batch was inserted last.
+    if (operation == opInsert && FInsertBatchCount > 0 && FComponents.back() == component) {
+        told -= FInsertBatchCount;
         component->Notification(component, operation);
     }
     for (size_t i = told; i-- > 0;)

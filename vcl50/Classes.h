@@ -5,7 +5,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "vcl50/Closure.h"
@@ -117,7 +116,8 @@ private:
     std::vector<TComponent*> FReleasing;           // owned, out of FComponents, freed by a batch
     std::vector<TComponent*> FFreeNotifies;        // told when this one is freed
     int FInsertBatchDepth = 0;
-    std::unordered_set<TComponent*> FInsertBatch;  // inserted in the open batch: the end of FComponents
+    size_t FInsertBatchCount = 0;
+    bool FInReleaseBatch = false;  // in its owner's FReleasing, freed by DestroyComponents(batch)  // inserted in the open batch and still here: the end of FComponents
 };
 
 using TComponentClass = TClass;

@@ -46,22 +46,32 @@ int TListItems::InsertEntry(int index, Entry entry)
         index = SortedPlace(entry);
     }
     uint8_t changes = Entries | (entry.Selected ? Selection : 0);
-    uint32_t slot;
-    if (FFreeSlots.empty()) {
-        slot = static_cast<uint32_t>(FSlots.size());
-        FSlots.push_back(std::move(entry));
-    } else {
-        slot = FFreeSlots.back();
-        FFreeSlots.pop_back();
-        FSlots[slot] = std::move(entry);
-    }
-    FOrder.insert(FOrder.begin() + index, slot);
+    FOrder.insert(FOrder.begin() + index, TakeSlot(std::move(entry)));
     if (FItemIndex >= index) {
         ++FItemIndex;
         changes |= Index;
     }
     Changed(changes);
     return index;
+}
+
+uint32_t TListItems::TakeSlot(Entry entry)
+{
+    if (FFreeSlots.empty()) {
+        FSlots.push_back(std::move(entry));
+        return static_cast<uint32_t>(FSlots.size() - 1);
+    }
+    uint32_t slot = FFreeSlots.back();
+    FFreeSlots.pop_back();
+    FSlots[slot] = std::move(entry);
+    return slot;
+}
+
+bool TListItems::SortsBefore(uint32_t a, uint32_t b) const
+{
+    const Entry& ea = FSlots[a];
+    const Entry& eb = FSlots[b];
+    return AnsiCompareText(ea.Text, ea.Key, eb.Text, eb.Key) < 0;
 }
 
 void TListItems::FreeSlot(uint32_t slot)
@@ -85,6 +95,44 @@ void TListItems::InsertObject(int index, const AnsiString& s, TObject* object)
 int TListItems::AddObject(const AnsiString& s, TObject* object)
 {
     return InsertEntry(Count(), {s, object, false, {}});
+}
+
+void TListItems::AddStrings(const TStrings* strings)
+{
+    if (!FSorted) {
+        TStrings::AddStrings(strings);
+        return;
+    }
+    // Sorted among themselves, then merged in: both steps are stable and the merge puts the
+    // entries already there first among equals, which is where one insertion after another puts
+    // them; inserting each in its place would move the rest of a long list along every time.
+    std::vector<Entry> added;
+    added.reserve(static_cast<size_t>(strings->Count()));
+    for (int i = 0; i < strings->Count(); ++i) {
+        AnsiString text = strings->Get(i);
+        TAnsiTextKey key(text);
+        added.push_back({std::move(text), strings->GetObject(i), false, std::move(key)});
+    }
+    if (added.empty())
+        return;
+    FSlots.reserve(FSlots.size() + added.size());  // nothing after this point throws
+    FOrder.reserve(FOrder.size() + added.size());
+    const uint32_t current = FItemIndex >= 0 ? FOrder[static_cast<size_t>(FItemIndex)] : 0;
+    const auto before = static_cast<std::ptrdiff_t>(FOrder.size());
+    for (Entry& entry : added)
+        FOrder.push_back(TakeSlot(std::move(entry)));
+    const auto less = [this](uint32_t a, uint32_t b) { return SortsBefore(a, b); };
+    std::stable_sort(FOrder.begin() + before, FOrder.end(), less);
+    std::inplace_merge(FOrder.begin(), FOrder.begin() + before, FOrder.end(), less);
+    uint8_t changes = Entries;
+    if (FItemIndex >= 0) {
+        const auto index = static_cast<int>(std::find(FOrder.begin(), FOrder.end(), current) - FOrder.begin());
+        if (index != FItemIndex) {
+            FItemIndex = index;
+            changes |= Index;
+        }
+    }
+    Changed(changes);
 }
 
 void TListItems::Put(int index, const AnsiString& s)
@@ -161,11 +209,7 @@ void TListItems::SetSorted(bool sorted)
     for (uint32_t slot : FOrder)
         FSlots[slot].Key = TAnsiTextKey(FSlots[slot].Text);
     uint32_t current = FItemIndex >= 0 ? FOrder[static_cast<size_t>(FItemIndex)] : 0;
-    std::stable_sort(FOrder.begin(), FOrder.end(), [this](uint32_t a, uint32_t b) {
-        const Entry& ea = FSlots[a];
-        const Entry& eb = FSlots[b];
-        return AnsiCompareText(ea.Text, ea.Key, eb.Text, eb.Key) < 0;
-    });
+    std::stable_sort(FOrder.begin(), FOrder.end(), [this](uint32_t a, uint32_t b) { return SortsBefore(a, b); });
     if (FItemIndex >= 0)
         FItemIndex = static_cast<int>(std::find(FOrder.begin(), FOrder.end(), current) - FOrder.begin());
     Changed(Entries | Selection | Index);

@@ -29,6 +29,8 @@ public:
     void Insert(int index, const AnsiString& s) override;
     void InsertObject(int index, const AnsiString& s, TObject* object) override;
     int AddObject(const AnsiString& s, TObject* object) override;
+    // In a sorted list, the entries land where one AddObject after another would put them.
+    void AddStrings(const TStrings* strings) override;
     void Delete(int index) override;
     void Clear() override;
 
@@ -59,6 +61,8 @@ private:
     const Entry& At(int index) const { return FSlots[FOrder[static_cast<size_t>(index)]]; }
     int SortedPlace(const Entry& entry) const;
     int InsertEntry(int index, Entry entry);
+    uint32_t TakeSlot(Entry entry);
+    bool SortsBefore(uint32_t a, uint32_t b) const;
     void FreeSlot(uint32_t slot);
     void Changed(uint8_t changes);
 

@@ -25,7 +25,8 @@ public:
     // Appends (or, in a sorted list, inserts in order) and returns the new index.
     virtual int Add(const AnsiString& s);
     virtual int AddObject(const AnsiString& s, TObject* object);
-    void AddStrings(const TStrings* strings);
+    // Adds every entry of `strings` with its object, as one change.
+    virtual void AddStrings(const TStrings* strings);
     void Append(const AnsiString& s) { Add(s); }
     // Index of the first entry equal to `s` without regard to letter case; -1 when none.
     virtual int IndexOf(std::string_view s) const;

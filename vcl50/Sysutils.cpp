@@ -360,12 +360,14 @@ TAnsiTextKey::TAnsiTextKey(std::string_view s)
 {
     const TCollation& collation = UserCollation();
     if (collation.Locale) {
-        TFolded folded(s, collation);
-        if (folded.Valid()) {
-            FFolded.assign(folded.CStr(), folded.Length());
+        FFolded.resize(s.size() + 1);  // decoded in place: a key per entry of a long list adds up
+        const ptrdiff_t length = DecodeFolded(s, collation, FFolded.data());
+        if (length >= 0) {
+            FFolded.resize(static_cast<size_t>(length));
             FOrder = collation.CodePoints ? TOrder::CodePoints : TOrder::Collation;
             return;
         }
+        FFolded.clear();
     }
     FFolded.reserve(s.size());
     for (char c : s)

@@ -1,19 +1,17 @@
 #include "host/designer/PackagesDialog.h"
 
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QTableWidget>
-#include <QVBoxLayout>
 #include <filesystem>
 
 #include "host/DesignHost.h"
+#include "host/designer/ClosableDialog.h"
 
 void ShowPackagesDialog(QWidget* parent, const TDesignHost& host)
 {
     const std::vector<TPackageRecord>& report = host.PackageReport();
     QDialog dialog(parent);
-    dialog.setWindowTitle("Packages");
     auto* table = new QTableWidget(static_cast<int>(report.size()), 3);
     table->setHorizontalHeaderLabels({"Package", "State", "Reason"});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -32,11 +30,5 @@ void ShowPackagesDialog(QWidget* parent, const TDesignHost& host)
         table->setItem(row, 2, reason);
     }
     table->resizeColumnsToContents();
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(table);
-    layout->addWidget(buttons);
-    dialog.resize(760, 320);
-    dialog.exec();
+    ExecClosableDialog(dialog, "Packages", table, {760, 320});
 }

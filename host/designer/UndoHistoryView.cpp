@@ -1,16 +1,14 @@
 #include "host/designer/UndoHistoryView.h"
 
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QListWidget>
-#include <QVBoxLayout>
 
 #include "host/Designer.h"
+#include "host/designer/ClosableDialog.h"
 
 void ShowUndoHistory(QWidget* parent, TDesigner& designer, const std::function<bool(bool redo)>& step)
 {
     QDialog dialog(parent);
-    dialog.setWindowTitle("Undo history");
     auto* list = new QListWidget;
     // Row 0 is the form before the oldest step kept; row N is the form after step N.
     auto fill = [&] {
@@ -35,11 +33,5 @@ void ShowUndoHistory(QWidget* parent, TDesigner& designer, const std::function<b
         }
         fill();
     });
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(list);
-    layout->addWidget(buttons);
-    dialog.resize(360, 420);
-    dialog.exec();
+    ExecClosableDialog(dialog, "Undo history", list, {360, 420});
 }

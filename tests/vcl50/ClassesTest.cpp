@@ -174,6 +174,7 @@ TEST(ClassesNotification, ABatchIsAnnouncedToTheOwnerItsOtherComponentsAndSubscr
         TBatchOwner owner(nullptr);
         auto* staying = new TThing(&owner);
         std::vector<TComponent*> batch{new TThing(&owner), new TThing(&owner), new TThing(&owner), stranger};
+        batch.push_back(batch[0]);  // named twice, freed once
         owner.First = As<TThing>(batch[0]);
         holder->SetPartner(As<TThing>(batch[1]));
         owner.Trigger = batch[2];  // freed first

@@ -1,5 +1,8 @@
 #include "VisualSupport.h"
 
+#include <iterator>
+#include <vector>
+
 #include "vcl50/Input.h"
 #include "vcl50/StdCtrls.h"
 
@@ -49,6 +52,34 @@ TEST_F(ListTest, ASortedListStaysSortedWhateverAddsTheEntries)
     EXPECT_EQ(List->Items()->CommaText(), "Alpha,charlie,charlie,foxtrot") << "duplicates stay";
     List->Items()->Put(0, "zulu");
     EXPECT_EQ(List->Items()->CommaText(), "charlie,charlie,foxtrot,zulu");
+}
+
+TEST_F(ListTest, ManyAddedAtOnceLandWhereOneByOneWouldPutThem)
+{
+    // Names equal but for case, repeated, arriving in no order, each carrying its own object.
+    const char* stems[] = {"b", "B", "a", "ab", "Ab", "a_b", "b", "AB", "", "a"};
+    std::vector<TObject> tags(60);
+    TStringList incoming;
+    for (size_t i = 0; i < tags.size(); ++i)
+        incoming.AddObject(stems[(i * 7) % std::size(stems)], &tags[i]);
+
+    TListBox* oneByOne = Add<TListBox>(Form.get(), "OneByOne");
+    for (TListBox* list : {List, oneByOne}) {
+        list->SetSorted(true);
+        list->Items()->SetCommaText("ab,AB,zz");
+        list->SetItemIndex(1);
+    }
+    List->Items()->AddStrings(&incoming);
+    for (int i = 0; i < incoming.Count(); ++i)
+        oneByOne->Items()->AddObject(incoming[i], incoming.Objects(i));
+
+    ASSERT_EQ(List->Items()->Count(), oneByOne->Items()->Count());
+    for (int i = 0; i < List->Items()->Count(); ++i) {
+        EXPECT_EQ(List->Items()->Get(i), oneByOne->Items()->Get(i)) << i;
+        EXPECT_EQ(List->Items()->Objects(i), oneByOne->Items()->Objects(i)) << i;
+    }
+    EXPECT_EQ(List->ItemIndex(), oneByOne->ItemIndex()) << "the current entry is followed";
+    EXPECT_EQ(List->Items()->Get(List->ItemIndex()), "AB");
 }
 
 TEST_F(ListTest, SortingLaterKeepsSelectionAndObjectsWithTheirEntries)
