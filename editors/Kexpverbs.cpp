@@ -44,9 +44,10 @@ public:
         });
     }
 
-    bool Contains(const AnsiString& name) const
+    bool Contains(const AnsiString& name)
     {
-        const TAnsiTextKey key(name);
+        TAnsiTextKey& key = FQuery;
+        key.Assign(name);
         if (TAnsiTextKey::Hashable())
             return FKeySet.contains(key);
         auto at = std::lower_bound(FOrder.begin(), FOrder.end(), 0u, [&](uint32_t i, uint32_t) {
@@ -63,6 +64,7 @@ private:
     std::vector<AnsiString> FNames;
     std::vector<TAnsiTextKey> FKeys;
     std::vector<uint32_t> FOrder;
+    TAnsiTextKey FQuery;  // the key of the name asked about last
 };
 
 }  // namespace
@@ -126,7 +128,7 @@ void TKExportEditor::EditFields()
         auto dialog = ConstructUnique<TfmKFieldsEditDlg>(nullptr);
         dialog->SetCaption(ComponentDialogCaption(component, "Fields Editor"));
         TStrings* exported = component->ExportedFields();
-        const TNameLookup exportedNames(*exported);
+        TNameLookup exportedNames(*exported);
         TFields* fields = dataSet->Fields();
         TStringList available;  // added at once: the sorted list places them in one pass
         for (int i = 0; i < dataSet->FieldCount(); ++i) {

@@ -358,6 +358,11 @@ int AnsiCompareText(std::string_view a, std::string_view b)
 
 TAnsiTextKey::TAnsiTextKey(std::string_view s)
 {
+    Assign(s);
+}
+
+void TAnsiTextKey::Assign(std::string_view s)
+{
     const TCollation& collation = UserCollation();
     if (collation.Locale) {
         FFolded.resize(s.size() + 1);  // decoded in place: a key per entry of a long list adds up
@@ -367,11 +372,11 @@ TAnsiTextKey::TAnsiTextKey(std::string_view s)
             FOrder = collation.CodePoints ? TOrder::CodePoints : TOrder::Collation;
             return;
         }
-        FFolded.clear();
     }
-    FFolded.reserve(s.size());
-    for (char c : s)
-        FFolded.push_back(static_cast<wchar_t>(static_cast<unsigned char>(AsciiUpper(c))));
+    FFolded.resize(s.size());
+    std::transform(s.begin(), s.end(), FFolded.begin(),
+                   [](char c) { return static_cast<wchar_t>(static_cast<unsigned char>(AsciiUpper(c))); });
+    FOrder = TOrder::Bytes;
 }
 
 bool TAnsiTextKey::Hashable()

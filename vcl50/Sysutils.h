@@ -95,6 +95,8 @@ class TAnsiTextKey {
 public:
     TAnsiTextKey() = default;
     explicit TAnsiTextKey(std::string_view s);
+    // Makes this the key of `s`, reusing its storage: a key per lookup in a loop allocates nothing.
+    void Assign(std::string_view s);
 
     // Whether keys made from strings are equal exactly when AnsiCompareText finds the strings
     // equal, so that a hash set of keys answers a list's IndexOf: so unless the user's locale
