@@ -63,7 +63,7 @@ TEST(PackageCycle, AHundredLoadsAndUnloadsLeaveNothingBehind)
     EXPECT_FALSE(IsLoaded(PackageFile));
     EXPECT_EQ(after.Descriptors, before.Descriptors);
     EXPECT_EQ(after.Modules, before.Modules);
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(DROWCAST_SANITIZED)
     // Under AddressSanitizer the figures are the sanitizer's: resident memory holds its shadow, and
     // its hook on __cxa_atexit adds an exit entry of its own, kept for good, beside each one the
     // package's statics make. Its leak check at exit stands for these there.
