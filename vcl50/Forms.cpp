@@ -382,7 +382,7 @@ bool TCustomForm::Broadcast(const std::function<bool(TControl*)>& ask)
     return walk(this);
 }
 
-bool TCustomForm::DialogKey(TWinControl* focused, WORD key, TShiftState shift)
+bool TCustomForm::HandleDialogKey(TWinControl* focused, WORD key, TShiftState shift)
 {
     // A form that has its result takes no further keys: Escape on a cancel button whose own
     // key handler clicked it closes once.

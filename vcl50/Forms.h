@@ -89,7 +89,7 @@ public:
     // The dialog manager, for a key that the control it came to left unhandled: Enter clicks
     // the focused button or else the default button, Escape the cancel button, Tab and
     // Shift+Tab move the focus, Alt+letter runs an accelerator. True when it took the key.
-    bool DialogKey(TWinControl* focused, WORD key, TShiftState shift);
+    bool HandleDialogKey(TWinControl* focused, WORD key, TShiftState shift);
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;

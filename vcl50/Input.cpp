@@ -104,7 +104,7 @@ void KeyDown(TWinControl* control, WORD key, TShiftState shift)
         if (key)
             control->KeyDown(key, shift);
         if (key)
-            form->DialogKey(control, key, shift);
+            form->HandleDialogKey(control, key, shift);
     });
 }
 
