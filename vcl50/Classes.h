@@ -116,8 +116,8 @@ private:
     std::vector<TComponent*> FReleasing;           // owned, out of FComponents, freed by a batch
     std::vector<TComponent*> FFreeNotifies;        // told when this one is freed
     int FInsertBatchDepth = 0;
-    size_t FInsertBatchCount = 0;
-    bool FInReleaseBatch = false;  // in its owner's FReleasing, freed by DestroyComponents(batch)  // inserted in the open batch and still here: the end of FComponents
+    size_t FInsertBatchCount = 0;  // inserted in the open batch and still here: the end of FComponents
+    bool FInReleaseBatch = false;  // in its owner's FReleasing, freed by DestroyComponents(batch)
 };
 
 using TComponentClass = TClass;
