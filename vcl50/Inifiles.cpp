@@ -347,9 +347,19 @@ TIniFile::TIniFile(AnsiString fileName) : TCustomIniFile(std::move(fileName)) {}
 
 TIniFile::~TIniFile() = default;
 
-TIniDocument TIniFile::Current() const
+TIniDocument& TIniFile::Batch()
 {
-    return FBatch ? *FBatch : Load(FileName());
+    if (!FBatch)
+        FBatch = std::make_unique<TIniDocument>(Load(FileName()));
+    return *FBatch;
+}
+
+template <class Read>
+auto TIniFile::Reading(Read read)
+{
+    if (FUpdateCount > 0)
+        return read(Batch());
+    return read(Load(FileName()));
 }
 
 void TIniFile::Change(const std::function<bool(TIniDocument&)>& edit)
@@ -360,9 +370,7 @@ void TIniFile::Change(const std::function<bool(TIniDocument&)>& edit)
             ReplaceIniBytes(FileName(), doc.Text());
         return;
     }
-    if (!FBatch)
-        FBatch = std::make_unique<TIniDocument>(Load(FileName()));
-    if (edit(*FBatch))
+    if (edit(Batch()))
         FBatchChanged = true;
 }
 
@@ -375,9 +383,10 @@ void TIniFile::WriteBatch()
 
 AnsiString TIniFile::ReadString(std::string_view section, std::string_view ident, std::string_view fallback)
 {
-    TIniDocument doc = Current();
-    const TIniLine* line = doc.FindKey(Trim(section), Trim(ident));
-    return line ? line->Value : AnsiString(fallback);
+    return Reading([&](const TIniDocument& doc) {
+        const TIniLine* line = doc.FindKey(Trim(section), Trim(ident));
+        return line ? line->Value : AnsiString(fallback);
+    });
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view ident, std::string_view value)
@@ -389,12 +398,12 @@ void TIniFile::WriteString(std::string_view section, std::string_view ident, std
 
 void TIniFile::ReadSection(std::string_view section, TStrings* strings)
 {
-    FillStrings(strings, Current().Keys(Trim(section)));
+    FillStrings(strings, Reading([&](const TIniDocument& doc) { return doc.Keys(Trim(section)); }));
 }
 
 void TIniFile::ReadSections(TStrings* strings)
 {
-    FillStrings(strings, Current().Sections());
+    FillStrings(strings, Reading([](const TIniDocument& doc) { return doc.Sections(); }));
 }
 
 void TIniFile::EraseSection(std::string_view section)

@@ -51,7 +51,7 @@ private:
 // A missing file reads as empty. A file that cannot be read, or a change that cannot be written,
 // raises EIniFileException with the path and the system's reason; the old file stays as it was.
 // Changes meant to land together go between BeginUpdate and EndUpdate: the file is then read once
-// and replaced once, so it holds all of them or none.
+// and replaced once, so it holds all of them or none; many reads in a row may share one batch too.
 // Names and values that would break the file's lines (a line break, '=' in a key, ']' in a
 // section) raise EIniFileException and write nothing.
 class TIniFile : public TCustomIniFile {
@@ -68,15 +68,19 @@ public:
     // Writes the changes of the open batch so far; outside a batch every change is on disk already.
     void UpdateFile() override;
 
-    // From here to the matching EndUpdate, changes are kept and reads see them; the outermost
-    // EndUpdate writes them as one replacement of the file. Batches nest. An ini file freed inside
+    // From here to the matching EndUpdate, the file is read once, at the first call; changes are
+    // kept and reads see them; the outermost EndUpdate writes them as one replacement of the file
+    // (nothing when nothing changed). Batches nest. An ini file freed inside
     // a batch (an exception on its way out) writes nothing of it.
     void BeginUpdate();
     void EndUpdate();
 
 private:
-    // The text as a read sees it: the batch's while one is open, else the file's.
-    TIniDocument Current() const;
+    // Calls `read` with the text as a read sees it: the open batch's, else the file's, read afresh.
+    template <class Read>
+    auto Reading(Read read);
+    // The open batch's text, read from the file at the batch's first call.
+    TIniDocument& Batch();
     // Applies `edit` (true when it changed something); written now, or by the batch's end.
     void Change(const std::function<bool(TIniDocument&)>& edit);
     void WriteBatch();

@@ -401,4 +401,14 @@ TEST_F(Inifiles, ABatchIsWrittenOnceByItsEndAndNotAtAllWhenAbandoned)
     }  // freed inside its batch, as on an exception's way out
     EXPECT_EQ(ReadBytes(FPath), written);
     EXPECT_THAT(Entries(FFolder), ElementsAre("template.htf"));
+    {
+        TIniFile ini(FPath.string());
+        ini.BeginUpdate();
+        EXPECT_EQ(ini.ReadString("New", "k", ""), "v");
+        WriteBytes(FPath, Foreign);  // behind the batch's back: it read the file at its first call
+        EXPECT_EQ(ini.ReadString("New", "k", ""), "v");
+        ini.EndUpdate();  // changed nothing, writes nothing
+        EXPECT_EQ(ReadBytes(FPath), Foreign);
+        EXPECT_EQ(ini.ReadString("New", "k", "none"), "none");
+    }
 }
