@@ -70,8 +70,8 @@ public:
 
     // From here to the matching EndUpdate, the file is read once, at the first call; changes are
     // kept and reads see them; the outermost EndUpdate writes them as one replacement of the file
-    // (nothing when nothing changed). Batches nest. An ini file freed inside
-    // a batch (an exception on its way out) writes nothing of it.
+    // (nothing when nothing changed). Batches nest. An ini file freed inside a batch (an exception
+    // on its way out) writes nothing of it.
     void BeginUpdate();
     void EndUpdate();
 
