@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "host/DesignHost.h"
+#include "host/designer/DesignerHands.h"
 #include "host/designer/DesignerWindow.h"
 #include "host/designer/ObjectInspector.h"
 #include "vcl50/qt/QtWidgetSet.h"
@@ -159,10 +160,7 @@ void BM_InspectorOfHundred(benchmark::State& state)
     for (int i = 0; i < root->ComponentCount() && hundred.size() < 100; ++i)
         if (root->Components(i)->ClassType() == root->Components(1)->ClassType())
             hundred.push_back(root->Components(i));
-    TObjectInspector inspector(*designer.Host, [](const std::function<void()>& call) {
-        call();
-        return true;
-    });
+    TObjectInspector inspector(*designer.Host);
     inspector.show();
     for (auto _ : state) {
         form.Select(hundred);
@@ -192,7 +190,7 @@ void BM_ArrowKeyMovesHundred(benchmark::State& state)
     for (int i = 1; i <= 100; ++i)
         hundred.push_back(root->Components(i));
     // Clicks on the tiles, as a person selects them; the surface has the focus then.
-    designer.Window->Select(form, hundred);
+    TDesignerHands(*designer.Window).Select(hundred);
     QApplication::processEvents();
     bool right = true;
     for (auto _ : state) {

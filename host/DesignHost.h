@@ -12,6 +12,7 @@
 #include "host/Autosave.h"
 #include "host/CallFailure.h"
 #include "host/Designer.h"
+#include "host/DesignerCommands.h"
 #include "host/Registry.h"
 #include "vcl50/Instances.h"
 
@@ -33,6 +34,8 @@ public:
     TDesignHost& operator=(const TDesignHost&) = delete;
 
     TDesignRegistry& Registry() { return FRegistry; }
+    // Every action a person takes on the forms goes through here, whichever view it comes from.
+    TDesignerCommands& Commands() { return FCommands; }
 
     // Loads a design-time package (EPackageError when it cannot), to be unloaded with the host.
     // The file is checked before it is opened: what is no package, has a malformed PACKAGEINFO,
@@ -108,4 +111,5 @@ private:
     std::function<void(TDesigner&)> FOnModified;
     TClipboard FClipboard;
     AnsiString FClipboardText;
+    TDesignerCommands FCommands{*this};
 };

@@ -1,17 +1,16 @@
 #pragma once
 // The commands of the script language, one row each, for where they stand: at the top of a
-// script (host commands) or inside a dialog block. The parser checks every command against its
-// row and hands the row on with the command; the runner runs a command by its row. So a command
-// is one row and one function, and no command parses that nothing would run.
+// script (host and designer commands) or inside a dialog block. The parser checks every command
+// against its row and hands the row on with the command; the runner runs a command by its row.
+// So a command is one row and one function, and no command parses that nothing would run.
 
 #include <limits>
 #include <span>
 
 struct TScriptCommand;
-class TScriptRunner;
+class TScriptSession;
 
-// A member of the runner; the parser only passes it on.
-using TScriptHandler = void (TScriptRunner::*)(const TScriptCommand&);
+using TScriptHandler = void (*)(TScriptSession& session, const TScriptCommand& command);
 
 struct TScriptCommandRow {
     const char* Name;
@@ -23,6 +22,5 @@ struct TScriptCommandRow {
 
 constexpr int ManyArgs = std::numeric_limits<int>::max();
 
-// Defined beside the runner's handlers, which they name.
 std::span<const TScriptCommandRow> HostCommandRows();
 std::span<const TScriptCommandRow> DialogCommandRows();

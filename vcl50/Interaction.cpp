@@ -52,6 +52,11 @@ bool HasModalHandler()
     return !Get().handlers.empty();
 }
 
+size_t PendingModalHandlers()
+{
+    return Get().handlers.size();
+}
+
 TModalHandler TakeModalHandler()
 {
     auto& q = Get().handlers;
@@ -70,6 +75,11 @@ void QueueAnswer(TDialogAnswer answer)
 bool HasAnswer()
 {
     return !Get().answers.empty();
+}
+
+size_t PendingAnswers()
+{
+    return Get().answers.size();
 }
 
 TDialogAnswer TakeAnswer()

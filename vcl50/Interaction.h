@@ -62,10 +62,12 @@ TInteractionObserver& Observer();
 using TModalHandler = std::function<void(TCustomForm*)>;
 void QueueModalHandler(TModalHandler handler);
 bool HasModalHandler();
+size_t PendingModalHandlers();
 TModalHandler TakeModalHandler();
 
 void QueueAnswer(TDialogAnswer answer);
 bool HasAnswer();
+size_t PendingAnswers();
 TDialogAnswer TakeAnswer();
 
 void ClearQueues();

@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <unordered_set>
 
-#include "host/ScriptActions.h"
 #include "host/designer/PaletteBar.h"
 #include "host/designer/PaletteImages.h"
 #include "vcl50/Controls.h"
@@ -18,30 +17,31 @@ constexpr int Border = 4;
 constexpr int CaptionHeight = 22;
 const QPoint ClientOrigin(Border, Border + CaptionHeight);
 
-int Snap(int value)
+TSurfacePoint ToForm(QPoint widgetPoint)
 {
-    int step = TDesignSurface::GridStep;
-    return (value >= 0 ? value + step / 2 : value - step / 2) / step * step;
+    const QPoint at = widgetPoint - ClientOrigin;
+    return {at.x(), at.y()};
 }
 
-// A verb as the Edit menu names its step: "F&ields editor..." is "Fields editor".
-AnsiString StripHotkey(const AnsiString& verb)
+QPoint ToWidget(TSurfacePoint formPoint)
 {
-    AnsiString label;
-    for (size_t i = 0; i < verb.size(); ++i) {
-        if (verb[i] == '&' && ++i == verb.size())
-            break;
-        label += verb[i];  // the letter after '&', or the second '&' of "&&"
-    }
-    while (!label.empty() && label.back() == '.')
-        label.pop_back();
-    return label;
+    return ClientOrigin + QPoint(formPoint.X, formPoint.Y);
+}
+
+QRect ToWidget(const TRect& rect)
+{
+    return QRect(ClientOrigin + QPoint(rect.Left, rect.Top), QSize(rect.Width(), rect.Height()));
+}
+
+bool Adding(Qt::KeyboardModifiers modifiers)
+{
+    return modifiers & (Qt::ControlModifier | Qt::ShiftModifier);
 }
 
 }  // namespace
 
-TDesignSurface::TDesignSurface(TDesignHost& host, TPaletteBar& palette, TGuard guard, QWidget* parent)
-    : QWidget(parent), FHost(host), FPalette(palette), FGuard(std::move(guard))
+TDesignSurface::TDesignSurface(TDesignHost& host, TPaletteBar& palette, QWidget* parent)
+    : QWidget(parent), FHost(host), FPalette(palette)
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
@@ -50,10 +50,10 @@ TDesignSurface::TDesignSurface(TDesignHost& host, TPaletteBar& palette, TGuard g
 
 QSize TDesignSurface::FormClientSize() const
 {
-    auto* control = Designer() ? dynamic_cast<TControl*>(Designer()->GetRoot()) : nullptr;
-    if (!control || control->ClientWidth() <= 0 || control->ClientHeight() <= 0)
+    if (!Designer())
         return QSize(480, 320);
-    return QSize(control->ClientWidth(), control->ClientHeight());
+    const TSurfacePoint size = Geometry().ClientSize();
+    return QSize(size.X, size.Y);
 }
 
 QSize TDesignSurface::sizeHint() const
@@ -69,77 +69,29 @@ void TDesignSurface::Sync()
     update();
 }
 
-QPoint TDesignSurface::ToForm(QPoint widgetPoint) const
-{
-    return widgetPoint - ClientOrigin;
-}
-
-std::vector<TComponent*> TDesignSurface::TiledComponents() const
-{
-    std::vector<TComponent*> tiles;
-    if (!Designer())
-        return tiles;
-    TComponent* root = Designer()->GetRoot();
-    for (int i = 0; i < root->ComponentCount(); ++i)
-        if (!root->Components(i)->InheritsFrom(TControl::StaticClass()))
-            tiles.push_back(root->Components(i));
-    return tiles;
-}
-
 QRect TDesignSurface::TileRect(TComponent* component) const
 {
-    return QRect(ClientOrigin + QPoint(component->DesignLeft(), component->DesignTop()), QSize(TileSize, TileSize));
+    return ToWidget(Geometry().TileRect(component));
 }
 
 TComponent* TDesignSurface::TileAt(QPoint widgetPoint) const
 {
-    std::vector<TComponent*> tiles = TiledComponents();
-    // The tile drawn last lies on top.
-    for (auto it = tiles.rbegin(); it != tiles.rend(); ++it)
-        if (TileRect(*it).contains(widgetPoint))
-            return *it;
-    return nullptr;
+    return Designer() ? Geometry().TileAt(ToForm(widgetPoint)) : nullptr;
 }
 
 QPoint TDesignSurface::ReachableSpot(TComponent* component) const
 {
-    const QRect tile = TileRect(component);
-    if (TileAt(tile.center()) == component)
-        return tile.center();
-    for (int y = tile.top(); y <= tile.bottom(); y += 2)
-        for (int x = tile.left(); x <= tile.right(); x += 2)
-            if (TileAt({x, y}) == component)
-                return {x, y};
-    return tile.center();
+    return ToWidget(Geometry().ReachableSpot(component));
 }
 
 QPoint TDesignSurface::FreeSpot() const
 {
-    const QSize client = FormClientSize();
-    const int pitch = 6 * GridStep;
-    for (int y = 2 * GridStep; y + TileSize < client.height(); y += pitch)
-        for (int x = 2 * GridStep; x + TileSize < client.width(); x += pitch) {
-            QRect spot(ClientOrigin + QPoint(x, y), QSize(TileSize, TileSize + 14));
-            bool taken = false;
-            for (TComponent* c : TiledComponents())
-                taken = taken || TileRect(c).adjusted(0, 0, 0, 14).intersects(spot);
-            if (!taken)
-                return spot.topLeft() + QPoint(TileSize / 2, TileSize / 2);
-        }
-    return ClientOrigin + QPoint(2 * GridStep, 2 * GridStep);
+    return ToWidget(Geometry().FreeSpot());
 }
 
-bool TDesignSurface::IsSelected(TComponent* component) const
+void TDesignSurface::Select(const TDesignerSelectionList& selection)
 {
-    if (!Designer())
-        return false;
-    TDesignerSelectionList selection = Designer()->Selection();
-    return std::find(selection.begin(), selection.end(), component) != selection.end();
-}
-
-void TDesignSurface::SelectOnly(const TDesignerSelectionList& selection)
-{
-    Designer()->Select(selection);
+    Commands().Select(selection);
     update();
     if (FOnSelectionChanged)
         FOnSelectionChanged();
@@ -147,36 +99,32 @@ void TDesignSurface::SelectOnly(const TDesignerSelectionList& selection)
 
 void TDesignSurface::SelectAll()
 {
-    TDesignerSelectionList all;
-    for (TComponent* c : TiledComponents())
-        all.push_back(c);
-    SelectOnly(all);
+    const std::vector<TComponent*> tiles = Geometry().Tiles();
+    Select({tiles.begin(), tiles.end()});
+}
+
+std::vector<TComponent*> TDesignSurface::SelectedComponents() const
+{
+    std::vector<TComponent*> components;
+    for (TPersistent* object : Designer()->Selection())
+        if (object != Designer()->GetRoot())
+            components.push_back(static_cast<TComponent*>(object));
+    return components;
 }
 
 void TDesignSurface::DeleteSelection()
 {
-    TDesignerSelectionList selection = Designer()->Selection();
-    Designer()->Perform("Delete", [&] {
-        for (TPersistent* object : selection)
-            if (object != Designer()->GetRoot())
-                if (auto* component = dynamic_cast<TComponent*>(object); component && Designer()->GetComponent(component->Name()) == component)
-                    Designer()->DeleteComponent(component);
-    });
-    SelectOnly({Designer()->GetRoot()});
+    const std::vector<TComponent*> components = SelectedComponents();
+    if (!components.empty())
+        Commands().Delete(components);
+    Select({Designer()->GetRoot()});
 }
 
 void TDesignSurface::MoveSelection(QPoint delta, bool snap)
 {
-    Designer()->Perform("Move", [&] {
-        for (TPersistent* object : Designer()->Selection()) {
-            auto* component = dynamic_cast<TComponent*>(object);
-            if (!component || component == Designer()->GetRoot())
-                continue;
-            int left = component->DesignLeft() + delta.x();
-            int top = component->DesignTop() + delta.y();
-            Designer()->MoveComponent(component, snap ? Snap(left) : left, snap ? Snap(top) : top);
-        }
-    });
+    const std::vector<TComponent*> components = SelectedComponents();
+    if (!components.empty())
+        Commands().MoveBy(components, delta.x(), delta.y(), snap);
     update();
 }
 
@@ -184,12 +132,10 @@ void TDesignSurface::Place(QPoint widgetPoint)
 {
     TComponentClass cls = FPalette.ChosenClass();
     FPalette.ClearChoice();
-    QPoint at = ToForm(widgetPoint) - QPoint(TileSize / 2, TileSize / 2);
+    const TSurfacePoint at = Geometry().PlacedAt(ToForm(widgetPoint));
     AnsiString name = std::exchange(FPlacementName, AnsiString());
-    TComponent* placed = nullptr;
-    FGuard([&] { placed = Designer()->AddComponent(cls, name, Snap(at.x()), Snap(at.y())); });
-    if (placed)
-        SelectOnly({placed});
+    if (TComponent* placed = Commands().Place(cls, name, at.X, at.Y))
+        Select({placed});
 }
 
 // ---- drawing ----------------------------------------------------------------------------------
@@ -233,8 +179,9 @@ void TDesignSurface::paintEvent(QPaintEvent* event)
     p.fillRect(client, QColor(236, 233, 216));
     p.setPen(Qt::black);
     const QRect dots = exposed.intersected(client).translated(-ClientOrigin);
-    for (int y = dots.top() / GridStep * GridStep; y <= dots.bottom(); y += GridStep)
-        for (int x = dots.left() / GridStep * GridStep; x <= dots.right(); x += GridStep)
+    constexpr int step = TSurfaceGeometry::GridStep;
+    for (int y = dots.top() / step * step; y <= dots.bottom(); y += step)
+        for (int x = dots.left() / step * step; x <= dots.right(); x += step)
             p.drawPoint(client.topLeft() + QPoint(x, y));
     if (!Designer())
         return;
@@ -242,7 +189,7 @@ void TDesignSurface::paintEvent(QPaintEvent* event)
     const TDesignerSelectionList list = Designer()->Selection();
     const std::unordered_set<TPersistent*> selection(list.begin(), list.end());
     const int labelHeight = fontMetrics().height();
-    for (TComponent* c : TiledComponents()) {
+    for (TComponent* c : Geometry().Tiles()) {
         const bool selected = selection.contains(c);
         QRect tile = TileRect(c).translated(selected ? dragged : QPoint());
         // The tile with its handles and the name underneath, wider than the tile.
@@ -286,25 +233,18 @@ void TDesignSurface::mousePressEvent(QMouseEvent* event)
         Place(at);
         return;
     }
-    const bool adding = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
     FDragStart = FDragNow = at;
-    if (TComponent* hit = TileAt(at)) {
-        TDesignerSelectionList selection = Designer()->Selection();
-        std::erase(selection, Designer()->GetRoot());
-        if (adding) {
-            if (IsSelected(hit))
-                std::erase(selection, hit);
-            else
-                selection.push_back(hit);
-            SelectOnly(selection);
-            return;
-        }
-        if (!IsSelected(hit))
-            SelectOnly({hit});
-        FDrag = TDrag::Move;
+    TComponent* hit = TileAt(at);
+    if (!hit) {
+        FDrag = TDrag::Band;
         return;
     }
-    FDrag = TDrag::Band;
+    const TDesignerSelectionList selection = Geometry().Clicked(hit, Adding(event->modifiers()));
+    if (selection != Designer()->Selection())
+        Select(selection);
+    // A tile added to the selection or taken from it is not dragged.
+    if (!Adding(event->modifiers()))
+        FDrag = TDrag::Move;
 }
 
 void TDesignSurface::mouseMoveEvent(QMouseEvent* event)
@@ -325,55 +265,37 @@ void TDesignSurface::mouseReleaseEvent(QMouseEvent* event)
     if (drag == TDrag::Move) {
         // Alt places freely; otherwise the tiles land on the grid.
         if (!delta.isNull())
-            FGuard([&] { MoveSelection(delta, !(event->modifiers() & Qt::AltModifier)); });
+            MoveSelection(delta, !(event->modifiers() & Qt::AltModifier));
         // A plain click on one tile of several selected ones selects it alone.
-        else if (TComponent* hit = TileAt(FDragNow); hit && !(event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)))
-            SelectOnly({hit});
+        else if (TComponent* hit = TileAt(FDragNow); hit && !Adding(event->modifiers()))
+            Select({hit});
         return;
     }
-    const QRect band = QRect(FDragStart, FDragNow).normalized();
-    TDesignerSelectionList selection;
-    if (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) {
-        selection = Designer()->Selection();
-        std::erase(selection, Designer()->GetRoot());
-    }
-    for (TComponent* c : TiledComponents())
-        if (band.intersects(TileRect(c)) && std::find(selection.begin(), selection.end(), c) == selection.end())
-            selection.push_back(c);
-    // A click on the bare form selects the form.
-    if (selection.empty())
-        selection.push_back(Designer()->GetRoot());
-    SelectOnly(selection);
+    const QRect band = QRect(FDragStart, FDragNow).normalized().translated(-ClientOrigin);
+    Select(Geometry().Banded({band.left(), band.top(), band.right() + 1, band.bottom() + 1}, Adding(event->modifiers())));
 }
 
 void TDesignSurface::mouseDoubleClickEvent(QMouseEvent* event)
 {
     FDrag = TDrag::None;
-    TComponent* hit = Designer() ? TileAt(event->position().toPoint()) : nullptr;
-    if (hit)
-        FGuard([&] { Designer()->Perform("Double-click " + hit->Name(), [&] { ComponentEditorOf(hit, *Designer())->Edit(); }); });
+    if (TComponent* hit = TileAt(event->position().toPoint()))
+        Commands().DblClick(hit);
 }
 
 std::unique_ptr<QMenu> TDesignSurface::ContextMenu(TComponent* component)
 {
     auto menu = std::make_unique<QMenu>(this);
-    TDesigner* designer = Designer();
-    FGuard([&] {
-        auto editor = ComponentEditorOf(component, *designer);
-        for (int i = 0; i < editor->GetVerbCount(); ++i) {
-            editor->PrepareItem(i);
-            // Qt reads a verb's & as the accelerator and && as an ampersand, as the platform does.
-            AnsiString verb = editor->GetVerb(i);
-            menu->addAction(QString::fromStdString(verb), [this, component, designer, i, label = StripHotkey(verb)] {
-                FGuard([&] { designer->Perform(label, [&] { ComponentEditorOf(component, *designer)->ExecuteVerb(i); }); });
-            });
-        }
-    });
+    const std::vector<AnsiString> verbs = Commands().Verbs(component).value_or(std::vector<AnsiString>{});
+    for (size_t i = 0; i < verbs.size(); ++i) {
+        // Qt reads a verb's & as the accelerator and && as an ampersand, as the platform does.
+        menu->addAction(QString::fromStdString(verbs[i]),
+                        [this, component, i] { Commands().Verb(component, static_cast<int>(i)); });
+    }
     if (!menu->isEmpty())
         menu->addSeparator();
-    QAction* remove = menu->addAction("&Delete", [this] { FGuard([this] { DeleteSelection(); }); });
+    QAction* remove = menu->addAction("&Delete", [this] { DeleteSelection(); });
     remove->setShortcut(QKeySequence::Delete);
-    remove->setEnabled(component != designer->GetRoot());
+    remove->setEnabled(component != Designer()->GetRoot());
     QAction* all = menu->addAction("Select &all", [this] { SelectAll(); });
     all->setShortcut(QKeySequence::SelectAll);
     return menu;
@@ -384,8 +306,9 @@ void TDesignSurface::contextMenuEvent(QContextMenuEvent* event)
     if (!Designer())
         return;
     TComponent* hit = TileAt(event->pos());
-    if (hit && !IsSelected(hit))
-        SelectOnly({hit});
+    const TDesignerSelectionList selection = Designer()->Selection();
+    if (hit && std::find(selection.begin(), selection.end(), hit) == selection.end())
+        Select({hit});
     std::unique_ptr<QMenu> menu = ContextMenu(hit ? hit : Designer()->GetRoot());
     menu->exec(event->globalPos());
 }
@@ -394,30 +317,28 @@ void TDesignSurface::keyPressEvent(QKeyEvent* event)
 {
     if (!Designer())
         return;
-    QPoint step;
+    constexpr int step = TSurfaceGeometry::GridStep;
     switch (event->key()) {
     case Qt::Key_Delete:
-        FGuard([this] { DeleteSelection(); });
+        DeleteSelection();
         return;
     case Qt::Key_Left:
-        step = QPoint(-GridStep, 0);
-        break;
+        MoveSelection({-step, 0}, false);
+        return;
     case Qt::Key_Right:
-        step = QPoint(GridStep, 0);
-        break;
+        MoveSelection({step, 0}, false);
+        return;
     case Qt::Key_Up:
-        step = QPoint(0, -GridStep);
-        break;
+        MoveSelection({0, -step}, false);
+        return;
     case Qt::Key_Down:
-        step = QPoint(0, GridStep);
-        break;
+        MoveSelection({0, step}, false);
+        return;
     default:
         if (event->matches(QKeySequence::SelectAll)) {
             SelectAll();
             return;
         }
         QWidget::keyPressEvent(event);
-        return;
     }
-    FGuard([&] { MoveSelection(step, false); });
 }

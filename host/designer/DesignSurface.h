@@ -1,7 +1,7 @@
 #pragma once
 // The design surface: the designed form at its size on a dot grid, its components as tiles
-// (palette picture, name underneath). A person selects, places, drags, deletes and opens
-// editors here; every change goes through the form's designer in the core.
+// (palette picture, name underneath). It paints what the core's surface geometry says and turns a
+// person's input into the designer's commands: select, place, drag, delete, open editors.
 
 #include <QImage>
 #include <QWidget>
@@ -10,19 +10,14 @@
 #include <memory>
 
 #include "host/DesignHost.h"
+#include "host/SurfaceGeometry.h"
 
 class QMenu;
 class TPaletteBar;
 
 class TDesignSurface : public QWidget {
 public:
-    // Runs a call into package code; false when it raised (and was reported).
-    using TGuard = std::function<bool(const std::function<void()>&)>;
-
-    static constexpr int GridStep = 8;
-    static constexpr int TileSize = 28;
-
-    TDesignSurface(TDesignHost& host, TPaletteBar& palette, TGuard guard, QWidget* parent = nullptr);
+    TDesignSurface(TDesignHost& host, TPaletteBar& palette, QWidget* parent = nullptr);
 
     // Told after the selection changed here.
     void SetOnSelectionChanged(std::function<void()> listener) { FOnSelectionChanged = std::move(listener); }
@@ -35,8 +30,7 @@ public:
     QRect TileRect(TComponent* component) const;
     // A free spot for a new tile, in this widget's coordinates.
     QPoint FreeSpot() const;
-    // A point of the component's tile where a click reaches it, not a tile placed over it: its
-    // centre when free, else the first uncovered point; the centre when it is covered whole.
+    // A point of the component's tile where a click reaches it (TSurfaceGeometry::ReachableSpot).
     QPoint ReachableSpot(TComponent* component) const;
     // The right-click menu for `component`: its editor's verbs above the host's own items.
     std::unique_ptr<QMenu> ContextMenu(TComponent* component);
@@ -54,13 +48,13 @@ protected:
 
 private:
     TDesigner* Designer() const { return FHost.CurrentForm(); }
+    TDesignerCommands& Commands() const { return FHost.Commands(); }
+    TSurfaceGeometry Geometry() const { return TSurfaceGeometry(*Designer()); }
     QSize FormClientSize() const;
-    QPoint ToForm(QPoint widgetPoint) const;
-    std::vector<TComponent*> TiledComponents() const;
     TComponent* TileAt(QPoint widgetPoint) const;
-    bool IsSelected(TComponent* component) const;
-    void SelectOnly(const TDesignerSelectionList& selection);
+    void Select(const TDesignerSelectionList& selection);
     void SelectAll();
+    std::vector<TComponent*> SelectedComponents() const;
     void DeleteSelection();
     void MoveSelection(QPoint delta, bool snap);
     void Place(QPoint widgetPoint);
@@ -69,7 +63,6 @@ private:
 
     TDesignHost& FHost;
     TPaletteBar& FPalette;
-    TGuard FGuard;
     std::function<void()> FOnSelectionChanged;
     AnsiString FPlacementName;
     enum class TDrag { None, Move, Band } FDrag = TDrag::None;

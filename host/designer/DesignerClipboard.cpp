@@ -5,9 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "host/ComponentClipboard.h"
 #include "host/designer/DesignerWindow.h"
-#include "host/designer/ObjectInspector.h"
 
 void TDesignerWindow::BuildEditMenu(QMenu* edit)
 {
@@ -41,58 +39,19 @@ void TDesignerWindow::CopySelection()
 {
     std::vector<TComponent*> components = SelectedComponents();
     if (!components.empty())
-        Guard([&] { FHost.SetClipboardText(CopyComponentText(FHost.CurrentForm()->GetRoot(), components)); });
+        Commands().Copy(components);
 }
 
 void TDesignerWindow::CutSelection()
 {
     std::vector<TComponent*> components = SelectedComponents();
-    if (components.empty())
-        return;
-    TDesigner& designer = *FHost.CurrentForm();
-    if (!Guard([&] { FHost.SetClipboardText(CopyComponentText(designer.GetRoot(), components)); }))
-        return;
-    designer.DeleteComponents(components);
-    Sync();
+    if (!components.empty() && Commands().Cut(components))
+        Sync();
 }
 
 // Text that is no form text is reported (a message box) and changes nothing.
 void TDesignerWindow::PasteFromClipboard()
 {
-    TDesigner* designer = FHost.CurrentForm();
-    if (designer && Guard([&] { designer->PasteComponents(FHost.ClipboardText()); }))
+    if (Commands().Paste())
         Sync();
-}
-
-// ---- a script's hands -------------------------------------------------------------------------
-
-void TDesignerWindow::Reset(TDesigner&, const AnsiString& path)
-{
-    Sync();
-    const bool found = FInspector->ResetRow(path);
-    RethrowCaught();
-    if (!found)
-        throw EInvalidOperation(Format("The inspector shows no row %s", {path}));
-}
-
-void TDesignerWindow::Copy(TDesignHost&, TDesigner& designer, const std::vector<TComponent*>& components)
-{
-    KeepSelection(designer, [&] {
-        designer.Select({components.begin(), components.end()});
-        Sync();
-        FCopyAction->trigger();
-    });
-    RethrowCaught();
-}
-
-std::vector<TComponent*> TDesignerWindow::Paste(TDesignHost&, TDesigner& designer)
-{
-    Sync();
-    FPasteAction->trigger();
-    RethrowCaught();
-    // What the paste selected.
-    std::vector<TComponent*> pasted;
-    for (TPersistent* object : designer.Selection())
-        pasted.push_back(static_cast<TComponent*>(object));
-    return pasted;
 }

@@ -1,6 +1,5 @@
 #include "host/designer/DesignerWindow.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -10,14 +9,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <sstream>
 
@@ -39,9 +35,8 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
       FRedoAction(new QAction("&Redo", this))
 {
     FPalette = new TPaletteBar(host.Registry());
-    auto guard = [this](const std::function<void()>& call) { return Guard(call); };
-    FSurface = new TDesignSurface(host, *FPalette, guard);
-    FInspector = new TObjectInspector(host, guard);
+    FSurface = new TDesignSurface(host, *FPalette);
+    FInspector = new TObjectInspector(host);
     FSurface->SetOnSelectionChanged([this] { FInspector->Refresh(); });
     FInspector->SetOnChoose([this](TComponent* c) {
         if (FHost.CurrentForm()) {
@@ -76,10 +71,26 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
         UpdateTitle();
         SyncLater();
     });
+    Commands().SetOnIdle([this] {
+        // A step may have been recorded without the form being marked modified.
+        UpdateTitle();
+        if (std::exchange(FSyncPending, false))
+            SyncLater();
+    });
+    if (!FScripted)
+        Commands().SetReport([this](std::exception_ptr failure) {
+            try {
+                std::rethrow_exception(failure);
+            } catch (...) {
+                QMessageBox::critical(this, Program, QString::fromStdString(CaughtFailure().Message));
+            }
+        });
 }
 
 TDesignerWindow::~TDesignerWindow()
 {
+    Commands().SetReport(nullptr);
+    Commands().SetOnIdle(nullptr);
     FHost.SetOnModified(nullptr);
     FHost.ConnectClipboard({});
 }
@@ -128,47 +139,11 @@ void TDesignerWindow::SyncLater()
         FSyncScheduled = false;
         // Never under a call into package code: the rows and editors it runs on stay alive,
         // also while its modal dialog runs an event loop.
-        if (FPackageCalls > 0)
+        if (Commands().Running())
             FSyncPending = true;
         else
             Sync();
     });
-}
-
-bool TDesignerWindow::Guard(const std::function<void()>& call)
-{
-    struct TDepth {
-        TDesignerWindow& Window;
-        explicit TDepth(TDesignerWindow& window) : Window(window) { ++Window.FPackageCalls; }
-        ~TDepth()
-        {
-            if (--Window.FPackageCalls > 0)
-                return;
-            // A step may have been recorded without the form being marked modified.
-            Window.UpdateTitle();
-            if (std::exchange(Window.FSyncPending, false))
-                Window.SyncLater();
-        }
-    } depth(*this);
-    try {
-        call();
-        return true;
-    } catch (...) {
-        if (FScripted) {
-            // The script reports it, as it does for a command acting on the core.
-            if (!FCaught)
-                FCaught = std::current_exception();
-        } else {
-            QMessageBox::critical(this, Program, QString::fromStdString(CaughtFailure().Message));
-        }
-        return false;
-    }
-}
-
-void TDesignerWindow::RethrowCaught()
-{
-    if (std::exception_ptr caught = std::exchange(FCaught, nullptr))
-        std::rethrow_exception(caught);
 }
 
 void TDesignerWindow::Sync()
@@ -200,11 +175,7 @@ void TDesignerWindow::UpdateTitle()
 
 bool TDesignerWindow::UndoOrRedo(bool redo)
 {
-    TDesigner* designer = FHost.CurrentForm();
-    if (!designer)
-        return false;
-    bool done = false;
-    Guard([&] { done = redo ? designer->Redo() : designer->Undo(); });
+    const bool done = redo ? Commands().Redo() : Commands().Undo();
     // At once: the inspector's rows and editors point at the components the step rebuilt.
     Sync();
     return done;
@@ -223,21 +194,22 @@ void TDesignerWindow::NewFile()
     Sync();
 }
 
+void TDesignerWindow::CloseShownFormBut(TDesigner* shown, TDesigner* kept)
+{
+    for (const auto& form : FHost.Forms())
+        if (form.get() == shown && shown != kept) {
+            FHost.CloseForm(*shown);
+            return;
+        }
+}
+
 bool TDesignerWindow::OpenFile(const QString& path)
 {
     TDesigner* old = FHost.CurrentForm();
-    try {
-        TDesigner& opened = FHost.OpenForm(path.toStdString());
-        // The window shows one form: the one it showed goes unless the file took its place.
-        for (const auto& form : FHost.Forms())
-            if (form.get() == old && old != &opened) {
-                FHost.CloseForm(*old);
-                break;
-            }
-    } catch (const Exception& e) {
-        QMessageBox::critical(this, Program, QString::fromStdString(e.Message()));
+    TDesigner* opened = Commands().Open(path.toStdString());
+    if (!opened)
         return false;
-    }
+    CloseShownFormBut(old, opened);
     FFileName = path;
     Remember(path);
     Sync();
@@ -291,12 +263,8 @@ bool TDesignerWindow::Save()
 {
     if (FFileName.isEmpty())
         return SaveAs();
-    try {
-        FHost.SaveForm(*FHost.CurrentForm(), FFileName.toStdString());
-    } catch (const Exception& e) {
-        QMessageBox::critical(this, Program, QString::fromStdString(e.Message()));
+    if (!Commands().Save(*FHost.CurrentForm(), FFileName.toStdString()))
         return false;
-    }
     Remember(FFileName);
     UpdateTitle();
     return true;
@@ -360,163 +328,4 @@ void TDesignerWindow::ShowAbout()
                        "design surface and an object inspector on form files, with the package's own "
                        "editors and dialogs.</p><p>Package: " +
                            QString::fromStdString(FPackagePath).toHtmlEscaped() + "</p>");
-}
-
-// ---- a script's hands -------------------------------------------------------------------------
-
-void TDesignerWindow::Click(QPoint at, Qt::KeyboardModifiers modifiers)
-{
-    const QPointF global = FSurface->mapToGlobal(QPointF(at));
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, modifiers);
-    QApplication::sendEvent(FSurface, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, modifiers);
-    QApplication::sendEvent(FSurface, &release);
-}
-
-QPoint TDesignerWindow::SpotOf(TComponent* component) const
-{
-    // The form itself is where its surface is bare.
-    return component == FHost.CurrentForm()->GetRoot() ? FSurface->FreeSpot() : FSurface->ReachableSpot(component);
-}
-
-void TDesignerWindow::KeepSelection(TDesigner& designer, const std::function<void()>& action)
-{
-    const TDesignerSelectionList kept = designer.Selection();
-    action();
-    // Less whatever the action removed from the form.
-    TDesignerSelectionList alive;
-    TComponent* root = designer.GetRoot();
-    for (TPersistent* object : kept)
-        for (int i = -1; i < root->ComponentCount(); ++i)
-            if (object == (i < 0 ? root : root->Components(i))) {
-                alive.push_back(object);
-                break;
-            }
-    designer.Select(alive);
-    Sync();
-}
-
-void TDesignerWindow::Add(TDesigner& designer, TComponentClass cls, const AnsiString& name)
-{
-    Sync();
-    QToolButton* button = FPalette->Button(cls);
-    if (!button)
-        throw EInvalidOperation(Format("The palette has no button for %s", {cls->ClassName()}));
-    // The script's selection is the script's own: placing selects in the window, not in a script.
-    KeepSelection(designer, [&] {
-        FPalette->setCurrentWidget(button->parentWidget());
-        button->click();
-        FSurface->SetPlacementName(name);
-        Click(FSurface->FreeSpot(), Qt::NoModifier);
-    });
-    RethrowCaught();
-}
-
-void TDesignerWindow::Select(TDesigner&, const TDesignerSelectionList& selection)
-{
-    Sync();
-    bool first = true;
-    for (TPersistent* object : selection) {
-        Click(SpotOf(static_cast<TComponent*>(object)), first ? Qt::NoModifier : Qt::ControlModifier);
-        first = false;
-    }
-    Sync();
-    RethrowCaught();
-}
-
-void TDesignerWindow::Set(TDesigner&, TPropertyGridRow&, const AnsiString& path, const AnsiString& value)
-{
-    Sync();
-    const bool typed = FInspector->TypeAndEnter(path, value);
-    RethrowCaught();
-    if (!typed)
-        throw EInvalidOperation(Format("The inspector shows no editor for %s", {path}));
-}
-
-void TDesignerWindow::Edit(TDesigner&, TPropertyGridRow&, const AnsiString& path)
-{
-    Sync();
-    const bool pressed = FInspector->PressEdit(path);
-    RethrowCaught();
-    if (!pressed)
-        throw EInvalidOperation(Format("The inspector shows no row %s", {path}));
-}
-
-void TDesignerWindow::Verb(TDesigner&, TComponent* component, int index)
-{
-    Sync();
-    std::unique_ptr<QMenu> menu = FSurface->ContextMenu(component);
-    RethrowCaught();
-    const QList<QAction*> items = menu->actions();
-    if (index >= items.size() || items[index]->isSeparator())
-        throw EInvalidOperation(Format("The context menu has no verb %d", {index}));
-    items[index]->trigger();
-    RethrowCaught();
-}
-
-void TDesignerWindow::DblClick(TDesigner&, TComponent* component)
-{
-    Sync();
-    // The double click alone: the press before it would select the tile, which a script's
-    // dblclick leaves as it is.
-    const QPoint at = FSurface->TileRect(component).center();
-    QMouseEvent event(QEvent::MouseButtonDblClick, at, FSurface->mapToGlobal(QPointF(at)), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(FSurface, &event);
-    RethrowCaught();
-}
-
-void TDesignerWindow::Move(TDesigner& designer, TComponent* component, int left, int top)
-{
-    Sync();
-    KeepSelection(designer, [&] {
-        const QPoint from = FSurface->TileRect(component).center();
-        Click(from, Qt::NoModifier);
-        const QPoint to = from + QPoint(left - component->DesignLeft(), top - component->DesignTop());
-        const QPointF global = FSurface->mapToGlobal(QPointF(from));
-        // Alt: exactly where the script says, as under drowcast-host, not snapped to the grid.
-        QMouseEvent press(QEvent::MouseButtonPress, from, global, Qt::LeftButton, Qt::LeftButton, Qt::AltModifier);
-        QApplication::sendEvent(FSurface, &press);
-        QMouseEvent drag(QEvent::MouseMove, to, global, Qt::NoButton, Qt::LeftButton, Qt::AltModifier);
-        QApplication::sendEvent(FSurface, &drag);
-        QMouseEvent release(QEvent::MouseButtonRelease, to, global, Qt::LeftButton, Qt::NoButton, Qt::AltModifier);
-        QApplication::sendEvent(FSurface, &release);
-    });
-    RethrowCaught();
-}
-
-void TDesignerWindow::Undo(TDesigner&)
-{
-    Sync();
-    FUndoAction->trigger();
-    RethrowCaught();
-}
-
-void TDesignerWindow::Redo(TDesigner&)
-{
-    Sync();
-    FRedoAction->trigger();
-    RethrowCaught();
-}
-
-bool TDesignerWindow::Window(const AnsiString& path, TComponent* menuOf)
-{
-    Sync();
-    QApplication::processEvents();
-    QPixmap picture = grab();
-    if (menuOf) {
-        // A popup menu is a window of its own, which the window's picture leaves out: it is drawn
-        // in where a right click on the component opens it, kept inside the picture as a screen
-        // keeps a popup.
-        std::unique_ptr<QMenu> menu = FSurface->ContextMenu(menuOf);
-        RethrowCaught();
-        menu->adjustSize();
-        const QPoint click = FSurface->mapTo(this, SpotOf(menuOf));
-        const QPoint at(std::min(click.x(), picture.width() - menu->width()),
-                        std::min(click.y(), picture.height() - menu->height()));
-        QPainter(&picture).drawPixmap(at, menu->grab());
-    }
-    if (!picture.save(QString::fromStdString(path), "PNG"))
-        throw EFCreateError(Format("Cannot create file \"%s\"", {path}));
-    return true;
 }

@@ -1,14 +1,12 @@
 #pragma once
 // The designer's main window: menus, the palette, the design surface and the object inspector
 // on one designed form of the core. It is a view: every change of a component goes through the
-// core. It also serves scripts as a person's hands, acting through its own widgets.
+// core's command layer. Scripts act through its widgets with TDesignerHands.
 
 #include <QMainWindow>
-#include <exception>
 #include <string>
 
 #include "host/DesignHost.h"
-#include "host/ScriptActions.h"
 #include "host/designer/RecentFiles.h"
 
 class QMenu;
@@ -17,9 +15,9 @@ class TDesignSurface;
 class TObjectInspector;
 class TPaletteBar;
 
-class TDesignerWindow : public QMainWindow, public TScriptActions {
+class TDesignerWindow : public QMainWindow {
 public:
-    // Scripted: what package code raises goes back to the script instead of into a message box.
+    // Scripted: what package code raises goes to the script that runs, never into a message box.
     TDesignerWindow(TDesignHost& host, std::string packagePath, HMODULE package, bool scripted);
     ~TDesignerWindow() override;
 
@@ -30,28 +28,14 @@ public:
     // comes back as a modified form (DesignerWindowSafety.cpp).
     void OfferRecovery();
 
-    void Add(TDesigner& designer, TComponentClass cls, const AnsiString& name) override;
-    void Select(TDesigner& designer, const TDesignerSelectionList& selection) override;
-    void Set(TDesigner& designer, TPropertyGridRow& row, const AnsiString& path, const AnsiString& value) override;
-    void Edit(TDesigner& designer, TPropertyGridRow& row, const AnsiString& path) override;
-    void Verb(TDesigner& designer, TComponent* component, int index) override;
-    void DblClick(TDesigner& designer, TComponent* component) override;
-    void Move(TDesigner& designer, TComponent* component, int left, int top) override;
-    bool Window(const AnsiString& path, TComponent* menuOf) override;
-    void Install(TDesignHost& host, const std::string& path) override;
-    void Undo(TDesigner& designer) override;
-    void Redo(TDesigner& designer) override;
-    void Reset(TDesigner& designer, const AnsiString& path) override;
-    void Copy(TDesignHost& host, TDesigner& designer, const std::vector<TComponent*>& components) override;
-    std::vector<TComponent*> Paste(TDesignHost& host, TDesigner& designer) override;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenus();
-    bool Guard(const std::function<void()>& call);
-    void RethrowCaught();
+    // A script's hands act through the window's widgets.
+    friend class TDesignerHands;
+    TDesignerCommands& Commands() { return FHost.Commands(); }
     // Brings every view up to the core: the form shown, the title, the surface, the inspector.
     void Sync();
     void SyncLater();
@@ -59,6 +43,8 @@ private:
     void UpdateTitle();
     // False when there was nothing to take back or again, or it failed (and was reported).
     bool UndoOrRedo(bool redo);
+    // The window shows one form: the one it showed goes, unless `kept` took its place.
+    void CloseShownFormBut(TDesigner* shown, TDesigner* kept);
     bool MaybeSave();
     bool Save();
     bool SaveAs();
@@ -69,6 +55,8 @@ private:
     void Remember(const QString& path);
     void ShowPackageInformation();
     void ShowAbout();
+    // Loads and registers a package; what registered before a failure is on the palette too.
+    bool Install(const std::string& path);
     void InstallWithDialog();
     void ShowPackages();
     void StartAutosave();
@@ -81,17 +69,10 @@ private:
     void PasteFromClipboard();
     QAction* FCopyAction = nullptr;
     QAction* FPasteAction = nullptr;
-    // Restores the script's selection after an action that, in the window, also selects.
-    void KeepSelection(TDesigner& designer, const std::function<void()>& action);
-    void Click(QPoint at, Qt::KeyboardModifiers modifiers);
-    // Where a click on the component lands on the surface.
-    QPoint SpotOf(TComponent* component) const;
 
     TDesignHost& FHost;
     std::string FPackagePath;
     bool FScripted;
-    std::exception_ptr FCaught;
-    int FPackageCalls = 0;
     bool FSyncPending = false;
     bool FSyncScheduled = false;
     QString FFileName;

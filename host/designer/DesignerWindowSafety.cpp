@@ -18,28 +18,20 @@ constexpr int AutosaveInterval = 60 * 1000;
 
 }  // namespace
 
-void TDesignerWindow::Install(TDesignHost& host, const std::string& path)
+bool TDesignerWindow::Install(const std::string& path)
 {
-    // What registered before a failure is on the palette as well.
-    struct TRebuild {
-        TDesignerWindow& Window;
-        ~TRebuild() { Window.FPalette->Rebuild(Window.FHost.Registry()); }
-    } rebuild{*this};
-    host.InstallPackage(path);
+    const bool installed = Commands().Install(path);
+    FPalette->Rebuild(FHost.Registry());
+    return installed;
 }
 
 void TDesignerWindow::InstallWithDialog()
 {
     const QString path = QFileDialog::getOpenFileName(this, "Install package", QString(),
                                                       "Packages (*.so);;All files (*)");
-    if (path.isEmpty())
-        return;
-    try {
-        Install(FHost, path.toStdString());
-    } catch (...) {
-        // The report keeps the reason too (Component > Packages).
-        QMessageBox::critical(this, QCoreApplication::applicationName(), QString::fromStdString(CaughtFailure().Text()));
-    }
+    // A failure is shown in a box; the package report keeps the reason too (Component > Packages).
+    if (!path.isEmpty())
+        Install(path.toStdString());
 }
 
 void TDesignerWindow::ShowPackages()
@@ -75,16 +67,11 @@ void TDesignerWindow::OfferRecovery()
         return;
     TDesigner* before = FHost.CurrentForm();
     QStringList failures;
-    FHost.Autosave().RecoverOrphans([&](const std::filesystem::path& file) {
-        try {
-            FHost.RecoverForm(file.string());
-            return true;
-        } catch (...) {
-            failures << QString::fromStdString(CaughtFailure().Text());
-            return false;
-        }
-    });
-    // The window shows one form: an untouched new one gives way to what came back.
+    for (const TDesignerCommands::TRecovery& recovery : Commands().Recover())
+        if (recovery.Failure)
+            failures << QString::fromStdString(recovery.Failure->Text());
+    // The window shows one form: an untouched new one gives way to what came back. A form that
+    // came back under its name has freed it already.
     for (const auto& form : FHost.Forms())
         if (form.get() == before && before != FHost.CurrentForm() && !before->IsModified()) {
             FHost.CloseForm(*before);

@@ -62,8 +62,8 @@ QIcon ColorSwatch(TColor color)
 
 }  // namespace
 
-TObjectInspector::TObjectInspector(TDesignHost& host, TGuard guard, QWidget* parent)
-    : QWidget(parent), FHost(host), FGuard(std::move(guard)), FChooser(new QComboBox), FFilter(new QLineEdit),
+TObjectInspector::TObjectInspector(TDesignHost& host, QWidget* parent)
+    : QWidget(parent), FHost(host), FChooser(new QComboBox), FFilter(new QLineEdit),
       FTree(new QTreeWidget)
 {
     auto* layout = new QVBoxLayout(this);
@@ -159,7 +159,7 @@ void TObjectInspector::Refresh()
     TDesigner* designer = FHost.CurrentForm();
     if (!designer || designer->Selection().empty())
         return;
-    FGuard([&] {
+    Guarded([&] {
         FGrid = std::make_unique<TPropertyGrid>(designer->Selection(), designer);
         FDefaults = std::make_unique<TRowDefaults>(designer->Selection(), designer->GetRoot());
     });
@@ -184,7 +184,7 @@ void TObjectInspector::Fill(QTreeWidgetItem* parent, const std::vector<std::uniq
     const std::string filter = FFilter->text().toStdString();
     for (const auto& row : rows) {
         bool shown = true;
-        FGuard([&] { shown = row->Shown(filter); });
+        Guarded([&] { shown = row->Shown(filter); });
         if (!shown)
             continue;
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(FTree);
@@ -201,7 +201,7 @@ void TObjectInspector::Fill(QTreeWidgetItem* parent, const std::vector<std::uniq
         }
         // Filtered: the matching sub-rows are shown at once, their parents open.
         item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
-        FGuard([&] { Fill(item, row->SubRows(), item->data(0, PathRole).toString()); });
+        Guarded([&] { Fill(item, row->SubRows(), item->data(0, PathRole).toString()); });
         item->setExpanded(item->childCount() > 0);
     }
 }
@@ -210,7 +210,7 @@ void TObjectInspector::ShowValue(QTreeWidgetItem* item)
 {
     TPropertyGridRow* row = FRows[item];
     AnsiString value;
-    FGuard([&] { value = row->DisplayValue(); });
+    Guarded([&] { value = row->DisplayValue(); });
     item->setText(1, QString::fromStdString(value));
     if (row->Editor().GetPropType() == TypeInfoOf<TColor>() && row->Editor().AllEqual())
         item->setIcon(1, ColorSwatch(static_cast<TColor>(row->Editor().GetOrdValue())));
@@ -228,7 +228,7 @@ std::unique_ptr<QMenu> TObjectInspector::RowMenu(QTreeWidgetItem* item)
         return nullptr;
     const AnsiString path = FRows[item]->Path();
     auto menu = std::make_unique<QMenu>();
-    QAction* reset = menu->addAction("Reset", [this, designer, path] { FGuard([&] { designer->ResetProperty(path); }); });
+    QAction* reset = menu->addAction("Reset", [this, path] { FHost.Commands().Reset(path); });
     reset->setEnabled(FDefaults && FDefaults->Differs(path));
     return menu;
 }
@@ -248,7 +248,7 @@ void TObjectInspector::OpenEditor(QTreeWidgetItem* item)
         auto* combo = new TValueCombo;
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
-        FGuard([&] {
+        Guarded([&] {
             for (const AnsiString& value : row->DropDownValues())
                 combo->addItem(QString::fromStdString(value));
         });
@@ -270,7 +270,7 @@ void TObjectInspector::OpenEditor(QTreeWidgetItem* item)
     TPropertyGridRow* editedRow = row;
     edit->installEventFilter(new TEventFilter(edit, [this, item, edit, shown, editedRow](QEvent* event) {
         if (event->type() == QEvent::MouseButtonDblClick) {
-            FGuard([&] { Perform("Edit " + editedRow->Name(), [&] { editedRow->Editor().Edit(); }); });
+            FHost.Commands().EditRow(*editedRow);
             return true;
         }
         if (event->type() != QEvent::KeyPress)
@@ -300,7 +300,7 @@ void TObjectInspector::OpenEditor(QTreeWidgetItem* item)
         TPropertyGridRow* dialogRow = row;
         connect(FDialogButton, &QToolButton::clicked, this,
                 [this, dialogRow] {
-                    FGuard([&] { Perform("Edit " + dialogRow->Name(), [&] { dialogRow->Editor().Edit(); }); });
+                    FHost.Commands().EditRow(*dialogRow);
                 });
         layout->addWidget(FDialogButton);
     }
@@ -312,13 +312,8 @@ void TObjectInspector::Commit(QTreeWidgetItem* item, const AnsiString& text)
 {
     TPropertyGridRow* row = FRows[item];
     // A refused value shows its message and the row shows the value it still has.
-    if (!FGuard([&] { Perform("Set " + row->Name(), [&] { row->Editor().SetValue(text); }); }) && FEdit)
+    if (!FHost.Commands().Set(*row, text) && FEdit)
         FEdit->setText(item->text(1));
-}
-
-void TObjectInspector::Perform(const AnsiString& label, const std::function<void()>& action)
-{
-    FHost.CurrentForm()->Perform(label, action);
 }
 
 QTreeWidgetItem* TObjectInspector::FindItem(const AnsiString& path)
@@ -384,5 +379,15 @@ bool TObjectInspector::PressEdit(const AnsiString& path)
     QMouseEvent click(QEvent::MouseButtonDblClick, at, FEdit->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(FEdit, &click);
+    return true;
+}
+
+bool TObjectInspector::ChooseComponent(const AnsiString& name)
+{
+    const int index = FChooser->findData(QString::fromStdString(name));
+    if (index < 0)
+        return false;
+    FChooser->setCurrentIndex(index);
+    emit FChooser->activated(index);
     return true;
 }

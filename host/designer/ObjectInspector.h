@@ -25,10 +25,7 @@ class QTreeWidgetItem;
 
 class TObjectInspector : public QWidget {
 public:
-    // Runs a call into package code; false when it raised (and was reported).
-    using TGuard = std::function<bool(const std::function<void()>&)>;
-
-    TObjectInspector(TDesignHost& host, TGuard guard, QWidget* parent = nullptr);
+    explicit TObjectInspector(TDesignHost& host, QWidget* parent = nullptr);
 
     // Told when the chooser picks a component.
     void SetOnChoose(std::function<void(TComponent*)> listener) { FOnChoose = std::move(listener); }
@@ -43,6 +40,8 @@ public:
     bool PressEdit(const AnsiString& path);
     // Picks Reset in the row's context menu (nothing where it is greyed out).
     bool ResetRow(const AnsiString& path);
+    // Picks the component in the drop-down above the rows; false when it does not list it.
+    bool ChooseComponent(const AnsiString& name);
 
 private:
     void Fill(QTreeWidgetItem* parent, const std::vector<std::unique_ptr<TPropertyGridRow>>& rows,
@@ -50,15 +49,14 @@ private:
     void ShowValue(QTreeWidgetItem* item);
     void OpenEditor(QTreeWidgetItem* item);
     void Commit(QTreeWidgetItem* item, const AnsiString& text);
-    // A person's edit of a row as one undo step of the form.
-    void Perform(const AnsiString& label, const std::function<void()>& action);
+    // Reads values through package code; false when it raised (and was reported).
+    bool Guarded(const std::function<void()>& call) { return FHost.Commands().Guarded(call); }
     QTreeWidgetItem* FindItem(const AnsiString& path);
     void FillChooser();
     // The row's context menu: Reset, enabled where the row differs from its default.
     std::unique_ptr<QMenu> RowMenu(QTreeWidgetItem* item);
 
     TDesignHost& FHost;
-    TGuard FGuard;
     std::function<void(TComponent*)> FOnChoose;
     QComboBox* FChooser;
     std::vector<std::string> FChooserTexts;  // what the chooser lists

@@ -13,6 +13,7 @@
 #include "host/PackageReport.h"
 #include "host/ScriptRunner.h"
 #include "host/StandardOutput.h"
+#include "host/designer/DesignerHands.h"
 #include "host/designer/DesignerWindow.h"
 #include "vcl50/qt/QtSyntheticInput.h"
 #include "vcl50/qt/QtWidgetSet.h"
@@ -64,8 +65,9 @@ int PlayScript(const std::string& packagePath, const std::string& file)
                             // A person's actions are real Qt events on the widgets; screenshots
                             // are what they drew.
                             TQtSyntheticInput input;
+                            TDesignerHands hands(window);
                             TScriptRunner runner(host, std::cout, std::cerr, &input, &TQtWidgetSet::Screenshot,
-                                                 &window);
+                                                 &hands);
                             return runner.Run(text);
                         });
 }

@@ -125,17 +125,35 @@ TEST(ScriptSyntax, WordsQuotesAndComments)
     EXPECT_EQ(commands[1].EndLine, 4);
 }
 
-TEST(ScriptRun, AnswersAndBlocksLeftUnusedDoNotReachTheNextCommand)
+TEST(ScriptRun, AnswersAndBlocksLeftUnusedAreScriptErrors)
 {
-    ScriptHost host;
-    // The colour answer is meant for `edit Color`; the block before `modified` opens nothing.
-    TResult result = host.Run(
-        "form F\nadd TTestWidget W\nselect W\nanswer color cancel\nvalue Color\n"
-        "dialog\n  ok\nend\nmodified\nanswer color 0x00000102\nedit Color\nvalue Color\n");
-    EXPECT_EQ(result.Err, "");
-    EXPECT_EQ(result.Out,
-              "modified\nColor = clWindow\nmodified = true\n"
-              "color dialog: color=0x80000005 -> 0x00000102\nmodified\nColor = $00000102\n");
+    // A test must not pass because its dialog never appeared: what the next command leaves
+    // unused, or the end of the script, fails the script at that point.
+    const struct {
+        const char* Script;
+        const char* Out;
+        const char* Err;
+    } cases[] = {
+        {"form F\nadd TTestWidget W\nselect W\nanswer color cancel\nvalue Color\n", "modified\nColor = clWindow\n",
+         "script error: line 5: the answer of line 4 was left unused: no dialog opened for it\n"},
+        {"form F\nadd TTestWidget W\ndialog\n  ok\nend\nmodified\n", "modified\nmodified = true\n",
+         "script error: line 6: the dialog block of line 3 was left unused: no modal form opened for it\n"},
+        {"form F\nanswer color 0x00000102\n", "",
+         "script error: line 2: the answer was left unused: no dialog opened for it before the script ended\n"},
+        {"form F\ndialog\nend\n", "",
+         "script error: line 2: the dialog block was left unused: no modal form opened for it before the script "
+         "ended\n"},
+        // Used ones are fine, a block and an answer inside it alike.
+        {"form F\nadd TTestWidget W\nselect W\nanswer color 0x00000102\nedit Color\nvalue Color\n",
+         "modified\ncolor dialog: color=0x80000005 -> 0x00000102\nmodified\nColor = $00000102\n", ""},
+    };
+    for (const auto& c : cases) {
+        ScriptHost host;
+        TResult result = host.Run(c.Script);
+        EXPECT_EQ(result.Out, c.Out) << c.Script;
+        EXPECT_EQ(result.Err, c.Err) << c.Script;
+        EXPECT_EQ(result.ExitCode, *c.Err ? 1 : 0) << c.Script;
+    }
 }
 
 TEST(ScriptRun, TheHostKeepsNothingOfARunButTheForms)
@@ -146,7 +164,8 @@ TEST(ScriptRun, TheHostKeepsNothingOfARunButTheForms)
     Interaction::SetObserver(&window);
     int windowHeard = 0;
     host.Host().SetOnModified([&](TDesigner&) { ++windowHeard; });
-    ASSERT_EQ(host.Run("form F\nadd TTestWidget W\nanswer color cancel\ndialog\nend\n").ExitCode, 0);
+    // The run ends in a script error, with an answer and a block still queued.
+    ASSERT_EQ(host.Run("form F\nadd TTestWidget W\nanswer color cancel\ndialog\nend\n").ExitCode, 1);
     EXPECT_FALSE(Interaction::HasAnswer());
     EXPECT_FALSE(Interaction::HasModalHandler());
     EXPECT_EQ(&Interaction::Observer(), &window);

@@ -1,0 +1,236 @@
+#include "host/DesignerCommands.h"
+
+#include "host/ComponentClipboard.h"
+#include "host/DesignHost.h"
+#include "host/PropertyGrid.h"
+#include "host/SurfaceGeometry.h"
+
+std::unique_ptr<TComponentEditor> ComponentEditorOf(TComponent* component, TDesigner& designer)
+{
+    return CreateComponentEditor(GetComponentEditorClass(component->ClassType()), component, &designer);
+}
+
+AnsiString VerbLabel(const AnsiString& verb)
+{
+    AnsiString label;
+    for (size_t i = 0; i < verb.size(); ++i) {
+        if (verb[i] == '&' && ++i == verb.size())
+            break;
+        label += verb[i];  // the letter after '&', or the second '&' of "&&"
+    }
+    while (!label.empty() && label.back() == '.')
+        label.pop_back();
+    return label;
+}
+
+namespace {
+
+// "Delete HtmlOut" for one component, "Delete" for several.
+AnsiString Named(const char* action, const std::vector<TComponent*>& components)
+{
+    return components.size() == 1 ? AnsiString(action) + " " + components[0]->Name() : AnsiString(action);
+}
+
+}  // namespace
+
+TDesignerCommands::TDesignerCommands(TDesignHost& host) : FHost(host)
+{
+}
+
+bool TDesignerCommands::Guarded(const std::function<void()>& call)
+{
+    struct TDepth {
+        TDesignerCommands& Commands;
+        explicit TDepth(TDesignerCommands& commands) : Commands(commands) { ++Commands.FDepth; }
+        ~TDepth()
+        {
+            if (--Commands.FDepth == 0 && Commands.FOnIdle)
+                Commands.FOnIdle();
+        }
+    } depth(*this);
+    try {
+        call();
+        return true;
+    } catch (...) {
+        FLastFailure = CaughtFailure();
+        if (FReport)
+            FReport(std::current_exception());
+        return false;
+    }
+}
+
+bool TDesignerCommands::Edit(const std::function<AnsiString(TDesigner&)>& label,
+                             const std::function<void(TDesigner&)>& edit)
+{
+    TDesigner* designer = FHost.CurrentForm();
+    if (!designer)
+        return false;
+    return Guarded([&] { designer->Perform(label(*designer), [&] { edit(*designer); }); });
+}
+
+TComponent* TDesignerCommands::Place(TComponentClass cls, const AnsiString& name, int left, int top)
+{
+    TComponent* placed = nullptr;
+    Edit([&](TDesigner&) { return "Add " + cls->ClassName(); },
+         [&](TDesigner& designer) {
+             const TSurfacePoint at = TSurfaceGeometry(designer).KeptOnForm({left, top});
+             placed = designer.AddComponent(cls, name, at.X, at.Y);
+         });
+    return placed;
+}
+
+bool TDesignerCommands::Delete(const std::vector<TComponent*>& components)
+{
+    return Edit([&](TDesigner&) { return Named("Delete", components); },
+                [&](TDesigner& designer) { designer.DeleteComponents(components); });
+}
+
+bool TDesignerCommands::MoveTo(TComponent* component, int left, int top)
+{
+    return Edit([&](TDesigner&) { return "Move " + component->Name(); },
+                [&](TDesigner& designer) {
+                    const TSurfacePoint at = TSurfaceGeometry(designer).KeptOnForm({left, top});
+                    designer.MoveComponent(component, at.X, at.Y);
+                });
+}
+
+bool TDesignerCommands::MoveBy(const std::vector<TComponent*>& components, int dx, int dy, bool snap)
+{
+    return Edit([&](TDesigner&) { return Named("Move", components); },
+                [&](TDesigner& designer) {
+                    const TSurfaceGeometry geometry(designer);
+                    for (TComponent* component : components) {
+                        const TSurfacePoint at = geometry.MovedBy(component, {dx, dy}, snap);
+                        designer.MoveComponent(component, at.X, at.Y);
+                    }
+                });
+}
+
+bool TDesignerCommands::Set(TPropertyGridRow& row, const AnsiString& value)
+{
+    return Edit([&](TDesigner&) { return "Set " + row.Path(); }, [&](TDesigner&) { row.Editor().SetValue(value); });
+}
+
+bool TDesignerCommands::Reset(const AnsiString& path)
+{
+    return Edit([&](TDesigner&) { return "Reset " + path; },
+                [&](TDesigner& designer) { designer.ResetProperty(path); });
+}
+
+bool TDesignerCommands::EditRow(TPropertyGridRow& row)
+{
+    return Edit([&](TDesigner&) { return "Edit " + row.Path(); }, [&](TDesigner&) { row.Editor().Edit(); });
+}
+
+bool TDesignerCommands::Verb(TComponent* component, int index)
+{
+    std::unique_ptr<TComponentEditor> editor;
+    return Edit(
+        [&](TDesigner& designer) {
+            editor = ComponentEditorOf(component, designer);
+            editor->PrepareItem(index);
+            return VerbLabel(editor->GetVerb(index));
+        },
+        [&](TDesigner&) { editor->ExecuteVerb(index); });
+}
+
+bool TDesignerCommands::DblClick(TComponent* component)
+{
+    return Edit([&](TDesigner&) { return "Double-click " + component->Name(); },
+                [&](TDesigner& designer) { ComponentEditorOf(component, designer)->Edit(); });
+}
+
+bool TDesignerCommands::Cut(const std::vector<TComponent*>& components)
+{
+    return Edit([&](TDesigner&) { return Named("Cut", components); },
+                [&](TDesigner& designer) {
+                    FHost.SetClipboardText(CopyComponentText(designer.GetRoot(), components));
+                    designer.DeleteComponents(components);
+                });
+}
+
+std::optional<std::vector<TComponent*>> TDesignerCommands::Paste()
+{
+    std::vector<TComponent*> pasted;
+    if (!Edit([&](TDesigner&) { return AnsiString("Paste"); },
+              [&](TDesigner& designer) { pasted = designer.PasteComponents(FHost.ClipboardText()); }))
+        return std::nullopt;
+    return pasted;
+}
+
+bool TDesignerCommands::Undo()
+{
+    TDesigner* designer = FHost.CurrentForm();
+    bool done = false;
+    return designer && Guarded([&] { done = designer->Undo(); }) && done;
+}
+
+bool TDesignerCommands::Redo()
+{
+    TDesigner* designer = FHost.CurrentForm();
+    bool done = false;
+    return designer && Guarded([&] { done = designer->Redo(); }) && done;
+}
+
+bool TDesignerCommands::Select(const TDesignerSelectionList& selection)
+{
+    TDesigner* designer = FHost.CurrentForm();
+    return designer && Guarded([&] { designer->Select(selection); });
+}
+
+bool TDesignerCommands::Copy(const std::vector<TComponent*>& components)
+{
+    TDesigner* designer = FHost.CurrentForm();
+    return designer &&
+           Guarded([&] { FHost.SetClipboardText(CopyComponentText(designer->GetRoot(), components)); });
+}
+
+std::optional<std::vector<AnsiString>> TDesignerCommands::Verbs(TComponent* component)
+{
+    TDesigner* designer = FHost.CurrentForm();
+    std::vector<AnsiString> verbs;
+    if (!designer || !Guarded([&] {
+            auto editor = ComponentEditorOf(component, *designer);
+            for (int i = 0; i < editor->GetVerbCount(); ++i) {
+                editor->PrepareItem(i);
+                verbs.push_back(editor->GetVerb(i));
+            }
+        }))
+        return std::nullopt;
+    return verbs;
+}
+
+TDesigner* TDesignerCommands::Open(const std::string& path)
+{
+    TDesigner* opened = nullptr;
+    Guarded([&] { opened = &FHost.OpenForm(path); });
+    return opened;
+}
+
+bool TDesignerCommands::Save(TDesigner& designer, const std::string& path)
+{
+    return Guarded([&] { FHost.SaveForm(designer, path); });
+}
+
+bool TDesignerCommands::Install(const std::string& path)
+{
+    return Guarded([&] { FHost.InstallPackage(path); });
+}
+
+std::vector<TDesignerCommands::TRecovery> TDesignerCommands::Recover()
+{
+    std::vector<TRecovery> recovered;
+    Guarded([&] {
+        FHost.Autosave().RecoverOrphans([&](const std::filesystem::path& file) {
+            try {
+                recovered.push_back({&FHost.RecoverForm(file.string()), std::nullopt});
+                return true;
+            } catch (...) {
+                // One unreadable form does not keep the others back.
+                recovered.push_back({nullptr, CaughtFailure()});
+                return false;
+            }
+        });
+    });
+    return recovered;
+}

@@ -1,0 +1,143 @@
+#include "host/ScriptDesignerCommands.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+
+#include "host/PropertyDefaults.h"
+#include "host/ScriptSession.h"
+#include "vcl50/Sysutils.h"
+
+namespace {
+
+// Every row the filter keeps, parents before their sub-rows, each fully expanded.
+void PrintRows(const std::vector<std::unique_ptr<TPropertyGridRow>>& rows, std::string_view filter,
+               const TRowDefaults& defaults, std::string& lines)
+{
+    for (const auto& row : rows) {
+        if (!row->Shown(filter))
+            continue;
+        lines += (defaults.Differs(row->Path()) ? "row*: " : "row: ") + row->Path() + " = " + row->DisplayValue() + '\n';
+        PrintRows(row->SubRows(), filter, defaults, lines);
+    }
+}
+
+}  // namespace
+
+namespace ScriptDesignerCommands {
+
+void Move(TScriptSession& s, const TScriptCommand& c)
+{
+    TComponent* component = s.FormComponent(c, c.Args[0]);
+    if (component == s.CurrentForm(c).GetRoot())
+        s.Error(c, "the form itself does not move on its surface");
+    const int left = s.Number(c, c.Args[1]);
+    const int top = s.Number(c, c.Args[2]);
+    s.Hands.Move(component, left, top);
+}
+
+void Undo(TScriptSession& s, const TScriptCommand& c)
+{
+    s.CurrentForm(c);
+    s.Hands.Undo();
+}
+
+void Redo(TScriptSession& s, const TScriptCommand& c)
+{
+    s.CurrentForm(c);
+    s.Hands.Redo();
+}
+
+void Inspector(TScriptSession& s, const TScriptCommand& c)
+{
+    TPropertyGrid inspector = s.Inspect(c);
+    TDesigner& designer = s.CurrentForm(c);
+    TRowDefaults defaults(designer.Selection(), designer.GetRoot());
+    // Package code runs for every value: the lines go out only once all of them are known.
+    std::string lines;
+    PrintRows(inspector.Rows(), c.Args.empty() ? std::string_view() : std::string_view(c.Args[0]), defaults, lines);
+    s.Out << lines;
+}
+
+void Reset(TScriptSession& s, const TScriptCommand& c)
+{
+    TPropertyGrid inspector = s.Inspect(c);
+    s.Row(c, inspector, c.Args[0]);
+    s.Hands.Reset(c.Args[0]);
+}
+
+void Copy(TScriptSession& s, const TScriptCommand& c)
+{
+    std::vector<TComponent*> components;
+    for (const AnsiString& name : c.Args) {
+        TComponent* component = s.FormComponent(c, name);
+        if (component == s.CurrentForm(c).GetRoot())
+            s.Error(c, "the form itself cannot be copied");
+        components.push_back(component);
+    }
+    s.Hands.Copy(components);
+}
+
+void Paste(TScriptSession& s, const TScriptCommand& c)
+{
+    s.CurrentForm(c);
+    std::vector<TComponent*> pasted = s.Hands.Paste();
+    s.RethrowFailure();
+    std::string line = "pasted:";
+    for (TComponent* component : pasted)
+        line += ' ' + component->Name();
+    s.Out << line << '\n';
+}
+
+void Install(TScriptSession& s, const TScriptCommand& c)
+{
+    // A package that fails is no fault of the script: its exception is traced, the report keeps
+    // the reason, and the script goes on as the designer does.
+    s.Hands.Install(c.Args[0]);
+}
+
+void Packages(TScriptSession& s, const TScriptCommand&)
+{
+    for (const TPackageRecord& record : s.Host.PackageReport()) {
+        s.Out << "package: " << std::filesystem::path(record.Path).filename().string();
+        if (record.Failure.empty())
+            s.Out << " state=loaded\n";
+        else
+            s.Out << " state=failed reason=" << QuoteTraceText(record.Failure) << '\n';
+    }
+}
+
+void Autosave(TScriptSession& s, const TScriptCommand&)
+{
+    s.Host.Autosave().Write(s.Host.Forms());
+}
+
+void Crash(TScriptSession& s, const TScriptCommand&)
+{
+    // The trace so far is seen; nothing else of a clean end happens.
+    s.Out.flush();
+    std::cout.flush();
+    std::cerr.flush();
+    kill(getpid(), SIGKILL);
+}
+
+void Recover(TScriptSession& s, const TScriptCommand&)
+{
+    for (const TDesignerCommands::TRecovery& recovery : s.Commands.Recover()) {
+        if (recovery.Form)
+            s.Out << "recovered: " << recovery.Form->GetRoot()->Name() << '\n';
+        else
+            s.Trace.ExceptionReached(*recovery.Failure);
+    }
+}
+
+void Window(TScriptSession& s, const TScriptCommand& c)
+{
+    TComponent* menuOf = c.Args.size() > 1 ? s.FormComponent(c, c.Args[1]) : nullptr;
+    if (!s.Hands.Window(c.Args[0], menuOf))
+        s.Error(c, "window needs the designer window (drowcast-designer)");
+}
+
+}  // namespace ScriptDesignerCommands

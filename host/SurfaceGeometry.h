@@ -1,0 +1,66 @@
+#pragma once
+// The design surface's geometry, in the form's client coordinates and free of any toolkit: where
+// each component's tile lies, which tile a point hits, what a rubber band catches, how a click or
+// a band changes the selection, the grid, and moves and placements kept on the form. A surface
+// that draws only paints what this says and forwards a person's input to it.
+
+#include <vector>
+
+#include "host/Designer.h"
+#include "vcl50/Controls.h"
+
+struct TSurfacePoint {
+    int X = 0, Y = 0;
+    bool operator==(const TSurfacePoint&) const = default;
+};
+
+class TSurfaceGeometry {
+public:
+    static constexpr int GridStep = 8;
+    static constexpr int TileSize = 28;
+    // Room under a tile for its name.
+    static constexpr int LabelRoom = 14;
+
+    explicit TSurfaceGeometry(const TDesigner& designer);
+
+    // The nearest grid line.
+    static int Snap(int value);
+
+    // The form's client area: its ClientWidth and ClientHeight, 480 by 320 where it has none.
+    TSurfacePoint ClientSize() const;
+    // The tiled components (those that are no controls), bottom first: the selected ones lie
+    // above the rest, so that the component a person picks is the one a click then reaches.
+    std::vector<TComponent*> Tiles() const;
+    TRect TileRect(const TComponent* component) const;
+    // The topmost tile under the point; null on bare form.
+    TComponent* TileAt(TSurfacePoint at) const;
+    // A point of the tile where a click reaches it: its centre when that is uncovered, else the
+    // first uncovered point; the centre when it is covered whole.
+    TSurfacePoint ReachableSpot(const TComponent* component) const;
+    // The centre of a free place for a new tile, its name included.
+    TSurfacePoint FreeSpot() const;
+
+    // The selection after a click on the tile `hit`. Adding (Ctrl or Shift) toggles
+    // the hit tile in the selection; otherwise a selected tile keeps the selection, so that a drag
+    // moves all of it, and another tile is selected alone.
+    TDesignerSelectionList Clicked(TComponent* hit, bool adding) const;
+    // The selection after a rubber band: the tiles it touches, added to the selection when
+    // adding; the form itself when it catches nothing.
+    TDesignerSelectionList Banded(TRect band, bool adding) const;
+
+    // Where a tile lands when moved by a delta: on the grid when snapped, and never past the
+    // form's edges, its name included.
+    TSurfacePoint MovedBy(const TComponent* component, TSurfacePoint delta, bool snap) const;
+    // Where a new tile goes when placed with its centre at `at`: on the grid, on the form.
+    TSurfacePoint PlacedAt(TSurfacePoint at) const;
+    // A tile's top left corner moved as little as it takes for the tile and its name to lie on
+    // the form.
+    TSurfacePoint KeptOnForm(TSurfacePoint topLeft) const;
+
+private:
+    bool IsSelected(const TComponent* component) const;
+    TDesignerSelectionList ComponentsOnly(const TDesignerSelectionList& selection) const;
+
+    const TDesigner& FDesigner;
+    TDesignerSelectionList FSelection;
+};
