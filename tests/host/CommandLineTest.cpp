@@ -281,9 +281,12 @@ TEST(CommandLine, HostileInputsEndWithTheirReasonWithoutBlockingOrGrowing)
     EXPECT_LT(children.ru_maxrss, 512 * 1024) << "kB";
 }
 
-// The window's script on the inspector and the clipboard traces alike without the window.
-TEST(CommandLine, TheInspectorAndClipboardScriptTracesAsInTheWindow)
+// The window's scripts on the inspector, the clipboard and stacked components trace alike
+// without the window.
+TEST(CommandLine, TheWindowsScriptsTraceAsInTheWindow)
 {
-    TTempFolder folder("drowcast-inspect");
-    ExpectTraceAsExpected(fs::path(DESIGNER_SCRIPTS_DIR) / "inspect-copy-paste", folder.Path());
+    for (const char* name : {"inspect-copy-paste", "overlapping"}) {
+        TTempFolder folder("drowcast-inspect");
+        ExpectTraceAsExpected(fs::path(DESIGNER_SCRIPTS_DIR) / name, folder.Path());
+    }
 }
