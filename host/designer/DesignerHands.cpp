@@ -60,7 +60,7 @@ void TDesignerHands::KeepSelection(const std::function<void()>& action)
                 alive.push_back(object);
                 break;
             }
-    designer.Select(alive);
+    FCommands.Select(alive);
     FWindow.Sync();
 }
 
@@ -173,7 +173,7 @@ void TDesignerHands::Reset(const AnsiString& path)
 void TDesignerHands::Copy(const std::vector<TComponent*>& components)
 {
     KeepSelection([&] {
-        Designer().Select({components.begin(), components.end()});
+        FCommands.Select({components.begin(), components.end()});
         FWindow.Sync();
         FWindow.FCopyAction->trigger();
     });

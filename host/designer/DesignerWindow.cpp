@@ -40,7 +40,7 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
     FSurface->SetOnSelectionChanged([this] { FInspector->Refresh(); });
     FInspector->SetOnChoose([this](TComponent* c) {
         if (FHost.CurrentForm()) {
-            FHost.CurrentForm()->Select({c});
+            Commands().Select({c});
             Sync();
         }
     });
