@@ -31,6 +31,14 @@ AnsiString Named(const char* action, const std::vector<TComponent*>& components)
     return components.size() == 1 ? AnsiString(action) + " " + components[0]->Name() : AnsiString(action);
 }
 
+// "Set HtmlOut.Tag" for a row of one component, "Set Tag" for one of several.
+AnsiString RowLabel(const char* action, TDesigner& designer, const AnsiString& path)
+{
+    const TDesignerSelectionList selection = designer.Selection();
+    auto* only = selection.size() == 1 ? dynamic_cast<TComponent*>(selection[0]) : nullptr;
+    return AnsiString(action) + " " + (only ? only->Name() + "." + path : path);
+}
+
 }  // namespace
 
 TDesignerCommands::TDesignerCommands(TDesignHost& host) : FHost(host)
@@ -108,18 +116,20 @@ bool TDesignerCommands::MoveBy(const std::vector<TComponent*>& components, int d
 
 bool TDesignerCommands::Set(TPropertyGridRow& row, const AnsiString& value)
 {
-    return Edit([&](TDesigner&) { return "Set " + row.Path(); }, [&](TDesigner&) { row.Editor().SetValue(value); });
+    return Edit([&](TDesigner& designer) { return RowLabel("Set", designer, row.Path()); },
+                [&](TDesigner&) { row.Editor().SetValue(value); });
 }
 
 bool TDesignerCommands::Reset(const AnsiString& path)
 {
-    return Edit([&](TDesigner&) { return "Reset " + path; },
+    return Edit([&](TDesigner& designer) { return RowLabel("Reset", designer, path); },
                 [&](TDesigner& designer) { designer.ResetProperty(path); });
 }
 
 bool TDesignerCommands::EditRow(TPropertyGridRow& row)
 {
-    return Edit([&](TDesigner&) { return "Edit " + row.Path(); }, [&](TDesigner&) { row.Editor().Edit(); });
+    return Edit([&](TDesigner& designer) { return RowLabel("Edit", designer, row.Path()); },
+                [&](TDesigner&) { row.Editor().Edit(); });
 }
 
 bool TDesignerCommands::Verb(TComponent* component, int index)

@@ -57,12 +57,12 @@ TEST(DesignerCommands, EachActionIsGuardedAndOneUndoStepUnderOneLabel)
          [&](TDesignHost& h, TDesigner& d) {
              return h.Commands().Set(RowOf(grid, d, component(d, "W"), "Count"), "5");
          },
-         "Set Count", ""},
+         "Set W.Count", ""},
         {"set a sub-row",
          [&](TDesignHost& h, TDesigner& d) {
              return h.Commands().Set(RowOf(grid, d, component(d, "W"), "Formats.DateFormat"), "yyyy");
          },
-         "Set Formats.DateFormat", ""},
+         "Set W.Formats.DateFormat", ""},
         {"set a refused value",
          [&](TDesignHost& h, TDesigner& d) {
              return h.Commands().Set(RowOf(grid, d, component(d, "W"), "Count"), "many");
@@ -73,18 +73,18 @@ TEST(DesignerCommands, EachActionIsGuardedAndOneUndoStepUnderOneLabel)
              d.Select({component(d, "W")});
              return h.Commands().Reset("Count");
          },
-         "Reset Count", ""},
+         "Reset W.Count", ""},
         {"dialog button",
          [&](TDesignHost& h, TDesigner& d) {
              return h.Commands().EditRow(RowOf(grid, d, component(d, "W"), "FileName"));
          },
-         "Edit FileName", ""},
+         "Edit W.FileName", ""},
         // What the editor wrote before it raised stays, as one step.
         {"dialog button that fails half way",
          [&](TDesignHost& h, TDesigner& d) {
              return h.Commands().EditRow(RowOf(grid, d, component(d, "S"), "Caption"));
          },
-         "Edit Caption", "the editor fails half way"},
+         "Edit S.Caption", "the editor fails half way"},
         {"verb", [&](TDesignHost& h, TDesigner& d) { return h.Commands().Verb(component(d, "W"), 0); }, "Count", ""},
         {"verb that refuses", [&](TDesignHost& h, TDesigner& d) { return h.Commands().Verb(component(d, "W"), 1); },
          "", "verb 1 refuses"},
