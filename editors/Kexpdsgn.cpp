@@ -146,29 +146,9 @@ TClass TKExcelFileNameProperty::StaticClass()
     return EditorClass<TKExcelFileNameProperty, TKFileNameProperty>("TKExcelFileNameProperty");
 }
 
-AnsiString TKExcelFileNameProperty::GetFilter()
-{
-    return "Microsoft Excel files (*.xls)|*.xls";
-}
-
-AnsiString TKExcelFileNameProperty::GetDefaultExt()
-{
-    return "xls";
-}
-
 TClass TKRTFFileNameProperty::StaticClass()
 {
     return EditorClass<TKRTFFileNameProperty, TKFileNameProperty>("TKRTFFileNameProperty");
-}
-
-AnsiString TKRTFFileNameProperty::GetFilter()
-{
-    return "Microsoft Word files (*.doc)|*.doc|RTF files (*.rtf)|*.rtf";
-}
-
-AnsiString TKRTFFileNameProperty::GetDefaultExt()
-{
-    return "doc";
 }
 
 TClass TKHTMLFileNameProperty::StaticClass()
@@ -176,29 +156,9 @@ TClass TKHTMLFileNameProperty::StaticClass()
     return EditorClass<TKHTMLFileNameProperty, TKFileNameProperty>("TKHTMLFileNameProperty");
 }
 
-AnsiString TKHTMLFileNameProperty::GetFilter()
-{
-    return "HTML files (*.html, *.htm)|*.html;*.htm";
-}
-
-AnsiString TKHTMLFileNameProperty::GetDefaultExt()
-{
-    return "html";
-}
-
 TClass TKLaTeXFileNameProperty::StaticClass()
 {
     return EditorClass<TKLaTeXFileNameProperty, TKFileNameProperty>("TKLaTeXFileNameProperty");
-}
-
-AnsiString TKLaTeXFileNameProperty::GetFilter()
-{
-    return "LaTeX files (*.tex)|*.tex";
-}
-
-AnsiString TKLaTeXFileNameProperty::GetDefaultExt()
-{
-    return "tex";
 }
 
 TClass TKASCIIFileNameProperty::StaticClass()
@@ -221,29 +181,9 @@ TClass TKCSSFileNameProperty::StaticClass()
     return EditorClass<TKCSSFileNameProperty, TKFileNameProperty>("TKCSSFileNameProperty");
 }
 
-AnsiString TKCSSFileNameProperty::GetFilter()
-{
-    return "Cascading style sheets files (*.css)|*.css";
-}
-
-AnsiString TKCSSFileNameProperty::GetDefaultExt()
-{
-    return "css";
-}
-
 TClass TKSQLFileNameProperty::StaticClass()
 {
     return EditorClass<TKSQLFileNameProperty, TKFileNameProperty>("TKSQLFileNameProperty");
-}
-
-AnsiString TKSQLFileNameProperty::GetFilter()
-{
-    return "SQL files (*.sql)|*.sql";
-}
-
-AnsiString TKSQLFileNameProperty::GetDefaultExt()
-{
-    return "sql";
 }
 
 TClass TKAppFileNameProperty::StaticClass()
@@ -251,29 +191,9 @@ TClass TKAppFileNameProperty::StaticClass()
     return EditorClass<TKAppFileNameProperty, TKFileNameProperty>("TKAppFileNameProperty");
 }
 
-AnsiString TKAppFileNameProperty::GetFilter()
-{
-    return "Executable files (*.exe)|*.exe";
-}
-
-AnsiString TKAppFileNameProperty::GetDefaultExt()
-{
-    return "exe";
-}
-
 TClass TKXMLFileNameProperty::StaticClass()
 {
     return EditorClass<TKXMLFileNameProperty, TKFileNameProperty>("TKXMLFileNameProperty");
-}
-
-AnsiString TKXMLFileNameProperty::GetFilter()
-{
-    return "XML files (*.xml)|*.xml";
-}
-
-AnsiString TKXMLFileNameProperty::GetDefaultExt()
-{
-    return "xml";
 }
 
 TClass TKDBFFileNameProperty::StaticClass()
@@ -281,29 +201,9 @@ TClass TKDBFFileNameProperty::StaticClass()
     return EditorClass<TKDBFFileNameProperty, TKFileNameProperty>("TKDBFFileNameProperty");
 }
 
-AnsiString TKDBFFileNameProperty::GetFilter()
-{
-    return "DBF files (*.dbf)|*.dbf";
-}
-
-AnsiString TKDBFFileNameProperty::GetDefaultExt()
-{
-    return "dbf";
-}
-
 TClass TKCFGFileNameProperty::StaticClass()
 {
     return EditorClass<TKCFGFileNameProperty, TKFileNameProperty>("TKCFGFileNameProperty");
-}
-
-AnsiString TKCFGFileNameProperty::GetFilter()
-{
-    return "Configurations files (*.cfg)|*.cfg";
-}
-
-AnsiString TKCFGFileNameProperty::GetDefaultExt()
-{
-    return "cfg";
 }
 
 // ---- date/time format properties ---------------------------------------------------------------
