@@ -41,45 +41,21 @@ TClass TKHTMLTemplateProperty::StaticClass()
 void TKHTMLTemplateProperty::Edit()
 {
     auto* component = As<TKHTMLExport>(GetComponent(0));
-    THTMLOptions* html = component->HTMLOptions();
-    TTableOptions* table = component->TableOptions();
 
     auto dialog = ConstructUnique<TfmKHTMLTemplateEditDlg>(nullptr);
     dialog->SetCaption(ComponentDialogCaption(component, "HTML Template Editor"));
     const auto current = static_cast<THTMLTemplate>(static_cast<uint8_t>(GetOrdValue()));
     dialog->SetTemplate(current);
-    if (current == htCustom) {
-        dialog->SetBackGroundColor(html->BackGroundColor());
-        dialog->SetDefaultTextColor(html->DefaultFont()->Color());
-        dialog->SetLinkColor(html->LinkColor());
-        dialog->SetVLinkColor(html->VLinkColor());
-        dialog->SetALinkColor(html->ALinkColor());
-        dialog->SetTextFontName(html->DefaultFont()->Name());
-        dialog->SetHeadersRowBgColor(table->HeadersRowBgColor());
-        dialog->SetHeadersRowFontColor(table->HeadersRowFontColor());
-        dialog->SetTableBgColor(table->TableBgColor());
-        dialog->SetTableFontColor(table->TableFontColor());
-        dialog->SetOddRowBgColor(table->OddRowBgColor());
-    }
+    if (current == htCustom)
+        dialog->SetSchemeFrom(*component);
     if (dialog->ShowModal() != mrOk)
         return;
 
     // The template goes to every selected component; the custom settings to the first only. The
     // template is written last: it is what tells the designer, which must hear of the change once
     // it is all written, and not at all when a write fails on the way.
-    if (dialog->Template() == htCustom) {
-        html->SetBackGroundColor(dialog->BackGroundColor());
-        html->DefaultFont()->SetColor(dialog->DefaultTextColor());
-        html->SetLinkColor(dialog->LinkColor());
-        html->SetVLinkColor(dialog->VLinkColor());
-        html->SetALinkColor(dialog->ALinkColor());
-        html->DefaultFont()->SetName(dialog->TextFontName());
-        table->SetHeadersRowBgColor(dialog->HeadersRowBgColor());
-        table->SetHeadersRowFontColor(dialog->HeadersRowFontColor());
-        table->SetTableBgColor(dialog->TableBgColor());
-        table->SetTableFontColor(dialog->TableFontColor());
-        table->SetOddRowBgColor(dialog->OddRowBgColor());
-    }
+    if (dialog->Template() == htCustom)
+        dialog->WriteSchemeTo(*component);
     SetOrdValue(dialog->Template());
 }
 
