@@ -43,31 +43,81 @@ bool NothingAt(const AnsiString& path)
     return !std::filesystem::exists(path, error) && !error;
 }
 
-// One value of the scheme: where the template file keeps it, and the dialog's getter and setter.
+// The parts of an HTML export that hold the scheme.
+THTMLOptions* Page(const TKHTMLExport& e)
+{
+    return e.HTMLOptions();
+}
+
+TFont* PageFont(const TKHTMLExport& e)
+{
+    return e.HTMLOptions()->DefaultFont();
+}
+
+TTableOptions* Table(const TKHTMLExport& e)
+{
+    return e.TableOptions();
+}
+
+// A getter and a setter of one part of an HTML export, as plain functions of the export.
+template <auto Part, auto Get>
+auto FromExport(const TKHTMLExport& e)
+{
+    return (Part(e)->*Get)();
+}
+
+template <auto Part, auto Set, class Value>
+void ToExport(const TKHTMLExport& e, Value value)
+{
+    (Part(e)->*Set)(value);
+}
+
+using TDlg = TfmKHTMLTemplateEditDlg;
+
+// One value of the scheme: the name the dialog publishes it under, where the template file keeps
+// it, the dialog's getter and setter, and an HTML export's.
 template <class Value, class Stored>
 struct TSchemeValue {
+    const char* Name;
     const char* Section;
     const char* Key;
-    Stored (TfmKHTMLTemplateEditDlg::*Get)() const;
-    void (TfmKHTMLTemplateEditDlg::*Set)(Value);
+    Stored (TDlg::*Get)() const;
+    void (TDlg::*Set)(Value);
+    Value (*GetOfExport)(const TKHTMLExport&);
+    void (*SetOfExport)(const TKHTMLExport&, Value);
 };
 using TSchemeColor = TSchemeValue<TColor, TColor>;
 using TSchemeText = TSchemeValue<AnsiString, const AnsiString&>;
-using TDlg = TfmKHTMLTemplateEditDlg;
 
 // The scheme in the template file's key order, which saves keep and loads follow.
 const std::variant<TSchemeColor, TSchemeText> Scheme[] = {
-    TSchemeColor{HTMLOptionsSection, "Background-color", &TDlg::BackGroundColor, &TDlg::SetBackGroundColor},
-    TSchemeColor{HTMLOptionsSection, "Font-color", &TDlg::DefaultTextColor, &TDlg::SetDefaultTextColor},
-    TSchemeText{HTMLOptionsSection, "Font-family", &TDlg::TextFontName, &TDlg::SetTextFontName},
-    TSchemeColor{HTMLOptionsSection, "LinkColor", &TDlg::LinkColor, &TDlg::SetLinkColor},
-    TSchemeColor{HTMLOptionsSection, "VLinkColor", &TDlg::VLinkColor, &TDlg::SetVLinkColor},
-    TSchemeColor{HTMLOptionsSection, "ALinkColor", &TDlg::ALinkColor, &TDlg::SetALinkColor},
-    TSchemeColor{TableOptionsSection, "Header-bgcolor", &TDlg::HeadersRowBgColor, &TDlg::SetHeadersRowBgColor},
-    TSchemeColor{TableOptionsSection, "Header-color", &TDlg::HeadersRowFontColor, &TDlg::SetHeadersRowFontColor},
-    TSchemeColor{TableOptionsSection, "Table-color", &TDlg::TableFontColor, &TDlg::SetTableFontColor},
-    TSchemeColor{TableOptionsSection, "Even_row-bgcolor", &TDlg::TableBgColor, &TDlg::SetTableBgColor},
-    TSchemeColor{TableOptionsSection, "Odd_row-bgcolor", &TDlg::OddRowBgColor, &TDlg::SetOddRowBgColor},
+    TSchemeColor{"BackGroundColor", HTMLOptionsSection, "Background-color", &TDlg::BackGroundColor,
+                 &TDlg::SetBackGroundColor, FromExport<Page, &THTMLOptions::BackGroundColor>,
+                 ToExport<Page, &THTMLOptions::SetBackGroundColor>},
+    TSchemeColor{"DefaultTextColor", HTMLOptionsSection, "Font-color", &TDlg::DefaultTextColor,
+                 &TDlg::SetDefaultTextColor, FromExport<PageFont, &TFont::Color>, ToExport<PageFont, &TFont::SetColor>},
+    TSchemeText{"TextFontName", HTMLOptionsSection, "Font-family", &TDlg::TextFontName, &TDlg::SetTextFontName,
+                FromExport<PageFont, &TFont::Name>, ToExport<PageFont, &TFont::SetName>},
+    TSchemeColor{"LinkColor", HTMLOptionsSection, "LinkColor", &TDlg::LinkColor, &TDlg::SetLinkColor,
+                 FromExport<Page, &THTMLOptions::LinkColor>, ToExport<Page, &THTMLOptions::SetLinkColor>},
+    TSchemeColor{"VLinkColor", HTMLOptionsSection, "VLinkColor", &TDlg::VLinkColor, &TDlg::SetVLinkColor,
+                 FromExport<Page, &THTMLOptions::VLinkColor>, ToExport<Page, &THTMLOptions::SetVLinkColor>},
+    TSchemeColor{"ALinkColor", HTMLOptionsSection, "ALinkColor", &TDlg::ALinkColor, &TDlg::SetALinkColor,
+                 FromExport<Page, &THTMLOptions::ALinkColor>, ToExport<Page, &THTMLOptions::SetALinkColor>},
+    TSchemeColor{"HeadersRowBgColor", TableOptionsSection, "Header-bgcolor", &TDlg::HeadersRowBgColor,
+                 &TDlg::SetHeadersRowBgColor, FromExport<Table, &TTableOptions::HeadersRowBgColor>,
+                 ToExport<Table, &TTableOptions::SetHeadersRowBgColor>},
+    TSchemeColor{"HeadersRowFontColor", TableOptionsSection, "Header-color", &TDlg::HeadersRowFontColor,
+                 &TDlg::SetHeadersRowFontColor, FromExport<Table, &TTableOptions::HeadersRowFontColor>,
+                 ToExport<Table, &TTableOptions::SetHeadersRowFontColor>},
+    TSchemeColor{"TableFontColor", TableOptionsSection, "Table-color", &TDlg::TableFontColor,
+                 &TDlg::SetTableFontColor, FromExport<Table, &TTableOptions::TableFontColor>,
+                 ToExport<Table, &TTableOptions::SetTableFontColor>},
+    TSchemeColor{"TableBgColor", TableOptionsSection, "Even_row-bgcolor", &TDlg::TableBgColor, &TDlg::SetTableBgColor,
+                 FromExport<Table, &TTableOptions::TableBgColor>, ToExport<Table, &TTableOptions::SetTableBgColor>},
+    TSchemeColor{"OddRowBgColor", TableOptionsSection, "Odd_row-bgcolor", &TDlg::OddRowBgColor,
+                 &TDlg::SetOddRowBgColor, FromExport<Table, &TTableOptions::OddRowBgColor>,
+                 ToExport<Table, &TTableOptions::SetOddRowBgColor>},
 };
 
 // Colours as "$" and eight hex digits, the font name as it is.
@@ -104,51 +154,46 @@ TfmKHTMLTemplateEditDlg::~TfmKHTMLTemplateEditDlg() = default;
 TClass TfmKHTMLTemplateEditDlg::StaticClass()
 {
     using T = TfmKHTMLTemplateEditDlg;
-    static const TMetaClass meta = TClassBuilder<T, TForm>("TfmKHTMLTemplateEditDlg")
-        .Field("Panel1", &T::Panel1)
-        .Field("btStart", &T::btStart)
-        .Field("btCancel", &T::btCancel)
-        .Field("HTMLPanel", &T::HTMLPanel)
-        .Field("lbTemplate", &T::lbTemplate)
-        .Field("BackPanel", &T::BackPanel)
-        .Field("lbHTMLDefaultText", &T::lbHTMLDefaultText)
-        .Field("Panel2", &T::Panel2)
-        .Field("lbHTMLLink", &T::lbHTMLLink)
-        .Field("lbHTMLVLink", &T::lbHTMLVLink)
-        .Field("lbHTMLALink", &T::lbHTMLALink)
-        .Field("cbxTemplate", &T::cbxTemplate)
-        .Field("btSaveTemplate", &T::btSaveTemplate)
-        .Field("btLoadTemplate", &T::btLoadTemplate)
-        .Field("ColorDialog", &T::ColorDialog)
-        .Field("sdTemplate", &T::sdTemplate)
-        .Field("odTemplate", &T::odTemplate)
-        .Method("FormShow", &T::FormShow)
-        .Method("cbxTemplateChange", &T::cbxTemplateChange)
-        .Method("btCancelKeyDown", &T::btCancelKeyDown)
-        .Method("BackPanelClick", &T::BackPanelClick)
-        .Method("Row1Click", &T::Row1Click)
-        .Method("OddRow1Click", &T::OddRow1Click)
-        .Method("ColHead1Click", &T::ColHead1Click)
-        .Method("Head3Click", &T::Head3Click)
-        .Method("btSaveTemplateClick", &T::btSaveTemplateClick)
-        .Method("btLoadTemplateClick", &T::btLoadTemplateClick)
-        .Method("lbHTMLDefaultTextClick", &T::lbHTMLDefaultTextClick)
-        .Method("Data1Click", &T::Data1Click)
-        .Method("FormCreate", &T::FormCreate)
-        // Read-only, so designer scripts can read the scheme the caller will read back.
-        .Property("Template", &T::Template)
-        .Property("TextFontName", &T::TextFontName)
-        .Property("HeadersRowBgColor", &T::HeadersRowBgColor)
-        .Property("ALinkColor", &T::ALinkColor)
-        .Property("HeadersRowFontColor", &T::HeadersRowFontColor)
-        .Property("OddRowBgColor", &T::OddRowBgColor)
-        .Property("LinkColor", &T::LinkColor)
-        .Property("BackGroundColor", &T::BackGroundColor)
-        .Property("TableFontColor", &T::TableFontColor)
-        .Property("TableBgColor", &T::TableBgColor)
-        .Property("DefaultTextColor", &T::DefaultTextColor)
-        .Property("VLinkColor", &T::VLinkColor)
-        .Build();
+    static const TMetaClass meta = [] {
+        TClassBuilder<T, TForm> builder("TfmKHTMLTemplateEditDlg");
+        builder
+            .Field("Panel1", &T::Panel1)
+            .Field("btStart", &T::btStart)
+            .Field("btCancel", &T::btCancel)
+            .Field("HTMLPanel", &T::HTMLPanel)
+            .Field("lbTemplate", &T::lbTemplate)
+            .Field("BackPanel", &T::BackPanel)
+            .Field("lbHTMLDefaultText", &T::lbHTMLDefaultText)
+            .Field("Panel2", &T::Panel2)
+            .Field("lbHTMLLink", &T::lbHTMLLink)
+            .Field("lbHTMLVLink", &T::lbHTMLVLink)
+            .Field("lbHTMLALink", &T::lbHTMLALink)
+            .Field("cbxTemplate", &T::cbxTemplate)
+            .Field("btSaveTemplate", &T::btSaveTemplate)
+            .Field("btLoadTemplate", &T::btLoadTemplate)
+            .Field("ColorDialog", &T::ColorDialog)
+            .Field("sdTemplate", &T::sdTemplate)
+            .Field("odTemplate", &T::odTemplate)
+            .Method("FormShow", &T::FormShow)
+            .Method("cbxTemplateChange", &T::cbxTemplateChange)
+            .Method("btCancelKeyDown", &T::btCancelKeyDown)
+            .Method("BackPanelClick", &T::BackPanelClick)
+            .Method("Row1Click", &T::Row1Click)
+            .Method("OddRow1Click", &T::OddRow1Click)
+            .Method("ColHead1Click", &T::ColHead1Click)
+            .Method("Head3Click", &T::Head3Click)
+            .Method("btSaveTemplateClick", &T::btSaveTemplateClick)
+            .Method("btLoadTemplateClick", &T::btLoadTemplateClick)
+            .Method("lbHTMLDefaultTextClick", &T::lbHTMLDefaultTextClick)
+            .Method("Data1Click", &T::Data1Click)
+            .Method("FormCreate", &T::FormCreate)
+            // Read-only, as is the scheme below, so designer scripts can read what the caller
+            // will read back.
+            .Property("Template", &T::Template);
+        for (const auto& value : Scheme)
+            std::visit([&builder](const auto& v) { builder.Property(v.Name, v.Get); }, value);
+        return builder.Build();
+    }();
     return &meta;
 }
 
@@ -162,6 +207,8 @@ void TfmKHTMLTemplateEditDlg::SetTemplate(const THTMLTemplate Value)
     const RHTMLTemplate* predefined = PredefinedTemplate(Value);
     if (!predefined)
         return;  // the custom template keeps the colours shown
+    // In the order templates have always been applied, not the scheme's: a preview cell missing
+    // from a translated form stops the walk where it always did.
     const RHTMLTemplate t = *predefined;
     SetBackGroundColor(t.BackGroundColor);
     SetLinkColor(t.LinkColor);
@@ -179,6 +226,18 @@ void TfmKHTMLTemplateEditDlg::SetCustomTemplate()
 {
     cbxTemplate->SetItemIndex(htCustom);
     SetTemplate(htCustom);
+}
+
+void TfmKHTMLTemplateEditDlg::SetSchemeFrom(const TKHTMLExport& source)
+{
+    for (const auto& value : Scheme)
+        std::visit([&](const auto& v) { (this->*v.Set)(v.GetOfExport(source)); }, value);
+}
+
+void TfmKHTMLTemplateEditDlg::WriteSchemeTo(TKHTMLExport& target) const
+{
+    for (const auto& value : Scheme)
+        std::visit([&](const auto& v) { v.SetOfExport(target, (this->*v.Get)()); }, value);
 }
 
 // ---- members and their preview ----------------------------------------------------------------

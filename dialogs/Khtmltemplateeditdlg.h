@@ -14,6 +14,7 @@ class TButton;
 class TColorDialog;
 class TComboBox;
 class THexIniFile;
+class TKHTMLExport;
 class TLabel;
 class TOpenDialog;
 class TPanel;
@@ -61,6 +62,11 @@ public:
     TColor TableBgColor() const { return FTableBgColor; }
     TColor DefaultTextColor() const { return FDefaultTextColor; }
     TColor VLinkColor() const { return FVLinkColor; }
+
+    // The custom scheme that an HTML export keeps in its options: shown through the setters
+    // below, and written back into the export's options.
+    void SetSchemeFrom(const TKHTMLExport& source);
+    void WriteSchemeTo(TKHTMLExport& target) const;
 
     // A predefined template loads its ten colours; the custom one keeps those shown. The same
     // template again applies nothing. The list's selection is left as it is.

@@ -41,45 +41,21 @@ TClass TKHTMLTemplateProperty::StaticClass()
 void TKHTMLTemplateProperty::Edit()
 {
     auto* component = As<TKHTMLExport>(GetComponent(0));
-    THTMLOptions* html = component->HTMLOptions();
-    TTableOptions* table = component->TableOptions();
 
     auto dialog = ConstructUnique<TfmKHTMLTemplateEditDlg>(nullptr);
     dialog->SetCaption(ComponentDialogCaption(component, "HTML Template Editor"));
     const auto current = static_cast<THTMLTemplate>(static_cast<uint8_t>(GetOrdValue()));
     dialog->SetTemplate(current);
-    if (current == htCustom) {
-        dialog->SetBackGroundColor(html->BackGroundColor());
-        dialog->SetDefaultTextColor(html->DefaultFont()->Color());
-        dialog->SetLinkColor(html->LinkColor());
-        dialog->SetVLinkColor(html->VLinkColor());
-        dialog->SetALinkColor(html->ALinkColor());
-        dialog->SetTextFontName(html->DefaultFont()->Name());
-        dialog->SetHeadersRowBgColor(table->HeadersRowBgColor());
-        dialog->SetHeadersRowFontColor(table->HeadersRowFontColor());
-        dialog->SetTableBgColor(table->TableBgColor());
-        dialog->SetTableFontColor(table->TableFontColor());
-        dialog->SetOddRowBgColor(table->OddRowBgColor());
-    }
+    if (current == htCustom)
+        dialog->SetSchemeFrom(*component);
     if (dialog->ShowModal() != mrOk)
         return;
 
     // The template goes to every selected component; the custom settings to the first only. The
     // template is written last: it is what tells the designer, which must hear of the change once
     // it is all written, and not at all when a write fails on the way.
-    if (dialog->Template() == htCustom) {
-        html->SetBackGroundColor(dialog->BackGroundColor());
-        html->DefaultFont()->SetColor(dialog->DefaultTextColor());
-        html->SetLinkColor(dialog->LinkColor());
-        html->SetVLinkColor(dialog->VLinkColor());
-        html->SetALinkColor(dialog->ALinkColor());
-        html->DefaultFont()->SetName(dialog->TextFontName());
-        table->SetHeadersRowBgColor(dialog->HeadersRowBgColor());
-        table->SetHeadersRowFontColor(dialog->HeadersRowFontColor());
-        table->SetTableBgColor(dialog->TableBgColor());
-        table->SetTableFontColor(dialog->TableFontColor());
-        table->SetOddRowBgColor(dialog->OddRowBgColor());
-    }
+    if (dialog->Template() == htCustom)
+        dialog->WriteSchemeTo(*component);
     SetOrdValue(dialog->Template());
 }
 
@@ -146,29 +122,9 @@ TClass TKExcelFileNameProperty::StaticClass()
     return EditorClass<TKExcelFileNameProperty, TKFileNameProperty>("TKExcelFileNameProperty");
 }
 
-AnsiString TKExcelFileNameProperty::GetFilter()
-{
-    return "Microsoft Excel files (*.xls)|*.xls";
-}
-
-AnsiString TKExcelFileNameProperty::GetDefaultExt()
-{
-    return "xls";
-}
-
 TClass TKRTFFileNameProperty::StaticClass()
 {
     return EditorClass<TKRTFFileNameProperty, TKFileNameProperty>("TKRTFFileNameProperty");
-}
-
-AnsiString TKRTFFileNameProperty::GetFilter()
-{
-    return "Microsoft Word files (*.doc)|*.doc|RTF files (*.rtf)|*.rtf";
-}
-
-AnsiString TKRTFFileNameProperty::GetDefaultExt()
-{
-    return "doc";
 }
 
 TClass TKHTMLFileNameProperty::StaticClass()
@@ -176,29 +132,9 @@ TClass TKHTMLFileNameProperty::StaticClass()
     return EditorClass<TKHTMLFileNameProperty, TKFileNameProperty>("TKHTMLFileNameProperty");
 }
 
-AnsiString TKHTMLFileNameProperty::GetFilter()
-{
-    return "HTML files (*.html, *.htm)|*.html;*.htm";
-}
-
-AnsiString TKHTMLFileNameProperty::GetDefaultExt()
-{
-    return "html";
-}
-
 TClass TKLaTeXFileNameProperty::StaticClass()
 {
     return EditorClass<TKLaTeXFileNameProperty, TKFileNameProperty>("TKLaTeXFileNameProperty");
-}
-
-AnsiString TKLaTeXFileNameProperty::GetFilter()
-{
-    return "LaTeX files (*.tex)|*.tex";
-}
-
-AnsiString TKLaTeXFileNameProperty::GetDefaultExt()
-{
-    return "tex";
 }
 
 TClass TKASCIIFileNameProperty::StaticClass()
@@ -221,29 +157,9 @@ TClass TKCSSFileNameProperty::StaticClass()
     return EditorClass<TKCSSFileNameProperty, TKFileNameProperty>("TKCSSFileNameProperty");
 }
 
-AnsiString TKCSSFileNameProperty::GetFilter()
-{
-    return "Cascading style sheets files (*.css)|*.css";
-}
-
-AnsiString TKCSSFileNameProperty::GetDefaultExt()
-{
-    return "css";
-}
-
 TClass TKSQLFileNameProperty::StaticClass()
 {
     return EditorClass<TKSQLFileNameProperty, TKFileNameProperty>("TKSQLFileNameProperty");
-}
-
-AnsiString TKSQLFileNameProperty::GetFilter()
-{
-    return "SQL files (*.sql)|*.sql";
-}
-
-AnsiString TKSQLFileNameProperty::GetDefaultExt()
-{
-    return "sql";
 }
 
 TClass TKAppFileNameProperty::StaticClass()
@@ -251,29 +167,9 @@ TClass TKAppFileNameProperty::StaticClass()
     return EditorClass<TKAppFileNameProperty, TKFileNameProperty>("TKAppFileNameProperty");
 }
 
-AnsiString TKAppFileNameProperty::GetFilter()
-{
-    return "Executable files (*.exe)|*.exe";
-}
-
-AnsiString TKAppFileNameProperty::GetDefaultExt()
-{
-    return "exe";
-}
-
 TClass TKXMLFileNameProperty::StaticClass()
 {
     return EditorClass<TKXMLFileNameProperty, TKFileNameProperty>("TKXMLFileNameProperty");
-}
-
-AnsiString TKXMLFileNameProperty::GetFilter()
-{
-    return "XML files (*.xml)|*.xml";
-}
-
-AnsiString TKXMLFileNameProperty::GetDefaultExt()
-{
-    return "xml";
 }
 
 TClass TKDBFFileNameProperty::StaticClass()
@@ -281,29 +177,9 @@ TClass TKDBFFileNameProperty::StaticClass()
     return EditorClass<TKDBFFileNameProperty, TKFileNameProperty>("TKDBFFileNameProperty");
 }
 
-AnsiString TKDBFFileNameProperty::GetFilter()
-{
-    return "DBF files (*.dbf)|*.dbf";
-}
-
-AnsiString TKDBFFileNameProperty::GetDefaultExt()
-{
-    return "dbf";
-}
-
 TClass TKCFGFileNameProperty::StaticClass()
 {
     return EditorClass<TKCFGFileNameProperty, TKFileNameProperty>("TKCFGFileNameProperty");
-}
-
-AnsiString TKCFGFileNameProperty::GetFilter()
-{
-    return "Configurations files (*.cfg)|*.cfg";
-}
-
-AnsiString TKCFGFileNameProperty::GetDefaultExt()
-{
-    return "cfg";
 }
 
 // ---- date/time format properties ---------------------------------------------------------------

@@ -1,6 +1,8 @@
 #pragma once
 // The package's property editors and component editors.
 
+#include <cstddef>
+
 #include "package/Ownunits.h"
 #include "vcl50/Dsgnintf.h"
 
@@ -37,32 +39,49 @@ public:
     virtual AnsiString GetDefaultExt() = 0;
 };
 
-class TKExcelFileNameProperty : public TDerived<TKExcelFileNameProperty, TKFileNameProperty> {
-public:
-    static TClass StaticClass();
-    AnsiString GetFilter() override;
-    AnsiString GetDefaultExt() override;
+// A template argument of text: the filter and the default extension of a file name editor.
+template <size_t N>
+struct TFileNameText {
+    constexpr TFileNameText(const char (&text)[N])
+    {
+        for (size_t i = 0; i < N; ++i)
+            Text[i] = text[i];
+    }
+    char Text[N];
 };
 
-class TKRTFFileNameProperty : public TDerived<TKRTFFileNameProperty, TKFileNameProperty> {
+// The body of the file name editors whose filter and extension never change. The class itself
+// still declares StaticClass, defined in the unit, so its metaclass exists once, in the package.
+template <class Self, TFileNameText Filter, TFileNameText DefaultExt>
+class TKFixedFileNameProperty : public TDerived<Self, TKFileNameProperty> {
 public:
-    static TClass StaticClass();
-    AnsiString GetFilter() override;
-    AnsiString GetDefaultExt() override;
+    AnsiString GetFilter() override { return Filter.Text; }
+    AnsiString GetDefaultExt() override { return DefaultExt.Text; }
 };
 
-class TKHTMLFileNameProperty : public TDerived<TKHTMLFileNameProperty, TKFileNameProperty> {
+class TKExcelFileNameProperty
+    : public TKFixedFileNameProperty<TKExcelFileNameProperty, "Microsoft Excel files (*.xls)|*.xls", "xls"> {
 public:
     static TClass StaticClass();
-    AnsiString GetFilter() override;
-    AnsiString GetDefaultExt() override;
 };
 
-class TKLaTeXFileNameProperty : public TDerived<TKLaTeXFileNameProperty, TKFileNameProperty> {
+class TKRTFFileNameProperty
+    : public TKFixedFileNameProperty<TKRTFFileNameProperty,
+                                     "Microsoft Word files (*.doc)|*.doc|RTF files (*.rtf)|*.rtf", "doc"> {
 public:
     static TClass StaticClass();
-    AnsiString GetFilter() override;
-    AnsiString GetDefaultExt() override;
+};
+
+class TKHTMLFileNameProperty
+    : public TKFixedFileNameProperty<TKHTMLFileNameProperty, "HTML files (*.html, *.htm)|*.html;*.htm", "html"> {
+public:
+    static TClass StaticClass();
+};
+
+class TKLaTeXFileNameProperty
+    : public TKFixedFileNameProperty<TKLaTeXFileNameProperty, "LaTeX files (*.tex)|*.tex", "tex"> {
+public:
+    static TClass StaticClass();
 };
 
 // Follows ExportType of the first edited component, read on every call; raises EInvalidCast on a
@@ -74,48 +93,39 @@ public:
     AnsiString GetDefaultExt() override;
 };
 
-class TKCSSFileNameProperty : public TDerived<TKCSSFileNameProperty, TKFileNameProperty> {
+class TKCSSFileNameProperty
+    : public TKFixedFileNameProperty<TKCSSFileNameProperty, "Cascading style sheets files (*.css)|*.css", "css"> {
 public:
     static TClass StaticClass();
-    AnsiString GetFilter() override;
-    AnsiString GetDefaultExt() override;
 };
 
-class TKSQLFileNameProperty : public TDerived<TKSQLFileNameProperty, TKFileNameProperty> {
+class TKSQLFileNameProperty : public TKFixedFileNameProperty<TKSQLFileNameProperty, "SQL files (*.sql)|*.sql", "sql"> {
 public:
     static TClass StaticClass();
-    AnsiString GetFilter() override;
-    AnsiString GetDefaultExt() override;
 };
 
 // The clipboard export's viewer: a program, not an export file.
-class TKAppFileNameProperty : public TDerived<TKAppFileNameProperty, TKFileNameProperty> {
+class TKAppFileNameProperty
+    : public TKFixedFileNameProperty<TKAppFileNameProperty, "Executable files (*.exe)|*.exe", "exe"> {
 public:
     static TClass StaticClass();
-    AnsiString GetFilter() override;
-    AnsiString GetDefaultExt() override;
 };
 
-class TKXMLFileNameProperty : public TDerived<TKXMLFileNameProperty, TKFileNameProperty> {
+class TKXMLFileNameProperty : public TKFixedFileNameProperty<TKXMLFileNameProperty, "XML files (*.xml)|*.xml", "xml"> {
 public:
     static TClass StaticClass();
-    AnsiString GetFilter() override;
-    AnsiString GetDefaultExt() override;
 };
 
-class TKDBFFileNameProperty : public TDerived<TKDBFFileNameProperty, TKFileNameProperty> {
+class TKDBFFileNameProperty : public TKFixedFileNameProperty<TKDBFFileNameProperty, "DBF files (*.dbf)|*.dbf", "dbf"> {
 public:
     static TClass StaticClass();
-    AnsiString GetFilter() override;
-    AnsiString GetDefaultExt() override;
 };
 
 // The export dialog's saved configuration.
-class TKCFGFileNameProperty : public TDerived<TKCFGFileNameProperty, TKFileNameProperty> {
+class TKCFGFileNameProperty
+    : public TKFixedFileNameProperty<TKCFGFileNameProperty, "Configurations files (*.cfg)|*.cfg", "cfg"> {
 public:
     static TClass StaticClass();
-    AnsiString GetFilter() override;
-    AnsiString GetDefaultExt() override;
 };
 
 // ---- date/time format properties ---------------------------------------------------------------

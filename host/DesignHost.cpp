@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "host/FormFile.h"
-#include "host/PackageReport.h"
+#include "host/InfoReport.h"
 #include "vcl50/Formresources.h"
 #include "vcl50/Forms.h"
 #include "vcl50/Packages.h"

@@ -13,7 +13,7 @@
 
 #include "host/DesignHost.h"
 #include "host/FormFile.h"
-#include "host/PackageReport.h"
+#include "host/InfoReport.h"
 #include "host/ScriptRunner.h"
 #include "host/StandardOutput.h"
 

@@ -317,6 +317,7 @@ void TCustomForm::SetModalResult(int modalResult)
 {
     FModalResult = modalResult;
     FCloseApproved = false;
+    NotifyPeer(&TControlPeer::ModalResultChanged);
 }
 
 void TCustomForm::Close()

@@ -10,9 +10,9 @@
 // One per TControlPeer notification, in its order.
 enum class TPeerNotice : uint8_t {
     Bounds, Visible, Enabled, Caption, Color, Font, Cursor, Hint, Focus, TabOrder, Appearance,
-    Items, Selection, ItemIndex
+    Items, Selection, ItemIndex, ModalResult
 };
-constexpr size_t PeerNoticeCount = static_cast<size_t>(TPeerNotice::ItemIndex) + 1;
+constexpr size_t PeerNoticeCount = static_cast<size_t>(TPeerNotice::ModalResult) + 1;
 
 class THeadlessPeer : public TControlPeer {
 public:
@@ -37,6 +37,7 @@ public:
     void ItemsChanged() override { Add(TPeerNotice::Items); }
     void SelectionChanged() override { Add(TPeerNotice::Selection); }
     void ItemIndexChanged() override { Add(TPeerNotice::ItemIndex); }
+    void ModalResultChanged() override { Add(TPeerNotice::ModalResult); }
 
 private:
     void Add(TPeerNotice notice) { ++FCounts[static_cast<size_t>(notice)]; }

@@ -46,6 +46,7 @@ void TControlPeer::AppearanceChanged() {}
 void TControlPeer::ItemsChanged() {}
 void TControlPeer::SelectionChanged() {}
 void TControlPeer::ItemIndexChanged() {}
+void TControlPeer::ModalResultChanged() {}
 
 TWidgetSet::~TWidgetSet() = default;
 

@@ -42,6 +42,7 @@ public:
     virtual void ItemsChanged();       // the entries of a list or combo box
     virtual void SelectionChanged();   // which entries of a list box are selected
     virtual void ItemIndexChanged();   // a list box's current entry, a combo box's chosen one
+    virtual void ModalResultChanged(); // a form's ModalResult, set by input or by code
 };
 
 class TWidgetSet {
@@ -54,7 +55,8 @@ public:
 
     // The modal loop of a shown form. After each event: when form->ModalResult() is set, call
     // form->CloseModal(), and return once it agrees. Input reported through the Input unit
-    // already runs that check; the loop needs it for results that code sets.
+    // already runs that check; a result that code sets reaches the loop through the form's
+    // peer (ModalResultChanged).
     virtual void RunModal(TCustomForm* form) = 0;
 
     // The common dialogs, shown with the dialog's settings. Empty when the person cancels.

@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 #include <sstream>
 
-#include "host/PackageReport.h"
+#include "host/InfoReport.h"
 #include "host/designer/DesignSurface.h"
 #include "host/designer/ObjectInspector.h"
 #include "host/designer/PaletteBar.h"

@@ -10,7 +10,7 @@
 
 #include "host/DesignHost.h"
 #include "host/FormFile.h"
-#include "host/PackageReport.h"
+#include "host/InfoReport.h"
 #include "host/ScriptRunner.h"
 #include "host/StandardOutput.h"
 #include "host/designer/DesignerHands.h"

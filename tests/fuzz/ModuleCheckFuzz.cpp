@@ -2,7 +2,7 @@
 // file only, never loaded.
 #include <sstream>
 
-#include "host/PackageReport.h"
+#include "host/InfoReport.h"
 #include "tests/fuzz/FuzzInput.h"
 #include "vcl50/Sysutils.h"
 

@@ -1,17 +1,20 @@
 // A person's input through real Qt events: mouse clicks, keys, combo-box choices, list-box
-// selection and drags reach the model through the input path, and only there.
+// selection and drags reach the model through the input path, and only there. And with no input
+// at all, a modal result that code sets still closes its form.
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QListView>
 #include <QTest>
+#include <QTimer>
 
 #include "tests/qt/QtFormFixture.h"
 #include "vcl50/Buttons.h"
 #include "vcl50/ExtCtrls.h"
 #include "vcl50/Input.h"
 #include "vcl50/StdCtrls.h"
+#include "vcl50/qt/QtModalLoop.h"
 
 namespace {
 
@@ -177,6 +180,44 @@ TEST_F(QtInputTest, ModalLoopReportsWhatHeadlessReports)
     EXPECT_THROW(form->ShowModal(), EInteractionError);
     Interaction::QueueModalHandler([](TCustomForm* f) { f->SetModalResult(mrYes); });
     EXPECT_EQ(form->ShowModal(), mrYes);
+}
+
+namespace {
+
+// No person and no handler: only timers act. A loop that misses a result is ended by the watchdog.
+class QtModalLoopTest : public QtFormTest {
+protected:
+    TQtWidgetSet::TMode Mode() const override { return TQtWidgetSet::TMode::Interactive; }
+};
+
+}  // namespace
+
+TEST_F(QtModalLoopTest, AResultSetByCodeClosesItsFormWithNoInput)
+{
+    TForm* outer = NewForm(200, 100);
+    TForm* inner = NewForm(100, 60);
+    bool stuck = false;
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+        stuck = true;
+        QtModalLoop::CheckInnermost(true);
+    });
+    watchdog.start(3000);
+
+    QTimer::singleShot(0, [&] { outer->SetModalResult(mrOk); });
+    EXPECT_EQ(outer->ShowModal(), mrOk);
+    EXPECT_FALSE(stuck);
+
+    // The outer form's result, set while an inner one runs, is seen once the inner one closes.
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&] {
+            outer->SetModalResult(mrYes);
+            inner->SetModalResult(mrOk);
+        });
+        EXPECT_EQ(inner->ShowModal(), mrOk);
+    });
+    EXPECT_EQ(outer->ShowModal(), mrYes);
+    EXPECT_FALSE(stuck);
 }
 
 TEST_F(QtInputTest, TabAndAcceleratorsMoveTheModelsFocusAndTheWidgetFollows)

@@ -95,6 +95,10 @@ std::string Read(TPeerNotice notice, const TControl* c)
     }
     case TPeerNotice::ItemIndex:
         return list ? std::to_string(list->ItemIndex()) : combo ? std::to_string(combo->ItemIndex()) : "";
+    case TPeerNotice::ModalResult: {
+        auto* form = dynamic_cast<const TCustomForm*>(c);
+        return form ? std::to_string(form->ModalResult()) : "";
+    }
     }
     return "";
 }
@@ -103,7 +107,7 @@ const TPeerNotice AllNotices[] = {
     TPeerNotice::Bounds, TPeerNotice::Visible, TPeerNotice::Enabled, TPeerNotice::Caption,
     TPeerNotice::Color, TPeerNotice::Font, TPeerNotice::Cursor, TPeerNotice::Hint,
     TPeerNotice::Focus, TPeerNotice::TabOrder, TPeerNotice::Appearance, TPeerNotice::Items,
-    TPeerNotice::Selection, TPeerNotice::ItemIndex,
+    TPeerNotice::Selection, TPeerNotice::ItemIndex, TPeerNotice::ModalResult,
 };
 
 class TMirrorPeer : public TControlPeer {
@@ -127,6 +131,7 @@ public:
     void ItemsChanged() override { Refresh(TPeerNotice::Items); }
     void SelectionChanged() override { Refresh(TPeerNotice::Selection); }
     void ItemIndexChanged() override { Refresh(TPeerNotice::ItemIndex); }
+    void ModalResultChanged() override { Refresh(TPeerNotice::ModalResult); }
 
     std::map<TPeerNotice, std::string> Shown;
 
@@ -225,6 +230,7 @@ TEST_F(MirrorTest, EveryChangeReachesTheWidgetThatShowsIt)
     speed->SetVisible(false);
     cell->SetParentColor(false);
     page->SetColor(clAqua);
+    form->SetModalResult(mrOk);
 
     ExpectMirrored(form.get());
 

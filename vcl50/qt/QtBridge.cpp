@@ -37,4 +37,11 @@ bool HasPending()
     return static_cast<bool>(Pending());
 }
 
+void CheckSoon()
+{
+    if (QtModalLoop* loop = QtModalLoop::Innermost())
+        QMetaObject::invokeMethod(
+            loop->Context(), [] { QtModalLoop::CheckInnermost(HasPending()); }, Qt::QueuedConnection);
+}
+
 }  // namespace QtBridge

@@ -17,4 +17,8 @@ void Deliver(const TControl* control, const std::function<void()>& input);
 std::exception_ptr TakePending();
 bool HasPending();
 
+// Asks the innermost modal loop to check its form once the running event is handled, as input
+// does: for a modal result that code set, not in the middle of the code that set it.
+void CheckSoon();
+
 }  // namespace QtBridge

@@ -223,3 +223,11 @@ void QtFormPeer::FocusChanged()
     if (FForm->Active() && !FForm->ActiveControl())
         FWindow->setFocus(Qt::OtherFocusReason);
 }
+
+// Input has the loop check the form itself; a result set by code (a timer, a handler) has it
+// checked here.
+void QtFormPeer::ModalResultChanged()
+{
+    if (FForm->ModalResult() != mrNone)
+        QtBridge::CheckSoon();
+}

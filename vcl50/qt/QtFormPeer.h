@@ -22,6 +22,7 @@ public:
     void CaptionChanged() override;
     void AppearanceChanged() override;
     void FocusChanged() override;
+    void ModalResultChanged() override;
 
     // Lets every key that reaches `widget` (a widget of this form) go to the model first.
     void WatchKeys(QWidget* widget);

@@ -39,3 +39,8 @@ void QtModalLoop::CheckInnermost(bool inputFailed)
     if (end)
         loop->FLoop.quit();
 }
+
+QtModalLoop* QtModalLoop::Innermost()
+{
+    return Loops().empty() ? nullptr : Loops().back();
+}

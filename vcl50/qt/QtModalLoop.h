@@ -1,6 +1,7 @@
 #pragma once
 // A running modal loop of the Qt widget set. The loops stack up as modal forms open modal forms;
-// the bridge and the widget set ask the innermost one to end after each input.
+// the bridge and the widget set ask the innermost one to end after each input, and after code has
+// set a modal result (QtBridge::CheckSoon).
 
 #include <QEventLoop>
 
@@ -22,6 +23,8 @@ public:
     // Ends the innermost loop when an input failed (the loop then raises the kept error), its
     // form was freed, or its form has a modal result and lets itself close.
     static void CheckInnermost(bool inputFailed);
+    // The innermost loop; null when none runs.
+    static QtModalLoop* Innermost();
 
 private:
     TCustomForm* FForm;

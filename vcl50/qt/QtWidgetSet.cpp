@@ -93,24 +93,24 @@ void TQtWidgetSet::RunModal(TCustomForm* form)
 {
     Interaction::TModalHandler handler = Answering::ModalHandler(form, FMode == TMode::Interactive);
 
-    QtModalLoop loop(form);
-
-    if (handler) {
-        // Once the window is up: the handler acts on real widgets, as a person would.
-        QTimer::singleShot(0, loop.Context(), [form, handler = std::move(handler)] {
-            QtBridge::Deliver(form, [form, &handler] { Answering::RunModalHandler(handler, form); });
-            QtModalLoop::CheckInnermost(QtBridge::HasPending());
-        });
+    std::exception_ptr error;
+    {
+        QtModalLoop loop(form);
+        if (handler) {
+            // Once the window is up: the handler acts on real widgets, as a person would.
+            QTimer::singleShot(0, loop.Context(), [form, handler = std::move(handler)] {
+                QtBridge::Deliver(form, [form, &handler] { Answering::RunModalHandler(handler, form); });
+                QtModalLoop::CheckInnermost(QtBridge::HasPending());
+            });
+        }
+        loop.Exec();
+        error = QtBridge::TakePending();
     }
-    // Results that code sets outside any input are seen within a moment.
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, loop.Context(),
-                     [] { QtModalLoop::CheckInnermost(QtBridge::HasPending()); });
-    poll.start(50);
+    // Only the innermost loop closes its form, so a result that code set on the form of the loop
+    // returned to has waited until now.
+    QtBridge::CheckSoon();
 
-    loop.Exec();
-
-    if (std::exception_ptr error = QtBridge::TakePending())
+    if (error)
         std::rethrow_exception(error);
     if (!Input::IsAlive(form))
         throw EInteractionError("The modal form was freed while it was shown");

@@ -1,4 +1,4 @@
-#include "host/PackageReport.h"
+#include "host/InfoReport.h"
 
 #include <algorithm>
 #include <filesystem>

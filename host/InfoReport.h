@@ -1,6 +1,8 @@
 #pragma once
-// What the host's command line tells about a package file, read without running the package.
-// Each returns the exit status: 0, or 1 after one line on `err` saying what is wrong.
+// What the host's command line tells about a package file (`info`, `resource`), read without
+// running the package. Each returns the exit status: 0, or 1 after one line on `err` saying what
+// is wrong. The package report is another thing: the host's list of the packages it loaded or
+// refused (DesignHost.h).
 
 #include <ostream>
 #include <string>

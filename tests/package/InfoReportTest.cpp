@@ -5,7 +5,7 @@
 
 #include "PackageTesting.h"
 #include "host/LanguageNames.h"
-#include "host/PackageReport.h"
+#include "host/InfoReport.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ void ExpectLinesInOrder(const std::string& output, const std::vector<std::string
     }
 }
 
-TEST(PackageReport, InfoTellsEverythingThePackageDeclares)
+TEST(InfoReport, InfoTellsEverythingThePackageDeclares)
 {
     const TReport report = Info(PackageFile);
     ASSERT_EQ(report.Status, 0) << report.Err;
@@ -101,7 +101,7 @@ TEST(PackageReport, InfoTellsEverythingThePackageDeclares)
     EXPECT_FALSE(IsLoaded(PackageFile)) << "reading the file ran none of the package";
 }
 
-TEST(PackageReport, LanguagesAreNamedByTheirPrimaryPart)
+TEST(InfoReport, LanguagesAreNamedByTheirPrimaryPart)
 {
     EXPECT_EQ(LanguageName(0x0819), "Russian");  // Russian as spoken in Moldova
     EXPECT_EQ(LanguageName(0x0409), "English");
@@ -109,7 +109,7 @@ TEST(PackageReport, LanguagesAreNamedByTheirPrimaryPart)
     EXPECT_EQ(LanguageName(0x003E), "unknown");
 }
 
-TEST(PackageReport, ResourceWritesTheRawBytes)
+TEST(InfoReport, ResourceWritesTheRawBytes)
 {
     const TReport report = Resource(PackageFile, "packageinfo");
     ASSERT_EQ(report.Status, 0) << report.Err;
@@ -117,7 +117,7 @@ TEST(PackageReport, ResourceWritesTheRawBytes)
     ExpectOneLineError(Resource(PackageFile, "NOSUCHRESOURCE"), "has no resource NOSUCHRESOURCE");
 }
 
-TEST(PackageReport, WhatIsNoPackageGetsOneClearLine)
+TEST(InfoReport, WhatIsNoPackageGetsOneClearLine)
 {
     TScratchFolder folder;
     ExpectOneLineError(Info((folder.Path() / "missing.so").string()), "no such file");
@@ -130,7 +130,7 @@ TEST(PackageReport, WhatIsNoPackageGetsOneClearLine)
     ExpectOneLineError(Info(LanguageModuleFile), "is not a package: it has no PACKAGEINFO resource");
 }
 
-TEST(PackageReport, MalformedPackageInfoIsReportedNotTrusted)
+TEST(InfoReport, MalformedPackageInfoIsReportedNotTrusted)
 {
     TScratchFolder folder;
     const std::string copy = (folder.Path() / "DRowcastB5.so").string();
@@ -138,7 +138,7 @@ TEST(PackageReport, MalformedPackageInfoIsReportedNotTrusted)
     ExpectOneLineError(Info(copy), "Malformed PACKAGEINFO: requires count 2130706435 does not fit");
 }
 
-TEST(PackageReport, TruncatedAndDamagedFilesNeverCrash)
+TEST(InfoReport, TruncatedAndDamagedFilesNeverCrash)
 {
     TScratchFolder folder;
     const auto bytes = ReadFileBytes(PackageFile);
@@ -156,7 +156,7 @@ TEST(PackageReport, TruncatedAndDamagedFilesNeverCrash)
     }
 }
 
-TEST(PackageReport, DefaultPackageIsTheOneBesideTheProgram)
+TEST(InfoReport, DefaultPackageIsTheOneBesideTheProgram)
 {
     EXPECT_EQ(std::filesystem::weakly_canonical(DefaultPackagePath()), std::filesystem::weakly_canonical(PackageFile));
 }
