@@ -150,6 +150,11 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle borderStyle)
         return;
     int clientWidth = ClientWidth(), clientHeight = ClientHeight();
     FBorderStyle = borderStyle;
+    // A form file's Width and Height are the outer size under its own border style, as written.
+    if (ComponentState().Contains(csLoading)) {
+        NotifyPeer(&TControlPeer::AppearanceChanged);
+        return;
+    }
     TFrame frame = FrameOf(borderStyle);
     SetBounds(Left(), Top(), clientWidth + 2 * frame.Side, clientHeight + frame.Caption + 2 * frame.Side);
     NotifyPeer(&TControlPeer::AppearanceChanged);

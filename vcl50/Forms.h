@@ -39,7 +39,7 @@ public:
     void AfterConstruction() override;
 
     // Width and Height include the frame of the border style; the client size stays exact when
-    // the border style changes.
+    // the border style changes, except while the form is read, whose outer size is as stored.
     TRect ClientRect() const override;
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle borderStyle);
