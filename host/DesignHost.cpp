@@ -167,7 +167,16 @@ std::unique_ptr<TComponent> TDesignHost::ReadForm(const std::string& path)
 
 TDesigner& TDesignHost::OpenForm(const std::string& path)
 {
-    return Adopt(ReadForm(path));
+    TDesigner& designer = Adopt(ReadForm(path));
+    designer.SetFileName(path);
+    return designer;
+}
+
+void TDesignHost::SetCurrentForm(TDesigner& designer)
+{
+    if (FindForm(designer.GetRoot()->Name()) != &designer)
+        throw EInvalidOperation("Only a designed form can be the current one");
+    FCurrent = &designer;
 }
 
 TDesigner& TDesignHost::RecoverForm(const std::string& path)
@@ -186,6 +195,7 @@ void TDesignHost::SaveForm(TDesigner& designer, const std::string& path)
 {
     WriteFileAtomically(path, WriteComponentResourceText(designer.GetRoot()));
     designer.ClearModified();
+    designer.SetFileName(path);
 }
 
 void TDesignHost::CloseForm(TDesigner& designer)

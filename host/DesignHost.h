@@ -60,7 +60,8 @@ public:
     // Reads a form file into a new designed form, which becomes the current one and takes the
     // place of a designed form of the same name. On any failure nothing changes.
     TDesigner& OpenForm(const std::string& path);
-    // Writes the form as a form file, atomically, and clears its modified mark.
+    // Writes the form as a form file, atomically, clears its modified mark and keeps the path as
+    // the form's file.
     void SaveForm(TDesigner& designer, const std::string& path);
     // Frees a designed form; the newest other one, if any, becomes the current one.
     void CloseForm(TDesigner& designer);
@@ -68,6 +69,8 @@ public:
     // EComponentError, changing nothing, when a form of that name has unsaved changes.
     TDesigner& RecoverForm(const std::string& path);
     TDesigner* CurrentForm() const { return FCurrent; }
+    // Makes one of the designed forms the current one.
+    void SetCurrentForm(TDesigner& designer);
     const std::vector<std::unique_ptr<TDesigner>>& Forms() const { return FForms; }
 
     // This process's autosave of its modified forms, and the way to the forms of designers that

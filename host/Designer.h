@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -71,6 +72,10 @@ public:
     bool Redo();
     const TUndoHistory& History() const { return FHistory; }
 
+    // The form file it was opened from or last saved to; empty for a form in no file yet.
+    const std::string& FileName() const { return FFileName; }
+    void SetFileName(std::string fileName) { FFileName = std::move(fileName); }
+
     bool IsModified() const { return FModified; }
     void ClearModified() { FModified = false; }
     // Told of every Modified call.
@@ -88,6 +93,7 @@ private:
     std::unique_ptr<TComponent> FRoot;
     TDesignerSelectionList FSelection;
     bool FModified = false;
+    std::string FFileName;
     std::function<void()> FOnModified;
     AnsiString FLastShownMethod;
     TUndoHistory FHistory;

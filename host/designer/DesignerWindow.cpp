@@ -22,6 +22,7 @@
 #include "host/designer/ObjectInspector.h"
 #include "host/designer/PaletteBar.h"
 #include "host/designer/UndoHistoryView.h"
+#include "vcl50/Forms.h"
 #include "vcl50/Sysutils.h"
 
 namespace {
@@ -126,6 +127,9 @@ void TDesignerWindow::BuildMenus()
     component->addAction("&Package information...", this, [this] { ShowPackageInformation(); });
     component->addAction("&Install package...", this, [this] { InstallWithDialog(); });
     component->addAction("Pac&kages...", this, [this] { ShowPackages(); });
+    FWindowMenu = menuBar()->addMenu("&Window");
+    FWindowMenu->setObjectName("windowMenu");
+    connect(FWindowMenu, &QMenu::aboutToShow, this, [this] { FillWindowMenu(); });
     QMenu* help = menuBar()->addMenu("&Help");
     help->addAction("&About drowcast-designer...", this, [this] { ShowAbout(); });
 }
@@ -159,9 +163,8 @@ void TDesignerWindow::Sync()
 
 void TDesignerWindow::UpdateTitle()
 {
-    const QString name = FFileName.isEmpty() ? "Untitled" : QFileInfo(FFileName).fileName();
-    setWindowTitle(name + "[*] - " + Program);
     TDesigner* designer = FHost.CurrentForm();
+    setWindowTitle((designer ? ShownName(*designer) : QString("Untitled")) + "[*] - " + Program);
     setWindowModified(designer && designer->IsModified());
     // The Edit menu names the step it would take back or again.
     const TUndoHistory* history = designer ? &designer->History() : nullptr;
@@ -189,8 +192,11 @@ void TDesignerWindow::NewFile()
         return;
     if (TDesigner* old = FHost.CurrentForm())
         FHost.CloseForm(*old);
-    FHost.NewForm("Form1");
-    FFileName.clear();
+    // Form1, or the first free name: recovered forms may hold the others.
+    FHost.NewForm(FirstFreeName(TForm::StaticClass(), [this](const AnsiString& name) {
+        return std::any_of(FHost.Forms().begin(), FHost.Forms().end(),
+                           [&](const auto& form) { return SameText(form->GetRoot()->Name(), name); });
+    }));
     Sync();
 }
 
@@ -210,7 +216,6 @@ bool TDesignerWindow::OpenFile(const QString& path)
     if (!opened)
         return false;
     CloseShownFormBut(old, opened);
-    FFileName = path;
     Remember(path);
     Sync();
     return true;
@@ -220,7 +225,9 @@ void TDesignerWindow::OpenWithDialog()
 {
     if (!MaybeSave())
         return;
-    QString path = QFileDialog::getOpenFileName(this, "Open form", QFileInfo(FFileName).path(),
+    TDesigner* shown = FHost.CurrentForm();
+    const QString folder = shown ? QFileInfo(QString::fromStdString(shown->FileName())).path() : QString();
+    QString path = QFileDialog::getOpenFileName(this, "Open form", folder,
                                                 "Form files (*.dfm);;All files (*)");
     if (!path.isEmpty())
         OpenFile(path);
@@ -261,24 +268,30 @@ void TDesignerWindow::Remember(const QString& path)
 
 bool TDesignerWindow::Save()
 {
-    if (FFileName.isEmpty())
+    TDesigner& designer = *FHost.CurrentForm();
+    if (designer.FileName().empty())
         return SaveAs();
-    if (!Commands().Save(*FHost.CurrentForm(), FFileName.toStdString()))
+    if (!Commands().Save(designer, designer.FileName()))
         return false;
-    Remember(FFileName);
+    Remember(QString::fromStdString(designer.FileName()));
     UpdateTitle();
     return true;
 }
 
 bool TDesignerWindow::SaveAs()
 {
-    QString path = QFileDialog::getSaveFileName(this, "Save form as", FFileName, "Form files (*.dfm);;All files (*)");
+    TDesigner& designer = *FHost.CurrentForm();
+    QString path = QFileDialog::getSaveFileName(this, "Save form as", QString::fromStdString(designer.FileName()),
+                                                "Form files (*.dfm);;All files (*)");
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += ".dfm";
-    FFileName = path;
-    return Save();
+    if (!Commands().Save(designer, path.toStdString()))
+        return false;
+    Remember(path);
+    UpdateTitle();
+    return true;
 }
 
 bool TDesignerWindow::MaybeSave()
@@ -286,7 +299,9 @@ bool TDesignerWindow::MaybeSave()
     TDesigner* designer = FHost.CurrentForm();
     if (!designer || !designer->IsModified())
         return true;
-    const auto answer = QMessageBox::warning(this, Program, "The form has been modified.\nSave your changes?",
+    const QString text = "The form " + QString::fromStdString(designer->GetRoot()->Name()) +
+                         " has been modified.\nSave your changes?";
+    const auto answer = QMessageBox::warning(this, Program, text,
                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     if (answer == QMessageBox::Save)
         return Save();
@@ -295,10 +310,50 @@ bool TDesignerWindow::MaybeSave()
 
 void TDesignerWindow::closeEvent(QCloseEvent* event)
 {
-    if (MaybeSave())
-        event->accept();
-    else
-        event->ignore();
+    // Every form with unsaved changes is offered, the shown one first, each shown as it is asked
+    // for: recovered forms the person never looked at among them.
+    std::vector<TDesigner*> forms{FHost.CurrentForm()};
+    for (const auto& form : FHost.Forms())
+        if (form.get() != forms.front())
+            forms.push_back(form.get());
+    for (TDesigner* designer : forms) {
+        if (!designer || !designer->IsModified())
+            continue;
+        Show(*designer);
+        if (!MaybeSave()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+QString TDesignerWindow::ShownName(const TDesigner& designer) const
+{
+    const QString file = QString::fromStdString(designer.FileName());
+    return file.isEmpty() ? QString::fromStdString(designer.GetRoot()->Name()) + " (Untitled)"
+                          : QFileInfo(file).fileName();
+}
+
+void TDesignerWindow::Show(TDesigner& designer)
+{
+    FHost.SetCurrentForm(designer);
+    Sync();
+}
+
+void TDesignerWindow::FillWindowMenu()
+{
+    FWindowMenu->clear();
+    int n = 0;
+    for (const auto& form : FHost.Forms()) {
+        TDesigner* designer = form.get();
+        QString text = QString("&%1 %2").arg(++n).arg(ShownName(*designer).replace("&", "&&"));
+        if (designer->IsModified())
+            text += " *";
+        QAction* item = FWindowMenu->addAction(text, this, [this, designer] { Show(*designer); });
+        item->setCheckable(true);
+        item->setChecked(designer == FHost.CurrentForm());
+    }
 }
 
 // ---- dialogs of its own -----------------------------------------------------------------------

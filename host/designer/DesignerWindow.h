@@ -25,7 +25,7 @@ public:
     bool OpenFile(const QString& path);
     void NewFile();
     // Offers back, in a question box, the forms of a designer that did not end cleanly; each
-    // comes back as a modified form (DesignerWindowSafety.cpp).
+    // comes back as a modified form, listed in the Window menu (DesignerWindowSafety.cpp).
     void OfferRecovery();
 
 protected:
@@ -45,6 +45,12 @@ private:
     bool UndoOrRedo(bool redo);
     // The window shows one form: the one it showed goes, unless `kept` took its place.
     void CloseShownFormBut(TDesigner* shown, TDesigner* kept);
+    // The form's file name as the title and the Window menu show it.
+    QString ShownName(const TDesigner& designer) const;
+    // The Window menu: every designed form, the shown one checked; picking one shows it.
+    void FillWindowMenu();
+    void Show(TDesigner& designer);
+    // Asks to save the shown form when it has unsaved changes; false when the person cancels.
     bool MaybeSave();
     bool Save();
     bool SaveAs();
@@ -75,7 +81,7 @@ private:
     bool FScripted;
     bool FSyncPending = false;
     bool FSyncScheduled = false;
-    QString FFileName;
+    QMenu* FWindowMenu = nullptr;
     TDesigner* FShown = nullptr;
     TPaletteBar* FPalette;
     TDesignSurface* FSurface;

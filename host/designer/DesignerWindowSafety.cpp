@@ -77,7 +77,6 @@ void TDesignerWindow::OfferRecovery()
             FHost.CloseForm(*before);
             break;
         }
-    FFileName.clear();
     Sync();
     if (!failures.isEmpty())
         QMessageBox::warning(this, QCoreApplication::applicationName(),

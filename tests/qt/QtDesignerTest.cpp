@@ -23,6 +23,7 @@
 #include <sstream>
 
 #include "host/designer/DesignerWindow.h"
+#include "vcl50/Interaction.h"
 #include "vcldb50/Sqlitedataset.h"
 #include "tests/ScriptFiles.h"
 #include "tests/ShopDatabase.h"
@@ -332,6 +333,55 @@ TEST_F(WindowTest, UnsavedWorkIsMarkedAndAskedForBeforeItGoes)
     EXPECT_TRUE(Asked.contains("Save your changes?"));
     EXPECT_NE(ReadText(file.toStdString()).find("Data1"), std::string::npos);
     EXPECT_FALSE(Window->isWindowModified());
+}
+
+// Recovered forms are all reachable in the Window menu and offered for saving at exit, hidden ones
+// too; New takes a name no recovered form holds.
+TEST_F(WindowTest, EveryRecoveredFormIsReachableAndOfferedAtExit)
+{
+    Host->RecoverForm(FormFile(1).toStdString());
+    Host->RecoverForm(FormFile(2).toStdString());
+    auto* menu = Window->findChild<QMenu*>("windowMenu");
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->text(), "&1 Form1 (Untitled) *");
+    EXPECT_TRUE(menu->actions()[1]->isChecked());
+    menu->actions()[0]->trigger();
+    EXPECT_EQ(FormName(), "Form1");
+    EXPECT_TRUE(Window->windowTitle().startsWith("Form1 (Untitled)[*]")) << Window->windowTitle().toStdString();
+    emit menu->aboutToShow();
+    menu->actions()[1]->trigger();
+    EXPECT_EQ(FormName(), "Form2");
+
+    Answer(QMessageBox::Discard);
+    Window->NewFile();
+    EXPECT_EQ(FormName(), "Form2") << "Form1 is still there, unsaved";
+    EXPECT_EQ(Host->Forms().size(), 2u);
+
+    Answer(QMessageBox::Cancel);
+    EXPECT_FALSE(Window->close());
+    EXPECT_TRUE(Asked.startsWith("The form Form1 has been modified.")) << Asked.toStdString();
+    EXPECT_EQ(FormName(), "Form1") << "shown while it is asked for";
+    Answer(QMessageBox::Discard);
+    EXPECT_TRUE(Window->close());
+}
+
+// What no handler caught is shown as an error box, and the event loop, with the person's work, goes
+// on.
+TEST_F(WindowTest, AnExceptionNeverLeavesTheEventLoop)
+{
+    struct TErrors : TInteractionObserver {
+        std::vector<AnsiString> Shown;
+        void ErrorShown(const AnsiString& text) override { Shown.push_back(text); }
+    } errors;
+    Interaction::SetObserver(&errors);
+    QTimer::singleShot(0, [] { throw EInvalidOperation("nobody caught this"); });
+    QTimer::singleShot(0, [] { throw std::out_of_range("nor this"); });
+    QApplication::processEvents();
+    Interaction::SetObserver(nullptr);
+    EXPECT_EQ(errors.Shown, (std::vector<AnsiString>{"nobody caught this", "nor this"}));
+    EXPECT_EQ(FormName(), "Form1");
 }
 
 TEST_F(DesignerTest, HelpSaysWhatTheDesignerDoesAndListsItsOptions)

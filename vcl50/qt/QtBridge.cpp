@@ -27,6 +27,13 @@ void Deliver(const TControl* control, const std::function<void()>& input)
     QtModalLoop::CheckInnermost(HasPending());
 }
 
+void Keep(std::exception_ptr error)
+{
+    if (!Pending())
+        Pending() = std::move(error);
+    QtModalLoop::CheckInnermost(true);
+}
+
 std::exception_ptr TakePending()
 {
     return std::exchange(Pending(), nullptr);

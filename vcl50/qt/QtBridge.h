@@ -13,6 +13,10 @@ namespace QtBridge {
 // Runs `input` (a call of the Input unit) when `control` is still alive.
 void Deliver(const TControl* control, const std::function<void()>& input);
 
+// Keeps an exception that must not cross Qt's event dispatch for the modal loop to raise (the
+// first one kept wins).
+void Keep(std::exception_ptr error);
+
 // The exception kept from an event, taken once; null when there is none.
 std::exception_ptr TakePending();
 bool HasPending();

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +23,41 @@
 #include "vcl50/qt/QtFormPeer.h"
 #include "vcl50/qt/QtModalLoop.h"
 #include "vcl50/qt/QtScreenshot.h"
+
+namespace {
+
+// An exception that nothing caught must not leave the event loop: Qt cannot unwind through its
+// dispatch, and the program would end with the person's work. It is reported as the platform
+// reports one from an event handler (an error box); a script's own error goes to its modal loop.
+class TGuardedApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const EInteractionError&) {
+            QtBridge::Keep(std::current_exception());
+        } catch (const std::exception& e) {
+            Report(e);
+        } catch (...) {
+            Report(std::runtime_error("an unknown exception"));
+        }
+        return false;
+    }
+
+private:
+    static void Report(const std::exception& e)
+    {
+        try {
+            Application->HandleException(nullptr, e);
+        } catch (...) {
+            QtBridge::Keep(std::current_exception());
+        }
+    }
+};
+
+}  // namespace
 
 TQtWidgetSet::TQtWidgetSet(TMode mode) : FMode(mode)
 {
@@ -58,7 +94,7 @@ void TQtWidgetSet::EnsureApplication()
         static int argc = 1;
         static char name[] = "vcl50qt";
         static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);  // lives as long as the process
+        new TGuardedApplication(argc, argv);  // lives as long as the process
     }
     QtFonts::InstallSubstitutions();
     static bool styled = false;
