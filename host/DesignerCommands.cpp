@@ -102,15 +102,18 @@ bool TDesignerCommands::MoveTo(TComponent* component, int left, int top)
                 });
 }
 
-bool TDesignerCommands::MoveBy(const std::vector<TComponent*>& components, int dx, int dy, bool snap)
+bool TDesignerCommands::MoveBy(const std::vector<TComponent*>& components, int dx, int dy, bool snap,
+                               const TComponent* grabbed)
 {
+    if (components.empty())
+        return false;
     return Edit([&](TDesigner&) { return Named("Move", components); },
                 [&](TDesigner& designer) {
-                    const TSurfaceGeometry geometry(designer);
-                    for (TComponent* component : components) {
-                        const TSurfacePoint at = geometry.MovedBy(component, {dx, dy}, snap);
-                        designer.MoveComponent(component, at.X, at.Y);
-                    }
+                    const TSurfacePoint delta = TSurfaceGeometry(designer).GroupDelta(
+                        components, grabbed ? grabbed : components.front(), {dx, dy}, snap);
+                    for (TComponent* component : components)
+                        designer.MoveComponent(component, component->DesignLeft() + delta.X,
+                                               component->DesignTop() + delta.Y);
                 });
 }
 

@@ -45,9 +45,11 @@ public:
     // free one. Null when it failed.
     TComponent* Place(TComponentClass cls, const AnsiString& name, int left, int top);
     bool Delete(const std::vector<TComponent*>& components);
-    // To a position kept on the form; by a delta, each component landing on the grid when snapped.
+    // To a position kept on the form; by a delta, together (TSurfaceGeometry::GroupDelta), the
+    // grabbed one landing on the grid when snapped.
     bool MoveTo(TComponent* component, int left, int top);
-    bool MoveBy(const std::vector<TComponent*>& components, int dx, int dy, bool snap);
+    bool MoveBy(const std::vector<TComponent*>& components, int dx, int dy, bool snap,
+                const TComponent* grabbed = nullptr);
     // The inspector row's SetValue, as typing a value and pressing Enter does.
     bool Set(TPropertyGridRow& row, const AnsiString& value);
     // The row of the selection back to its default; nothing where it holds it.

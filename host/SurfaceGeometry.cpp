@@ -147,15 +147,21 @@ TSurfacePoint TSurfaceGeometry::KeptOnForm(TSurfacePoint topLeft) const
     return {std::clamp(topLeft.X, 0, right), std::clamp(topLeft.Y, 0, bottom)};
 }
 
-TSurfacePoint TSurfaceGeometry::MovedBy(const TComponent* component, TSurfacePoint delta, bool snap) const
+TSurfacePoint TSurfaceGeometry::GroupDelta(const std::vector<TComponent*>& components, const TComponent* grabbed,
+                                          TSurfacePoint delta, bool snap) const
 {
-    int left = component->DesignLeft() + delta.X;
-    int top = component->DesignTop() + delta.Y;
-    if (snap) {
-        left = Snap(left);
-        top = Snap(top);
+    if (snap && grabbed) {
+        delta.X = Snap(grabbed->DesignLeft() + delta.X) - grabbed->DesignLeft();
+        delta.Y = Snap(grabbed->DesignTop() + delta.Y) - grabbed->DesignTop();
     }
-    return KeptOnForm({left, top});
+    // Each tile may move only as far as the form lets it; the group moves as far as all may.
+    for (const TComponent* component : components) {
+        const TSurfacePoint wanted{component->DesignLeft() + delta.X, component->DesignTop() + delta.Y};
+        const TSurfacePoint kept = KeptOnForm(wanted);
+        delta.X += kept.X - wanted.X;
+        delta.Y += kept.Y - wanted.Y;
+    }
+    return delta;
 }
 
 TSurfacePoint TSurfaceGeometry::PlacedAt(TSurfacePoint at) const

@@ -48,9 +48,11 @@ public:
     // adding; the form itself when it catches nothing.
     TDesignerSelectionList Banded(TRect band, bool adding) const;
 
-    // Where a tile lands when moved by a delta: on the grid when snapped, and never past the
-    // form's edges, its name included.
-    TSurfacePoint MovedBy(const TComponent* component, TSurfacePoint delta, bool snap) const;
+    // The delta that moves a group of tiles together: when snapped, the one that puts the grabbed
+    // tile on the grid, so the others keep their distances to it; cut short where one of them,
+    // its name included, would leave the form.
+    TSurfacePoint GroupDelta(const std::vector<TComponent*>& components, const TComponent* grabbed,
+                             TSurfacePoint delta, bool snap) const;
     // Where a new tile goes when placed with its centre at `at`: on the grid, on the form.
     TSurfacePoint PlacedAt(TSurfacePoint at) const;
     // A tile's top left corner moved as little as it takes for the tile and its name to lie on

@@ -120,18 +120,19 @@ void TDesignSurface::DeleteSelection()
     Select({Designer()->GetRoot()});
 }
 
-void TDesignSurface::MoveSelection(QPoint delta, bool snap)
+void TDesignSurface::MoveSelection(QPoint delta, bool snap, const TComponent* grabbed)
 {
     const std::vector<TComponent*> components = SelectedComponents();
     if (!components.empty())
-        Commands().MoveBy(components, delta.x(), delta.y(), snap);
+        Commands().MoveBy(components, delta.x(), delta.y(), snap, grabbed);
     update();
 }
 
-void TDesignSurface::Place(QPoint widgetPoint)
+void TDesignSurface::PlaceAt(TComponentClass cls, QPoint widgetPoint)
 {
-    TComponentClass cls = FPalette.ChosenClass();
     FPalette.ClearChoice();
+    if (!Designer())
+        return;
     const TSurfacePoint at = Geometry().PlacedAt(ToForm(widgetPoint));
     AnsiString name = std::exchange(FPlacementName, AnsiString());
     if (TComponent* placed = Commands().Place(cls, name, at.X, at.Y))
@@ -219,6 +220,11 @@ void TDesignSurface::paintEvent(QPaintEvent* event)
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.drawRect(QRect(FDragStart, FDragNow).normalized());
     }
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
 }
 
 // ---- a person's input -------------------------------------------------------------------------
@@ -229,8 +235,8 @@ void TDesignSurface::mousePressEvent(QMouseEvent* event)
         return;
     setFocus();
     const QPoint at = event->position().toPoint();
-    if (FPalette.ChosenClass()) {
-        Place(at);
+    if (TComponentClass cls = FPalette.ChosenClass()) {
+        PlaceAt(cls, at);
         return;
     }
     FDragStart = FDragNow = at;
@@ -243,8 +249,10 @@ void TDesignSurface::mousePressEvent(QMouseEvent* event)
     if (selection != Designer()->Selection())
         Select(selection);
     // A tile added to the selection or taken from it is not dragged.
-    if (!Adding(event->modifiers()))
+    if (!Adding(event->modifiers())) {
         FDrag = TDrag::Move;
+        FGrabbed = hit;
+    }
 }
 
 void TDesignSurface::mouseMoveEvent(QMouseEvent* event)
@@ -265,7 +273,7 @@ void TDesignSurface::mouseReleaseEvent(QMouseEvent* event)
     if (drag == TDrag::Move) {
         // Alt places freely; otherwise the tiles land on the grid.
         if (!delta.isNull())
-            MoveSelection(delta, !(event->modifiers() & Qt::AltModifier));
+            MoveSelection(delta, !(event->modifiers() & Qt::AltModifier), std::exchange(FGrabbed, nullptr));
         // A plain click on one tile of several selected ones selects it alone.
         else if (TComponent* hit = TileAt(FDragNow); hit && !Adding(event->modifiers()))
             Select({hit});
@@ -293,11 +301,7 @@ std::unique_ptr<QMenu> TDesignSurface::ContextMenu(TComponent* component)
     }
     if (!menu->isEmpty())
         menu->addSeparator();
-    QAction* remove = menu->addAction("&Delete", [this] { DeleteSelection(); });
-    remove->setShortcut(QKeySequence::Delete);
-    remove->setEnabled(component != Designer()->GetRoot());
-    QAction* all = menu->addAction("Select &all", [this] { SelectAll(); });
-    all->setShortcut(QKeySequence::SelectAll);
+    menu->addActions(FEditActions);
     return menu;
 }
 
@@ -317,10 +321,11 @@ void TDesignSurface::keyPressEvent(QKeyEvent* event)
 {
     if (!Designer())
         return;
+    // Delete, Select all and the clipboard's keys are the window's Edit menu's shortcuts.
     constexpr int step = TSurfaceGeometry::GridStep;
     switch (event->key()) {
-    case Qt::Key_Delete:
-        DeleteSelection();
+    case Qt::Key_Escape:
+        FPalette.ClearChoice();
         return;
     case Qt::Key_Left:
         MoveSelection({-step, 0}, false);
@@ -335,10 +340,19 @@ void TDesignSurface::keyPressEvent(QKeyEvent* event)
         MoveSelection({0, step}, false);
         return;
     default:
-        if (event->matches(QKeySequence::SelectAll)) {
-            SelectAll();
-            return;
-        }
         QWidget::keyPressEvent(event);
     }
+}
+
+// The focus frame shows where the keys go.
+void TDesignSurface::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TDesignSurface::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }

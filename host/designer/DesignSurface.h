@@ -4,6 +4,7 @@
 // person's input into the designer's commands: select, place, drag, delete, open editors.
 
 #include <QImage>
+#include <QList>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -12,6 +13,7 @@
 #include "host/DesignHost.h"
 #include "host/SurfaceGeometry.h"
 
+class QAction;
 class QMenu;
 class TPaletteBar;
 
@@ -32,8 +34,18 @@ public:
     QPoint FreeSpot() const;
     // A point of the component's tile where a click reaches it (TSurfaceGeometry::ReachableSpot).
     QPoint ReachableSpot(TComponent* component) const;
-    // The right-click menu for `component`: its editor's verbs above the host's own items.
+    // The right-click menu for `component`: its editor's verbs above the host's own items, the
+    // window's Edit actions (SetEditActions).
     std::unique_ptr<QMenu> ContextMenu(TComponent* component);
+    void SetEditActions(QList<QAction*> actions) { FEditActions = std::move(actions); }
+    // Places a class where a person let go of it, its tile centred there.
+    void PlaceAt(TComponentClass cls, QPoint widgetPoint);
+
+    // The selection's components, less the form.
+    std::vector<TComponent*> SelectedComponents() const;
+    // The selection's components leave the form, which is then selected.
+    void DeleteSelection();
+    void SelectAll();
 
     QSize sizeHint() const override;
 
@@ -45,6 +57,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     TDesigner* Designer() const { return FHost.CurrentForm(); }
@@ -53,11 +67,7 @@ private:
     QSize FormClientSize() const;
     TComponent* TileAt(QPoint widgetPoint) const;
     void Select(const TDesignerSelectionList& selection);
-    void SelectAll();
-    std::vector<TComponent*> SelectedComponents() const;
-    void DeleteSelection();
-    void MoveSelection(QPoint delta, bool snap);
-    void Place(QPoint widgetPoint);
+    void MoveSelection(QPoint delta, bool snap, const TComponent* grabbed = nullptr);
     // A class's palette picture, read from its package once between two Syncs.
     const QImage& TileImage(TComponentClass cls);
 
@@ -68,5 +78,7 @@ private:
     enum class TDrag { None, Move, Band } FDrag = TDrag::None;
     QPoint FDragStart;
     QPoint FDragNow;
+    TComponent* FGrabbed = nullptr;  // the tile a move drag holds
+    QList<QAction*> FEditActions;
     std::map<TComponentClass, QImage> FTileImages;
 };

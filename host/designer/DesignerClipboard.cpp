@@ -1,17 +1,44 @@
 // The window's Edit menu: components cut, copied and pasted as form text on the system
-// clipboard, so that two designer windows or a text editor can exchange them.
+// clipboard, so that two designer windows or a text editor can exchange them; deleted and all
+// selected. The surface's context menu shows the same actions.
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
 
+#include "host/designer/DesignSurface.h"
 #include "host/designer/DesignerWindow.h"
 
 void TDesignerWindow::BuildEditMenu(QMenu* edit)
 {
-    edit->addAction("Cu&t", QKeySequence::Cut, this, [this] { CutSelection(); });
-    FCopyAction = edit->addAction("&Copy", QKeySequence::Copy, this, [this] { CopySelection(); });
-    FPasteAction = edit->addAction("&Paste", QKeySequence::Paste, this, [this] { PasteFromClipboard(); });
+    auto add = [&](const char* text, QKeySequence::StandardKey key, const char* name, auto slot) {
+        QAction* action = edit->addAction(text, key, this, slot);
+        action->setObjectName(name);
+        return action;
+    };
+    FCutAction = add("Cu&t", QKeySequence::Cut, "cutAction", [this] { CutSelection(); });
+    FCopyAction = add("&Copy", QKeySequence::Copy, "copyAction", [this] { CopySelection(); });
+    FPasteAction = add("&Paste", QKeySequence::Paste, "pasteAction", [this] { PasteFromClipboard(); });
+    FDeleteAction = add("&Delete", QKeySequence::Delete, "deleteAction", [this] { FSurface->DeleteSelection(); });
+    edit->addSeparator();
+    FSelectAllAction = add("Select &all", QKeySequence::SelectAll, "selectAllAction", [this] { FSurface->SelectAll(); });
+    FSurface->SetEditActions({FCutAction, FCopyAction, FPasteAction, FDeleteAction, FSelectAllAction});
+    connect(edit, &QMenu::aboutToShow, this, [this] { UpdateEditActions(); });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { UpdateEditActions(); });
+}
+
+void TDesignerWindow::UpdateEditActions()
+{
+    const bool components = !FSurface->SelectedComponents().empty();
+    TDesigner* designer = FHost.CurrentForm();
+    FCutAction->setEnabled(components);
+    FCopyAction->setEnabled(components);
+    FDeleteAction->setEnabled(components);
+    FSelectAllAction->setEnabled(designer && designer->GetRoot()->ComponentCount() > 0);
+    // Only form text pastes: its first word is "object" (or "inherited", "inline").
+    const QString text = QApplication::clipboard()->text().trimmed();
+    FPasteAction->setEnabled(designer && (text.startsWith("object") || text.startsWith("inherited") ||
+                                          text.startsWith("inline")));
 }
 
 void TDesignerWindow::ConnectSystemClipboard()
@@ -22,29 +49,16 @@ void TDesignerWindow::ConnectSystemClipboard()
     });
 }
 
-std::vector<TComponent*> TDesignerWindow::SelectedComponents() const
-{
-    std::vector<TComponent*> components;
-    TDesigner* designer = FHost.CurrentForm();
-    if (!designer)
-        return components;
-    // The form itself is no component to copy.
-    for (TPersistent* object : designer->Selection())
-        if (object != designer->GetRoot())
-            components.push_back(static_cast<TComponent*>(object));
-    return components;
-}
-
 void TDesignerWindow::CopySelection()
 {
-    std::vector<TComponent*> components = SelectedComponents();
+    std::vector<TComponent*> components = FSurface->SelectedComponents();
     if (!components.empty())
         Commands().Copy(components);
 }
 
 void TDesignerWindow::CutSelection()
 {
-    std::vector<TComponent*> components = SelectedComponents();
+    std::vector<TComponent*> components = FSurface->SelectedComponents();
     if (!components.empty() && Commands().Cut(components))
         Sync();
 }

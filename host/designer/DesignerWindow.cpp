@@ -1,6 +1,7 @@
 #include "host/designer/DesignerWindow.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -36,9 +37,20 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
       FRedoAction(new QAction("&Redo", this))
 {
     FPalette = new TPaletteBar(host.Registry());
+    FPalette->setObjectName("palette");
     FSurface = new TDesignSurface(host, *FPalette);
+    FSurface->setObjectName("designSurface");
+    FPalette->SetOnDropped([this](TComponentClass cls, QPoint global) {
+        const QPoint at = FSurface->mapFromGlobal(global);
+        if (FSurface->rect().contains(at))
+            FSurface->PlaceAt(cls, at);
+    });
     FInspector = new TObjectInspector(host);
-    FSurface->SetOnSelectionChanged([this] { FInspector->Refresh(); });
+    FInspector->setObjectName("objectInspector");
+    FSurface->SetOnSelectionChanged([this] {
+        FInspector->Refresh();
+        UpdateEditActions();
+    });
     FInspector->SetOnChoose([this](TComponent* c) {
         if (FHost.CurrentForm()) {
             Commands().Select({c});
@@ -114,7 +126,7 @@ void TDesignerWindow::BuildMenus()
     FUndoAction->setShortcut(QKeySequence::Undo);
     connect(FUndoAction, &QAction::triggered, this, [this] { UndoOrRedo(false); });
     edit->addAction(FUndoAction);
-    FRedoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    FRedoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(FRedoAction, &QAction::triggered, this, [this] { UndoOrRedo(true); });
     edit->addAction(FRedoAction);
     edit->addAction("Undo &history...", this, [this] {
@@ -159,6 +171,7 @@ void TDesignerWindow::Sync()
     FSurface->Sync();
     FInspector->Refresh();
     UpdateTitle();
+    UpdateEditActions();
 }
 
 void TDesignerWindow::UpdateTitle()
@@ -308,8 +321,19 @@ bool TDesignerWindow::MaybeSave()
     return answer == QMessageBox::Discard;
 }
 
+void TDesignerWindow::keyPressEvent(QKeyEvent* event)
+{
+    // What no widget took: Escape lets go of a chosen palette class wherever the keyboard is.
+    if (event->key() == Qt::Key_Escape)
+        FPalette->ClearChoice();
+    else
+        QMainWindow::keyPressEvent(event);
+}
+
 void TDesignerWindow::closeEvent(QCloseEvent* event)
 {
+    // What is typed in the inspector and not yet committed is part of the form.
+    FInspector->CommitEdit();
     // Every form with unsaved changes is offered, the shown one first, each shown as it is asked
     // for: recovered forms the person never looked at among them.
     std::vector<TDesigner*> forms{FHost.CurrentForm()};

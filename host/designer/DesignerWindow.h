@@ -30,6 +30,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildMenus();
@@ -66,15 +67,19 @@ private:
     void InstallWithDialog();
     void ShowPackages();
     void StartAutosave();
-    // Edit > Cut, Copy, Paste on the system clipboard (DesignerClipboard.cpp).
+    // Edit > Cut, Copy, Paste on the system clipboard, Delete, Select all (DesignerClipboard.cpp).
     void BuildEditMenu(QMenu* edit);
+    // Greys out what cannot act on the selection or the clipboard.
+    void UpdateEditActions();
     void ConnectSystemClipboard();
-    std::vector<TComponent*> SelectedComponents() const;
     void CopySelection();
     void CutSelection();
     void PasteFromClipboard();
+    QAction* FCutAction = nullptr;
     QAction* FCopyAction = nullptr;
     QAction* FPasteAction = nullptr;
+    QAction* FDeleteAction = nullptr;
+    QAction* FSelectAllAction = nullptr;
 
     TDesignHost& FHost;
     std::string FPackagePath;

@@ -66,6 +66,9 @@ TObjectInspector::TObjectInspector(TDesignHost& host, QWidget* parent)
     : QWidget(parent), FHost(host), FChooser(new QComboBox), FFilter(new QLineEdit),
       FTree(new QTreeWidget)
 {
+    FChooser->setObjectName("inspectorChooser");
+    FFilter->setObjectName("inspectorFilter");
+    FTree->setObjectName("inspectorTree");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -96,12 +99,16 @@ TObjectInspector::TObjectInspector(TDesignHost& host, QWidget* parent)
     });
     connect(FTree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) {
-                if (previous)
+                const bool inspecting = FTree->hasFocus() || FTree->isAncestorOf(QApplication::focusWidget());
+                if (previous) {
+                    CommitEdit();
                     FTree->removeItemWidget(previous, 1);
+                }
                 FEdit = nullptr;
+                FEditItem = nullptr;
                 FDialogButton = nullptr;
                 if (current)
-                    OpenEditor(current);
+                    OpenEditor(current, inspecting || FRestoringFocus);
             });
     connect(FChooser, &QComboBox::activated, this, [this](int index) {
         TDesigner* designer = FHost.CurrentForm();
@@ -149,6 +156,10 @@ void TObjectInspector::Refresh()
             expanded.insert(item->data(0, PathRole).toString());
     const QString current = FTree->currentItem() ? FTree->currentItem()->data(0, PathRole).toString() : QString();
     const int scroll = FTree->verticalScrollBar()->value();
+    const bool inspecting = FTree->isAncestorOf(QApplication::focusWidget());
+    // What was typed and not committed when the rows go is dropped: their components may be gone.
+    FEdit = nullptr;
+    FEditItem = nullptr;
 
     FTree->setCurrentItem(nullptr);
     FTree->clear();
@@ -159,6 +170,7 @@ void TObjectInspector::Refresh()
     TDesigner* designer = FHost.CurrentForm();
     if (!designer || designer->Selection().empty())
         return;
+    FGridSelection = designer->Selection();
     Guarded([&] {
         FGrid = std::make_unique<TPropertyGrid>(designer->Selection(), designer);
         FDefaults = std::make_unique<TRowDefaults>(designer->Selection(), designer->GetRoot());
@@ -173,8 +185,11 @@ void TObjectInspector::Refresh()
         if (QTreeWidgetItem* item = FindItem(path.toStdString()))
             item->setExpanded(true);
     if (!current.isEmpty())
-        if (QTreeWidgetItem* item = FindItem(current.toStdString()))
+        if (QTreeWidgetItem* item = FindItem(current.toStdString())) {
+            FRestoringFocus = inspecting;
             FTree->setCurrentItem(item, 1);
+            FRestoringFocus = false;
+        }
     FTree->verticalScrollBar()->setValue(scroll);
 }
 
@@ -233,7 +248,7 @@ std::unique_ptr<QMenu> TObjectInspector::RowMenu(QTreeWidgetItem* item)
     return menu;
 }
 
-void TObjectInspector::OpenEditor(QTreeWidgetItem* item)
+void TObjectInspector::OpenEditor(QTreeWidgetItem* item, bool takeFocus)
 {
     TPropertyGridRow* row = FRows.count(item) ? FRows[item] : nullptr;
     if (!row)
@@ -243,7 +258,9 @@ void TObjectInspector::OpenEditor(QTreeWidgetItem* item)
     auto* layout = new QHBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    const QString shown = item->text(1);
+    FEditItem = item;
+    FEditShown = item->text(1);
+    QWidget* keys;  // the widget that has the keyboard while the row is edited
     if (attributes.Contains(paValueList) && !attributes.Contains(paReadOnly)) {
         auto* combo = new TValueCombo;
         combo->setEditable(true);
@@ -252,68 +269,94 @@ void TObjectInspector::OpenEditor(QTreeWidgetItem* item)
             for (const AnsiString& value : row->DropDownValues())
                 combo->addItem(QString::fromStdString(value));
         });
-        combo->setCurrentIndex(combo->findText(shown));
-        combo->setEditText(shown);
+        combo->setCurrentIndex(combo->findText(FEditShown));
+        combo->setEditText(FEditShown);
         FEdit = combo->lineEdit();
-        connect(combo, &QComboBox::activated, this, [this, combo, item] {
-            if (combo->ChosenFromList())
-                Commit(item, combo->currentText().toStdString());
+        connect(combo, &QComboBox::activated, this, [this, combo] {
+            if (combo->ChosenFromList()) {
+                FEdit->setText(combo->currentText());
+                CommitEdit(true);
+            }
         });
         layout->addWidget(combo);
+        keys = combo;
     } else {
-        FEdit = new QLineEdit(shown);
+        FEdit = new QLineEdit(FEditShown);
         FEdit->setFrame(false);
         FEdit->setReadOnly(attributes.Contains(paReadOnly));
         layout->addWidget(FEdit);
+        keys = FEdit;
     }
-    QLineEdit* edit = FEdit;
     TPropertyGridRow* editedRow = row;
-    edit->installEventFilter(new TEventFilter(edit, [this, item, edit, shown, editedRow](QEvent* event) {
-        if (event->type() == QEvent::MouseButtonDblClick) {
+    auto* filter = new TEventFilter(box, [this, item, editedRow](QEvent* event) {
+        switch (event->type()) {
+        case QEvent::MouseButtonDblClick:
             FHost.Commands().EditRow(*editedRow);
             return true;
-        }
-        if (event->type() != QEvent::KeyPress)
+        case QEvent::FocusOut:
+            // Leaving the row by a click elsewhere commits it, as Enter does; its own drop-down
+            // opening does not.
+            if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+                CommitEdit();
             return false;
+        case QEvent::KeyPress:
+            break;
+        default:
+            return false;
+        }
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (!edit->isReadOnly())
-                Commit(item, edit->text().toStdString());
+            CommitEdit(true);
             return true;
         }
         if (key == Qt::Key_Escape) {
-            edit->setText(shown);
+            FEdit->setText(FEditShown);
             return true;
         }
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            CommitEdit();
             QTreeWidgetItem* next = key == Qt::Key_Tab ? FTree->itemBelow(item) : FTree->itemAbove(item);
             if (next)
                 FTree->setCurrentItem(next, 1);
             return true;
         }
         return false;
-    }));
+    });
+    keys->installEventFilter(filter);
+    if (keys != FEdit)
+        FEdit->installEventFilter(filter);
     if (attributes.Contains(paDialog)) {
         FDialogButton = new QToolButton;
         FDialogButton->setText("...");
         FDialogButton->setFixedWidth(20);
-        TPropertyGridRow* dialogRow = row;
-        connect(FDialogButton, &QToolButton::clicked, this,
-                [this, dialogRow] {
-                    FHost.Commands().EditRow(*dialogRow);
-                });
+        connect(FDialogButton, &QToolButton::clicked, this, [this, editedRow] { FHost.Commands().EditRow(*editedRow); });
         layout->addWidget(FDialogButton);
     }
     FTree->setItemWidget(item, 1, box);
-    edit->setFocus();
+    // Only a person working in the inspector gives the editor the keyboard: rows rebuilt after an
+    // edit elsewhere leave it where it is.
+    if (takeFocus)
+        keys->setFocus();
 }
 
-void TObjectInspector::Commit(QTreeWidgetItem* item, const AnsiString& text)
+void TObjectInspector::CommitEdit(bool always)
 {
-    TPropertyGridRow* row = FRows[item];
-    // A refused value shows its message and the row shows the value it still has.
-    if (!FHost.Commands().Set(*row, text) && FEdit)
-        FEdit->setText(item->text(1));
+    if (!FEdit || FEdit->isReadOnly() || !FEditItem || !FRows.count(FEditItem))
+        return;
+    if (!always && FEdit->text() == FEditShown)
+        return;
+    // Rows made for a selection that has changed since (an undo rebuilt its components, say) set
+    // nothing: their editors hold the components they were made for.
+    TDesigner* designer = FHost.CurrentForm();
+    if (!designer || designer->Selection() != FGridSelection)
+        return;
+    // Once, however many ways the edit ends at the same time (Enter, then the focus leaving).
+    FEditShown = FEdit->text();
+    // A refused value shows its message, and the row the value it still has.
+    if (!FHost.Commands().Set(*FRows[FEditItem], FEditShown.toStdString()) && FEdit) {
+        FEditShown = FEditItem->text(1);
+        FEdit->setText(FEditShown);
+    }
 }
 
 QTreeWidgetItem* TObjectInspector::FindItem(const AnsiString& path)

@@ -40,6 +40,10 @@ public:
     bool PressEdit(const AnsiString& path);
     // Picks Reset in the row's context menu (nothing where it is greyed out).
     bool ResetRow(const AnsiString& path);
+    // Sets what was typed into the open row's editor: `always` as Enter does, else when it differs
+    // from what the row showed, as Tab, a click elsewhere and a new selection do; the window does
+    // it before it closes.
+    void CommitEdit(bool always = false);
     // Picks the component in the drop-down above the rows; false when it does not list it.
     bool ChooseComponent(const AnsiString& name);
 
@@ -47,8 +51,7 @@ private:
     void Fill(QTreeWidgetItem* parent, const std::vector<std::unique_ptr<TPropertyGridRow>>& rows,
               const QString& parentPath);
     void ShowValue(QTreeWidgetItem* item);
-    void OpenEditor(QTreeWidgetItem* item);
-    void Commit(QTreeWidgetItem* item, const AnsiString& text);
+    void OpenEditor(QTreeWidgetItem* item, bool takeFocus);
     // Reads values through package code; false when it raised (and was reported).
     bool Guarded(const std::function<void()>& call) { return FHost.Commands().Guarded(call); }
     QTreeWidgetItem* FindItem(const AnsiString& path);
@@ -63,8 +66,12 @@ private:
     QLineEdit* FFilter;
     QTreeWidget* FTree;
     std::unique_ptr<TPropertyGrid> FGrid;
+    TDesignerSelectionList FGridSelection;  // what the rows were made for
     std::unique_ptr<TRowDefaults> FDefaults;
     std::map<QTreeWidgetItem*, TPropertyGridRow*> FRows;
     QLineEdit* FEdit = nullptr;          // the open editor's text
+    QTreeWidgetItem* FEditItem = nullptr;  // its row
+    QString FEditShown;                    // what the row showed, or was last set to
     QToolButton* FDialogButton = nullptr;  // its "..." button
+    bool FRestoringFocus = false;          // rows rebuilt while a person works in them
 };

@@ -1,17 +1,47 @@
 #include "host/designer/PaletteBar.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QToolButton>
 
 #include "host/designer/PaletteImages.h"
 
+namespace {
+
+// The pointer: an arrow, as the palettes of form designers show it.
+QIcon PointerIcon()
+{
+    QPixmap picture(24, 24);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({{7, 3}, {7, 19}, {11, 15}, {14, 21}, {16, 20}, {13, 14}, {18, 14}}));
+    return QIcon(picture);
+}
+
+}  // namespace
+
 TPaletteBar::TPaletteBar(const TDesignRegistry& registry, QWidget* parent)
-    : QTabWidget(parent), FGroup(new QButtonGroup(this))
+    : QTabWidget(parent), FGroup(new QButtonGroup(this)), FPointer(new QToolButton)
 {
     // A second click on the chosen class lets go of it, so the group is not exclusive itself.
     FGroup->setExclusive(false);
+    FPointer->setObjectName("pointerButton");
+    FPointer->setIcon(PointerIcon());
+    FPointer->setIconSize(QSize(24, 24));
+    FPointer->setToolTip("Pointer");
+    FPointer->setAccessibleName("Pointer");
+    FPointer->setCheckable(true);
+    FPointer->setAutoRaise(true);
+    FPointer->setFixedSize(30, 30);
+    connect(FPointer, &QToolButton::clicked, this, [this] { ClearChoice(); });
+    setCornerWidget(FPointer, Qt::TopLeftCorner);
     Rebuild(registry);
 }
 
@@ -21,6 +51,7 @@ void TPaletteBar::Rebuild(const TDesignRegistry& registry)
     for (QAbstractButton* button : FGroup->buttons())
         FGroup->removeButton(button);
     FButtons.clear();
+    FClassOf.clear();
     while (count() > 0) {
         QWidget* tab = widget(0);
         removeTab(0);
@@ -44,13 +75,10 @@ void TPaletteBar::Rebuild(const TDesignRegistry& registry)
             button->setFixedSize(30, 30);
             FGroup->addButton(button);
             FButtons[entry.Class] = button;
+            FClassOf[button] = entry.Class;
+            button->installEventFilter(this);
             TComponentClass cls = entry.Class;
-            connect(button, &QToolButton::clicked, this, [this, cls, button](bool checked) {
-                for (QAbstractButton* other : FGroup->buttons())
-                    if (other != button)
-                        other->setChecked(false);
-                FChosen = checked ? cls : nullptr;
-            });
+            connect(button, &QToolButton::clicked, this, [this, cls](bool checked) { Choose(checked ? cls : nullptr); });
             row->addWidget(button);
         }
         row->addStretch();
@@ -61,11 +89,53 @@ void TPaletteBar::Rebuild(const TDesignRegistry& registry)
     setFixedHeight(sizeHint().height());
 }
 
+void TPaletteBar::Choose(TComponentClass cls)
+{
+    for (const auto& [buttonClass, button] : FButtons)
+        button->setChecked(buttonClass == cls);
+    FChosen = cls;
+    FPointer->setChecked(!cls);
+}
+
 void TPaletteBar::ClearChoice()
 {
-    for (QAbstractButton* button : FGroup->buttons())
-        button->setChecked(false);
-    FChosen = nullptr;
+    Choose(nullptr);
+}
+
+bool TPaletteBar::eventFilter(QObject* watched, QEvent* event)
+{
+    auto it = FClassOf.find(watched);
+    if (it == FClassOf.end())
+        return QTabWidget::eventFilter(watched, event);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (mouse->button() == Qt::LeftButton)
+            FPressedAt = mouse->globalPosition().toPoint();
+        return false;
+    case QEvent::MouseMove:
+        // Far enough from where it was pressed, the press becomes a drag of the class.
+        if ((mouse->buttons() & Qt::LeftButton) && !FDragged &&
+            (mouse->globalPosition().toPoint() - FPressedAt).manhattanLength() >= QApplication::startDragDistance()) {
+            FDragged = it->second;
+            static_cast<QWidget*>(watched)->setCursor(Qt::DragCopyCursor);
+        }
+        return FDragged != nullptr;
+    case QEvent::MouseButtonRelease: {
+        TComponentClass dragged = std::exchange(FDragged, nullptr);
+        if (!dragged)
+            return false;
+        auto* button = static_cast<QToolButton*>(watched);
+        button->unsetCursor();
+        button->setDown(false);
+        ClearChoice();
+        if (FOnDropped)
+            FOnDropped(dragged, mouse->globalPosition().toPoint());
+        return true;  // a drop, not a click
+    }
+    default:
+        return QTabWidget::eventFilter(watched, event);
+    }
 }
 
 QToolButton* TPaletteBar::Button(TComponentClass cls) const

@@ -1,8 +1,12 @@
 #pragma once
 // The component palette: a tab per palette page in registration order, a tool button per class
-// with its palette picture and its name as tooltip. A chosen class waits for a click on the form.
+// with its palette picture and its name as tooltip, and the pointer button that chooses none. A
+// chosen class waits for a click on the form; a class dragged from its button is placed where it
+// is let go.
 
+#include <QPoint>
 #include <QTabWidget>
+#include <functional>
 #include <map>
 
 #include "host/Registry.h"
@@ -22,9 +26,21 @@ public:
     void ClearChoice();
     // The class's button; null for a class not on the palette.
     QToolButton* Button(TComponentClass cls) const;
+    // Told where a class dragged from its button was let go, in global coordinates.
+    void SetOnDropped(std::function<void(TComponentClass, QPoint)> listener) { FOnDropped = std::move(listener); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Choose(TComponentClass cls);
+
     QButtonGroup* FGroup;
+    QToolButton* FPointer;
     std::map<TComponentClass, QToolButton*> FButtons;
+    std::map<QObject*, TComponentClass> FClassOf;
     TComponentClass FChosen = nullptr;
+    std::function<void(TComponentClass, QPoint)> FOnDropped;
+    QPoint FPressedAt;
+    TComponentClass FDragged = nullptr;
 };

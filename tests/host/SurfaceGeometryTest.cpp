@@ -1,5 +1,5 @@
 // The design surface's geometry, headless: hit testing with overlapping tiles, the selection a
-// click or a band makes, the grid, and moves and placements kept on the form.
+// click or a band makes, the grid, and group moves and placements kept on the form.
 
 #include <gtest/gtest.h>
 
@@ -66,21 +66,24 @@ TEST_F(SurfaceGeometry, ClicksAndBandsMakeTheSelection)
 
 TEST_F(SurfaceGeometry, MovesAndPlacementsLandOnTheGridAndStayOnTheForm)
 {
+    // B at 10,10 with C at 100,40, grabbed by B: the group keeps C's distance to B.
     struct Case {
         TSurfacePoint Delta;
         bool Snap;
-        TSurfacePoint Lands;
+        TSurfacePoint Moves;
     } moves[] = {
-        {{5, 2}, false, {15, 12}},
-        {{5, 2}, true, {16, 16}},
-        {{-3, -3}, true, {8, 8}},
-        {{-50, -50}, false, {0, 0}},
-        // 200 by 100 less the tile (28) and the room for its name (14).
-        {{500, 500}, false, {172, 58}},
-        {{500, 500}, true, {172, 58}},
+        {{5, 2}, false, {5, 2}},
+        {{5, 2}, true, {6, 6}},
+        {{-3, -3}, true, {-2, -2}},
+        {{-50, -50}, false, {-10, -10}},
+        // C stops the group first: 200 by 100 less the tile (28) and the room for its name (14).
+        {{500, 500}, false, {72, 18}},
+        {{500, 500}, true, {72, 18}},
     };
     for (const Case& m : moves)
-        EXPECT_EQ(Geometry().MovedBy(B, m.Delta, m.Snap), m.Lands) << m.Delta.X << "," << m.Delta.Y;
+        EXPECT_EQ(Geometry().GroupDelta({B, C}, B, m.Delta, m.Snap), m.Moves) << m.Delta.X << "," << m.Delta.Y;
+    EXPECT_EQ(Geometry().GroupDelta({C}, C, {500, 500}, false), (TSurfacePoint{72, 18})) << "alone";
+    EXPECT_EQ(Geometry().GroupDelta({B}, B, {500, 500}, false), (TSurfacePoint{162, 48})) << "alone";
     EXPECT_EQ(TSurfaceGeometry::Snap(-5), -8);
     EXPECT_EQ(TSurfaceGeometry::Snap(3), 0);
     EXPECT_EQ(TSurfaceGeometry::Snap(4), 8);
