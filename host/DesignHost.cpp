@@ -153,7 +153,9 @@ TDesigner& TDesignHost::NewForm(const AnsiString& name)
         throw EComponentError(Format("A form named %s already exists", {name}));
     std::unique_ptr<TComponent> root = NewDesignRoot();
     root->SetName(name);
-    return Adopt(std::move(root));
+    TDesigner& designer = Adopt(std::move(root));
+    designer.MarkSaved(WriteComponentResourceText(designer.GetRoot()));
+    return designer;
 }
 
 std::unique_ptr<TComponent> TDesignHost::ReadForm(const std::string& path)
@@ -169,6 +171,7 @@ TDesigner& TDesignHost::OpenForm(const std::string& path)
 {
     TDesigner& designer = Adopt(ReadForm(path));
     designer.SetFileName(path);
+    designer.MarkSaved(WriteComponentResourceText(designer.GetRoot()));
     return designer;
 }
 
@@ -193,8 +196,10 @@ TDesigner& TDesignHost::RecoverForm(const std::string& path)
 
 void TDesignHost::SaveForm(TDesigner& designer, const std::string& path)
 {
-    WriteFileAtomically(path, WriteComponentResourceText(designer.GetRoot()));
+    const AnsiString text = WriteComponentResourceText(designer.GetRoot());
+    WriteFileAtomically(path, text);
     designer.ClearModified();
+    designer.MarkSaved(text);
     designer.SetFileName(path);
 }
 

@@ -19,6 +19,8 @@ TDesigner::~TDesigner() = default;
 void TDesigner::Modified()
 {
     FModified = true;
+    // Until the action's text is known: a change that records no step is a change all the same.
+    FAtSaved = false;
     if (FOnModified)
         FOnModified();
 }
@@ -168,8 +170,10 @@ void TDesigner::EndAction()
     TUndoStep step = std::move(*FAction);
     FAction.reset();
     step.After = WriteComponentResourceText(FRoot.get());
-    if (step.After != step.Before)
-        FHistory.Push(std::move(step));
+    if (step.After == step.Before)
+        return;
+    FAtSaved = IsSavedText(step.After);
+    FHistory.Push(std::move(step));
 }
 
 bool TDesigner::Undo()
@@ -177,8 +181,10 @@ bool TDesigner::Undo()
     if (FAction || !FHistory.CanUndo())
         return false;
     Restore(FHistory.NextUndo().Before);
+    const bool saved = IsSavedText(FHistory.NextUndo().Before);
     FHistory.Undone();
     Modified();
+    FAtSaved = saved;
     return true;
 }
 
@@ -187,9 +193,22 @@ bool TDesigner::Redo()
     if (FAction || !FHistory.CanRedo())
         return false;
     Restore(FHistory.NextRedo().After);
+    const bool saved = IsSavedText(FHistory.NextRedo().After);
     FHistory.Redone();
     Modified();
+    FAtSaved = saved;
     return true;
+}
+
+void TDesigner::MarkSaved(const AnsiString& text)
+{
+    FSavedHash = std::hash<std::string_view>{}(text);
+    FAtSaved = true;
+}
+
+bool TDesigner::IsSavedText(const AnsiString& text) const
+{
+    return std::hash<std::string_view>{}(text) == FSavedHash;
 }
 
 void TDesigner::Restore(const AnsiString& text)

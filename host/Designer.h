@@ -78,6 +78,11 @@ public:
 
     bool IsModified() const { return FModified; }
     void ClearModified() { FModified = false; }
+    // Whether the form differs from what its file holds (or, in no file, from how it began): an
+    // undo back to that state leaves none, though it marks the form modified.
+    bool HasUnsavedChanges() const { return FModified && !FAtSaved; }
+    // `text`, the form as it stands, is what its file holds now (saved, opened or new).
+    void MarkSaved(const AnsiString& text);
     // Told of every Modified call.
     void SetOnModified(std::function<void()> listener) { FOnModified = std::move(listener); }
     // The event handler an editor last asked to show (there is no code editor to show it in).
@@ -88,11 +93,14 @@ private:
     TDesignerSelectionList OnForm(const TDesignerSelectionList& objects) const;
     void EndAction();
     void Restore(const AnsiString& text);
+    bool IsSavedText(const AnsiString& text) const;
     AnsiString UniqueName(TComponentClass cls) const;
 
     std::unique_ptr<TComponent> FRoot;
     TDesignerSelectionList FSelection;
     bool FModified = false;
+    bool FAtSaved = true;
+    size_t FSavedHash = 0;  // of the form text its file holds
     std::string FFileName;
     std::function<void()> FOnModified;
     AnsiString FLastShownMethod;

@@ -178,7 +178,7 @@ void TDesignerWindow::UpdateTitle()
 {
     TDesigner* designer = FHost.CurrentForm();
     setWindowTitle((designer ? ShownName(*designer) : QString("Untitled")) + "[*] - " + Program);
-    setWindowModified(designer && designer->IsModified());
+    setWindowModified(designer && designer->HasUnsavedChanges());
     // The Edit menu names the step it would take back or again.
     const TUndoHistory* history = designer ? &designer->History() : nullptr;
     FUndoAction->setEnabled(history && history->CanUndo());
@@ -310,7 +310,7 @@ bool TDesignerWindow::SaveAs()
 bool TDesignerWindow::MaybeSave()
 {
     TDesigner* designer = FHost.CurrentForm();
-    if (!designer || !designer->IsModified())
+    if (!designer || !designer->HasUnsavedChanges())
         return true;
     const QString text = "The form " + QString::fromStdString(designer->GetRoot()->Name()) +
                          " has been modified.\nSave your changes?";
@@ -341,7 +341,7 @@ void TDesignerWindow::closeEvent(QCloseEvent* event)
         if (form.get() != forms.front())
             forms.push_back(form.get());
     for (TDesigner* designer : forms) {
-        if (!designer || !designer->IsModified())
+        if (!designer || !designer->HasUnsavedChanges())
             continue;
         Show(*designer);
         if (!MaybeSave()) {
@@ -372,7 +372,7 @@ void TDesignerWindow::FillWindowMenu()
     for (const auto& form : FHost.Forms()) {
         TDesigner* designer = form.get();
         QString text = QString("&%1 %2").arg(++n).arg(ShownName(*designer).replace("&", "&&"));
-        if (designer->IsModified())
+        if (designer->HasUnsavedChanges())
             text += " *";
         QAction* item = FWindowMenu->addAction(text, this, [this, designer] { Show(*designer); });
         item->setCheckable(true);

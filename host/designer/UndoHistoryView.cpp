@@ -24,7 +24,8 @@ void ShowUndoHistory(QWidget* parent, TDesigner& designer, const std::function<b
         list->setCurrentRow(static_cast<int>(history.DoneCount()));
     };
     fill();
-    QObject::connect(list, &QListWidget::itemActivated, &dialog, [&](QListWidgetItem* item) {
+    // A click jumps to the step, as Enter on it does.
+    auto jump = [&](QListWidgetItem* item) {
         const size_t target = static_cast<size_t>(list->row(item));
         // Stops at a step that cannot be taken (its package gone, say), which was reported.
         while (designer.History().DoneCount() > target && step(false)) {
@@ -32,6 +33,8 @@ void ShowUndoHistory(QWidget* parent, TDesigner& designer, const std::function<b
         while (designer.History().DoneCount() < target && step(true)) {
         }
         fill();
-    });
+    };
+    QObject::connect(list, &QListWidget::itemClicked, &dialog, jump);
+    QObject::connect(list, &QListWidget::itemActivated, &dialog, jump);
     ExecClosableDialog(dialog, "Undo history", list, {360, 420});
 }

@@ -139,6 +139,17 @@ TEST(DesignerInput, APersonsMouseAndKeys)
              d.Key(Qt::Key_Y, Qt::ControlModifier);
              EXPECT_EQ(d.Component("SqlOut"), nullptr) << "Ctrl+Y redoes";
          }},
+        {"undoing back to the saved form takes the unsaved mark away",
+         [](Designer& d) {
+             EXPECT_FALSE(d.Window->isWindowModified());
+             d.ClickTile("SqlOut");
+             d.Key(Qt::Key_Delete);
+             EXPECT_TRUE(d.Window->isWindowModified());
+             d.Key(Qt::Key_Z, Qt::ControlModifier);
+             EXPECT_FALSE(d.Window->isWindowModified());
+             d.Key(Qt::Key_Y, Qt::ControlModifier);
+             EXPECT_TRUE(d.Window->isWindowModified());
+         }},
         {"a value typed into a drop-down row is set, or refused with the old one shown",
          [](Designer& d) {
              d.ClickTile("HtmlOut");
