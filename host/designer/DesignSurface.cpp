@@ -260,6 +260,14 @@ void TDesignSurface::mouseMoveEvent(QMouseEvent* event)
     if (FDrag == TDrag::None)
         return;
     FDragNow = event->position().toPoint();
+    if (FDrag == TDrag::Move && FGrabbed && FOnDragged) {
+        const QPoint at = QPoint(FGrabbed->DesignLeft(), FGrabbed->DesignTop()) + FDragNow - FDragStart;
+        FOnDragged(QString("%1 at %2, %3 (%4 by %4)")
+                       .arg(QString::fromStdString(FGrabbed->Name()))
+                       .arg(at.x())
+                       .arg(at.y())
+                       .arg(TSurfaceGeometry::TileSize));
+    }
     update();
 }
 

@@ -21,6 +21,8 @@ class TDesignSurface : public QWidget {
 public:
     TDesignSurface(TDesignHost& host, TPaletteBar& palette, QWidget* parent = nullptr);
 
+    // Told where the dragged tiles are while a person drags them.
+    void SetOnDragged(std::function<void(const QString&)> listener) { FOnDragged = std::move(listener); }
     // Told after the selection changed here.
     void SetOnSelectionChanged(std::function<void()> listener) { FOnSelectionChanged = std::move(listener); }
     // The next placed component gets this name instead of a default one (a script's name).
@@ -74,6 +76,7 @@ private:
     TDesignHost& FHost;
     TPaletteBar& FPalette;
     std::function<void()> FOnSelectionChanged;
+    std::function<void(const QString&)> FOnDragged;
     AnsiString FPlacementName;
     enum class TDrag { None, Move, Band } FDrag = TDrag::None;
     QPoint FDragStart;

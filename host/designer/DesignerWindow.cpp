@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -50,21 +52,27 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
     FSurface->SetOnSelectionChanged([this] {
         FInspector->Refresh();
         UpdateEditActions();
+        ShowSelection();
     });
+    FSurface->SetOnDragged([this](const QString& where) { statusBar()->showMessage(where); });
     FInspector->SetOnChoose([this](TComponent* c) {
         if (FHost.CurrentForm()) {
             Commands().Select({c});
             Sync();
+            ShowSelection();
+            // A component picked by name is brought into view on a form larger than the window.
+            if (c != FHost.CurrentForm()->GetRoot())
+                FScroll->ensureVisible(FSurface->TileRect(c).center().x(), FSurface->TileRect(c).center().y(), 60, 60);
         }
     });
 
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(FSurface);
-    scroll->setAlignment(Qt::AlignCenter);
-    scroll->setBackgroundRole(QPalette::Dark);
+    FScroll = new QScrollArea;
+    FScroll->setWidget(FSurface);
+    FScroll->setAlignment(Qt::AlignCenter);
+    FScroll->setBackgroundRole(QPalette::Dark);
     auto* splitter = new QSplitter;
     splitter->addWidget(FInspector);
-    splitter->addWidget(scroll);
+    splitter->addWidget(FScroll);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({300, 620});
     auto* central = new QWidget;
@@ -76,7 +84,11 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
     BuildMenus();
     StartAutosave();
     statusBar()->showMessage(QString::fromStdString(PackageDescription(package)));
-    resize(960, 640);
+    // As large as it likes, as long as the screen holds it.
+    QSize size(960, 640);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    resize(size);
 
     ConnectSystemClipboard();
     // The views follow every change of the form, once the call that made it has returned.
@@ -95,7 +107,8 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
             try {
                 std::rethrow_exception(failure);
             } catch (...) {
-                QMessageBox::critical(this, Program, QString::fromStdString(CaughtFailure().Message));
+                const QString reason = QString::fromStdString(CaughtFailure().Message);
+                QMessageBox::critical(this, Program, FFailureContext.isEmpty() ? reason : FFailureContext.arg(reason));
             }
         });
 }
@@ -111,19 +124,24 @@ TDesignerWindow::~TDesignerWindow()
 void TDesignerWindow::BuildMenus()
 {
     QMenu* file = menuBar()->addMenu("&File");
-    file->addAction("&New", QKeySequence::New, this, [this] { NewFile(); });
-    file->addAction("&Open...", QKeySequence::Open, this, [this] { OpenWithDialog(); });
+    file->addAction("&New", QKeySequence::New, this, [this] { NewFile(); })->setStatusTip("Start a new, empty form");
+    file->addAction("&Open...", QKeySequence::Open, this, [this] { OpenWithDialog(); })
+        ->setStatusTip("Open a form file");
     FRecentMenu = file->addMenu("Open &Recent");
     FRecentMenu->setObjectName("recentFiles");
     FillRecentMenu();
     // Another window of the designer may have added files since.
     connect(file, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
-    file->addAction("&Save", QKeySequence::Save, this, [this] { Save(); });
-    file->addAction("Save &As...", QKeySequence::SaveAs, this, [this] { SaveAs(); });
+    file->addAction("&Save", QKeySequence::Save, this, [this] { Save(); })->setStatusTip("Save the form to its file");
+    file->addAction("Save &As...", QKeySequence::SaveAs, this, [this] { SaveAs(); })
+        ->setStatusTip("Save the form to another file");
     file->addSeparator();
-    file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
+    file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); })
+        ->setStatusTip("Close the designer, asking to save unsaved forms");
     QMenu* edit = menuBar()->addMenu("&Edit");
     FUndoAction->setShortcut(QKeySequence::Undo);
+    FUndoAction->setStatusTip("Take back the last change of the form");
+    FRedoAction->setStatusTip("Make the change taken back again");
     connect(FUndoAction, &QAction::triggered, this, [this] { UndoOrRedo(false); });
     edit->addAction(FUndoAction);
     FRedoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
@@ -132,18 +150,23 @@ void TDesignerWindow::BuildMenus()
     edit->addAction("Undo &history...", this, [this] {
         if (TDesigner* designer = FHost.CurrentForm())
             ShowUndoHistory(this, *designer, [this](bool redo) { return UndoOrRedo(redo); });
-    });
+    })->setStatusTip("List the changes of the form; a click goes back or forward to one");
     edit->addSeparator();
     BuildEditMenu(edit);
     QMenu* component = menuBar()->addMenu("&Component");
-    component->addAction("&Package information...", this, [this] { ShowPackageInformation(); });
-    component->addAction("&Install package...", this, [this] { InstallWithDialog(); });
-    component->addAction("Pac&kages...", this, [this] { ShowPackages(); });
+    component->addAction("&Package information...", this, [this] { ShowPackageInformation(); })
+        ->setStatusTip("What the loaded package holds and requires");
+    component->addAction("&Install package...", this, [this] { InstallWithDialog(); })
+        ->setStatusTip("Load another design-time package onto the palette");
+    component->addAction("Pac&kages...", this, [this] { ShowPackages(); })
+        ->setStatusTip("Every package loaded or refused, with the reason");
     FWindowMenu = menuBar()->addMenu("&Window");
+    FWindowMenu->setStatusTip("The forms being designed");
     FWindowMenu->setObjectName("windowMenu");
     connect(FWindowMenu, &QMenu::aboutToShow, this, [this] { FillWindowMenu(); });
     QMenu* help = menuBar()->addMenu("&Help");
-    help->addAction("&About drowcast-designer...", this, [this] { ShowAbout(); });
+    help->addAction("&About drowcast-designer...", this, [this] { ShowAbout(); })
+        ->setStatusTip("What this designer is");
 }
 
 void TDesignerWindow::SyncLater()
@@ -225,7 +248,9 @@ void TDesignerWindow::CloseShownFormBut(TDesigner* shown, TDesigner* kept)
 bool TDesignerWindow::OpenFile(const QString& path)
 {
     TDesigner* old = FHost.CurrentForm();
-    TDesigner* opened = Commands().Open(path.toStdString());
+    TDesigner* opened = nullptr;
+    WithFailureContext("The form file " + path + " could not be opened:\n%1\n\nThe form shown stays as it was.",
+                       [&] { opened = Commands().Open(path.toStdString()); });
     if (!opened)
         return false;
     CloseShownFormBut(old, opened);
@@ -284,7 +309,12 @@ bool TDesignerWindow::Save()
     TDesigner& designer = *FHost.CurrentForm();
     if (designer.FileName().empty())
         return SaveAs();
-    if (!Commands().Save(designer, designer.FileName()))
+    const QString file = QString::fromStdString(designer.FileName());
+    bool saved = false;
+    WithFailureContext("The form could not be saved to " + file +
+                           ":\n%1\n\nThe file keeps what it held. Choose File > Save As to save the form elsewhere.",
+                       [&] { saved = Commands().Save(designer, designer.FileName()); });
+    if (!saved)
         return false;
     Remember(QString::fromStdString(designer.FileName()));
     UpdateTitle();
@@ -300,7 +330,10 @@ bool TDesignerWindow::SaveAs()
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += ".dfm";
-    if (!Commands().Save(designer, path.toStdString()))
+    bool saved = false;
+    WithFailureContext("The form could not be saved to " + path + ":\n%1\n\nChoose another file or folder.",
+                       [&] { saved = Commands().Save(designer, path.toStdString()); });
+    if (!saved)
         return false;
     Remember(path);
     UpdateTitle();
@@ -319,6 +352,30 @@ bool TDesignerWindow::MaybeSave()
     if (answer == QMessageBox::Save)
         return Save();
     return answer == QMessageBox::Discard;
+}
+
+void TDesignerWindow::WithFailureContext(const QString& context, const std::function<void()>& call)
+{
+    const QString outer = std::exchange(FFailureContext, context);
+    call();
+    FFailureContext = outer;
+}
+
+void TDesignerWindow::ShowSelection()
+{
+    TDesigner* designer = FHost.CurrentForm();
+    if (!designer)
+        return;
+    const TDesignerSelectionList selection = designer->Selection();
+    if (selection.size() != 1) {
+        statusBar()->showMessage(QString("%1 components selected").arg(selection.size()));
+        return;
+    }
+    auto* component = static_cast<TComponent*>(selection[0]);
+    QString text = QString::fromStdString(component->Name() + ": " + component->ClassName());
+    if (component != designer->GetRoot())
+        text += QString(" at %1, %2").arg(component->DesignLeft()).arg(component->DesignTop());
+    statusBar()->showMessage(text);
 }
 
 void TDesignerWindow::keyPressEvent(QKeyEvent* event)

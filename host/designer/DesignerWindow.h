@@ -4,6 +4,7 @@
 // core's command layer. Scripts act through its widgets with TDesignerHands.
 
 #include <QMainWindow>
+#include <functional>
 #include <string>
 
 #include "host/DesignHost.h"
@@ -11,6 +12,7 @@
 
 class QMenu;
 class QAction;
+class QScrollArea;
 class TDesignSurface;
 class TObjectInspector;
 class TPaletteBar;
@@ -46,6 +48,11 @@ private:
     bool UndoOrRedo(bool redo);
     // The window shows one form: the one it showed goes, unless `kept` took its place.
     void CloseShownFormBut(TDesigner* shown, TDesigner* kept);
+    // The status bar names what is selected and where it is.
+    void ShowSelection();
+    // A failure that `call` reports is shown in a box as `context`, its %1 the reason: the box
+    // names the file and says what to do.
+    void WithFailureContext(const QString& context, const std::function<void()>& call);
     // The form's file name as the title and the Window menu show it.
     QString ShownName(const TDesigner& designer) const;
     // The Window menu: every designed form, the shown one checked; picking one shows it.
@@ -87,6 +94,8 @@ private:
     bool FSyncPending = false;
     bool FSyncScheduled = false;
     QMenu* FWindowMenu = nullptr;
+    QScrollArea* FScroll;
+    QString FFailureContext;
     TDesigner* FShown = nullptr;
     TPaletteBar* FPalette;
     TDesignSurface* FSurface;

@@ -29,9 +29,11 @@ void TDesignerWindow::InstallWithDialog()
 {
     const QString path = QFileDialog::getOpenFileName(this, "Install package", QString(),
                                                       "Packages (*.so);;All files (*)");
-    // A failure is shown in a box; the package report keeps the reason too (Component > Packages).
-    if (!path.isEmpty())
-        Install(path.toStdString());
+    if (path.isEmpty())
+        return;
+    WithFailureContext("The package " + path + " could not be installed:\n%1\n\nThe palette keeps what it had; "
+                                               "Component > Packages lists every package with the reason it failed.",
+                       [&] { Install(path.toStdString()); });
 }
 
 void TDesignerWindow::ShowPackages()

@@ -205,6 +205,7 @@ void TObjectInspector::Fill(QTreeWidgetItem* parent, const std::vector<std::uniq
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(FTree);
         const QString name = QString::fromStdString(row->Name());
         item->setText(0, name);
+        item->setToolTip(0, name);  // the whole name where the column cuts it
         item->setData(0, PathRole, parentPath.isEmpty() ? name : parentPath + "." + name);
         FRows[item] = row.get();
         ShowValue(item);
@@ -227,6 +228,7 @@ void TObjectInspector::ShowValue(QTreeWidgetItem* item)
     AnsiString value;
     Guarded([&] { value = row->DisplayValue(); });
     item->setText(1, QString::fromStdString(value));
+    item->setToolTip(1, QString::fromStdString(value));
     if (row->Editor().GetPropType() == TypeInfoOf<TColor>() && row->Editor().AllEqual())
         item->setIcon(1, ColorSwatch(static_cast<TColor>(row->Editor().GetOrdValue())));
     if (row->Editor().GetAttributes().Contains(paReadOnly))
@@ -265,9 +267,16 @@ void TObjectInspector::OpenEditor(QTreeWidgetItem* item, bool takeFocus)
         auto* combo = new TValueCombo;
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        const bool colors = row->Editor().GetPropType() == TypeInfoOf<TColor>();
         Guarded([&] {
-            for (const AnsiString& value : row->DropDownValues())
-                combo->addItem(QString::fromStdString(value));
+            for (const AnsiString& value : row->DropDownValues()) {
+                int64_t color = 0;
+                // A colour's name with its swatch, as the value column shows it.
+                if (colors && IdentToColor(value, color))
+                    combo->addItem(ColorSwatch(static_cast<TColor>(color)), QString::fromStdString(value));
+                else
+                    combo->addItem(QString::fromStdString(value));
+            }
         });
         combo->setCurrentIndex(combo->findText(FEditShown));
         combo->setEditText(FEditShown);

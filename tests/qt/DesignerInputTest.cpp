@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -132,6 +133,7 @@ TEST(DesignerInput, APersonsMouseAndKeys)
              EXPECT_TRUE(qobject_cast<QLineEdit*>(d.Focus())) << "the value's editor has the keyboard";
              d.ClickTile("SqlOut");
              EXPECT_EQ(d.Focus(), d.Surface());
+             EXPECT_EQ(d.Window->statusBar()->currentMessage(), "SqlOut: TKSQLExport at 216, 168");
              d.Key(Qt::Key_Delete);
              EXPECT_EQ(d.Component("SqlOut"), nullptr);
              d.Key(Qt::Key_Z, Qt::ControlModifier);
