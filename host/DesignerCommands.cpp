@@ -4,6 +4,7 @@
 #include "host/DesignHost.h"
 #include "host/PropertyGrid.h"
 #include "host/SurfaceGeometry.h"
+#include "vcl50/Controls.h"
 
 std::unique_ptr<TComponentEditor> ComponentEditorOf(TComponent* component, TDesigner& designer)
 {
@@ -114,6 +115,17 @@ bool TDesignerCommands::MoveBy(const std::vector<TComponent*>& components, int d
                     for (TComponent* component : components)
                         designer.MoveComponent(component, component->DesignLeft() + delta.X,
                                                component->DesignTop() + delta.Y);
+                });
+}
+
+bool TDesignerCommands::ResizeForm(int clientWidth, int clientHeight)
+{
+    return Edit([&](TDesigner& designer) { return "Resize " + designer.GetRoot()->Name(); },
+                [&](TDesigner& designer) {
+                    auto* form = As<TControl>(designer.GetRoot());
+                    form->SetClientWidth(clientWidth);
+                    form->SetClientHeight(clientHeight);
+                    designer.Modified();
                 });
 }
 

@@ -50,6 +50,8 @@ public:
     bool MoveTo(TComponent* component, int left, int top);
     bool MoveBy(const std::vector<TComponent*>& components, int dx, int dy, bool snap,
                 const TComponent* grabbed = nullptr);
+    // The form's client area to this size, as dragging its edges does.
+    bool ResizeForm(int clientWidth, int clientHeight);
     // The inspector row's SetValue, as typing a value and pressing Enter does.
     bool Set(TPropertyGridRow& row, const AnsiString& value);
     // The row of the selection back to its default; nothing where it holds it.

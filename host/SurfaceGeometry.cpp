@@ -1,6 +1,7 @@
 #include "host/SurfaceGeometry.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -36,6 +37,22 @@ TSurfacePoint TSurfaceGeometry::ClientSize() const
     if (!control || control->ClientWidth() <= 0 || control->ClientHeight() <= 0)
         return {480, 320};
     return {control->ClientWidth(), control->ClientHeight()};
+}
+
+TSurfaceGeometry::TEdges TSurfaceGeometry::EdgesAt(TSurfacePoint at) const
+{
+    const TSurfacePoint size = ClientSize();
+    const bool acrossX = at.X >= -EdgeGrip && at.X <= size.X + EdgeGrip;
+    const bool acrossY = at.Y >= -EdgeGrip && at.Y <= size.Y + EdgeGrip;
+    return {acrossY && std::abs(at.X - size.X) <= EdgeGrip, acrossX && std::abs(at.Y - size.Y) <= EdgeGrip};
+}
+
+TSurfacePoint TSurfaceGeometry::Resized(TEdges edges, TSurfacePoint delta) const
+{
+    const TSurfacePoint size = ClientSize();
+    const int width = edges.Right ? size.X + delta.X : size.X;
+    const int height = edges.Bottom ? size.Y + delta.Y : size.Y;
+    return {std::clamp(width, TileSize, MaxClientSize), std::clamp(height, TileSize + LabelRoom, MaxClientSize)};
 }
 
 bool TSurfaceGeometry::IsSelected(const TComponent* component) const

@@ -28,6 +28,18 @@ public:
 
     // The form's client area: its ClientWidth and ClientHeight, 480 by 320 where it has none.
     TSurfacePoint ClientSize() const;
+    // The edges of the client area a person drags to size the form: a few points either side of
+    // its right and bottom edges, both at the corner.
+    struct TEdges {
+        bool Right = false, Bottom = false;
+        bool Any() const { return Right || Bottom; }
+    };
+    TEdges EdgesAt(TSurfacePoint at) const;
+    // The client size a drag of those edges by `delta` gives, kept between room for one tile and
+    // the largest size a form file holds.
+    TSurfacePoint Resized(TEdges edges, TSurfacePoint delta) const;
+    static constexpr int EdgeGrip = 4;
+    static constexpr int MaxClientSize = 8192;
     // The tiled components (those that are no controls), bottom first: the selected ones lie
     // above the rest, so that the component a person picks is the one a click then reaches.
     std::vector<TComponent*> Tiles() const;

@@ -44,7 +44,8 @@ TDesignSurface::TDesignSurface(TDesignHost& host, TPaletteBar& palette, QWidget*
     : QWidget(parent), FHost(host), FPalette(palette)
 {
     setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(false);
+    // The cursor shows where the form's edges can be dragged.
+    setMouseTracking(true);
     Sync();
 }
 
@@ -220,6 +221,13 @@ void TDesignSurface::paintEvent(QPaintEvent* event)
         p.setPen(QPen(Qt::black, 1, Qt::DotLine));
         p.drawRect(QRect(FDragStart, FDragNow).normalized());
     }
+    if (FDrag == TDrag::Resize) {
+        // The new size's outline, inside what the surface shows until the drag ends.
+        const QPoint delta = FDragNow - FDragStart;
+        const TSurfacePoint size = Geometry().Resized(FResizing, {delta.x(), delta.y()});
+        p.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        p.drawRect(QRect(ClientOrigin, QSize(size.X, size.Y)).intersected(rect().adjusted(0, 0, -1, -1)));
+    }
     if (hasFocus()) {
         p.setPen(QPen(palette().color(QPalette::Highlight), 2));
         p.setBrush(Qt::NoBrush);
@@ -240,6 +248,11 @@ void TDesignSurface::mousePressEvent(QMouseEvent* event)
         return;
     }
     FDragStart = FDragNow = at;
+    if (const TSurfaceGeometry::TEdges edges = Geometry().EdgesAt(ToForm(at)); edges.Any()) {
+        FDrag = TDrag::Resize;
+        FResizing = edges;
+        return;
+    }
     TComponent* hit = TileAt(at);
     if (!hit) {
         FDrag = TDrag::Band;
@@ -257,8 +270,15 @@ void TDesignSurface::mousePressEvent(QMouseEvent* event)
 
 void TDesignSurface::mouseMoveEvent(QMouseEvent* event)
 {
-    if (FDrag == TDrag::None)
+    if (FDrag == TDrag::None) {
+        const TSurfaceGeometry::TEdges edges =
+            Designer() ? Geometry().EdgesAt(ToForm(event->position().toPoint())) : TSurfaceGeometry::TEdges{};
+        setCursor(edges.Right && edges.Bottom ? Qt::SizeFDiagCursor
+                  : edges.Right               ? Qt::SizeHorCursor
+                  : edges.Bottom              ? Qt::SizeVerCursor
+                                              : Qt::ArrowCursor);
         return;
+    }
     FDragNow = event->position().toPoint();
     if (FDrag == TDrag::Move && FGrabbed && FOnDragged) {
         const QPoint at = QPoint(FGrabbed->DesignLeft(), FGrabbed->DesignTop()) + FDragNow - FDragStart;
@@ -278,6 +298,13 @@ void TDesignSurface::mouseReleaseEvent(QMouseEvent* event)
     FDragNow = event->position().toPoint();
     const TDrag drag = std::exchange(FDrag, TDrag::None);
     const QPoint delta = FDragNow - FDragStart;
+    if (drag == TDrag::Resize) {
+        const TSurfacePoint size = Geometry().Resized(FResizing, {delta.x(), delta.y()});
+        if (!delta.isNull())
+            Commands().ResizeForm(size.X, size.Y);
+        Sync();
+        return;
+    }
     if (drag == TDrag::Move) {
         // Alt places freely; otherwise the tiles land on the grid.
         if (!delta.isNull())

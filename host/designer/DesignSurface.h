@@ -78,7 +78,8 @@ private:
     std::function<void()> FOnSelectionChanged;
     std::function<void(const QString&)> FOnDragged;
     AnsiString FPlacementName;
-    enum class TDrag { None, Move, Band } FDrag = TDrag::None;
+    enum class TDrag { None, Move, Band, Resize } FDrag = TDrag::None;
+    TSurfaceGeometry::TEdges FResizing;
     QPoint FDragStart;
     QPoint FDragNow;
     TComponent* FGrabbed = nullptr;  // the tile a move drag holds

@@ -216,6 +216,22 @@ TEST(DesignerInput, APersonsMouseAndKeys)
              EXPECT_EQ(d.Component("CsvOut")->DesignLeft(), 348);
              EXPECT_EQ(d.Component("CsvOut")->DesignTop(), 16);
          }},
+        {"the form's size is dragged at its edges, and undone",
+         [](Designer& d) {
+             auto* form = As<TControl>(d.Form().GetRoot());
+             // The surface draws the client area inside a 4 point border and a 22 point caption.
+             const QPoint corner(4 + 504, 4 + 22 + 240);
+             d.Drag(corner, corner + QPoint(40, 30));
+             EXPECT_EQ(form->ClientWidth(), 544);
+             EXPECT_EQ(form->ClientHeight(), 270);
+             EXPECT_EQ(d.Form().History().NextUndo().Label, "Resize ShopForm");
+             d.Key(Qt::Key_Z, Qt::ControlModifier);
+             EXPECT_EQ(As<TControl>(d.Form().GetRoot())->ClientWidth(), 504);
+             const QPoint right(4 + 504, 100);
+             d.Drag(right, right - QPoint(2000, 0));
+             EXPECT_EQ(As<TControl>(d.Form().GetRoot())->ClientWidth(), TSurfaceGeometry::TileSize) << "at least a tile";
+             EXPECT_EQ(As<TControl>(d.Form().GetRoot())->ClientHeight(), 240);
+         }},
         {"Escape lets go of a palette button, as the pointer button does",
          [](Designer& d) {
              auto* palette = d.Window->findChild<TPaletteBar*>("palette");
