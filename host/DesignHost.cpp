@@ -28,6 +28,10 @@ TDesignHost::TDesignHost()
     try {
         const TComponentClass dataAccess[] = {TSQLiteDataSet::StaticClass()};
         FRegistry.RegisterComponents("Data Access", dataAccess);
+        // The designer's own editor of Name, as the platform's designers register it: a package
+        // may still register a more particular one.
+        FRegistry.RegisterPropertyEditor(TypeInfoOf<AnsiString>(), TComponent::StaticClass(), "Name",
+                                         TComponentNameProperty::StaticClass());
     } catch (...) {
         SetDesignRegistry(nullptr);  // no destructor runs for a host that was never made
         throw;

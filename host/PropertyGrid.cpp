@@ -5,6 +5,16 @@
 #include "vcl50/Strings.h"
 #include "vcl50/Sysutils.h"
 
+namespace {
+
+// An editor without paMultiSelect cannot stand for several objects (one Name for all of them).
+bool FitsSelection(TPropertyEditor& editor)
+{
+    return editor.PropCount() == 1 || editor.GetAttributes().Contains(paMultiSelect);
+}
+
+}  // namespace
+
 TPropertyGridRow::TPropertyGridRow(std::unique_ptr<TPropertyEditor> editor, const AnsiString& parentPath)
     : FEditor(std::move(editor)), FPath(parentPath.empty() ? Name() : parentPath + "." + Name())
 {
@@ -31,8 +41,10 @@ const std::vector<std::unique_ptr<TPropertyGridRow>>& TPropertyGridRow::SubRows(
     if (!FSubRows) {
         std::vector<std::unique_ptr<TPropertyGridRow>> rows;
         if (FEditor->GetAttributes().Contains(paSubProperties))
+            // An editor may make its sub-editors itself, past GetComponentProperties' check.
             FEditor->GetProperties([&](std::unique_ptr<TPropertyEditor> editor) {
-                rows.push_back(std::make_unique<TPropertyGridRow>(std::move(editor), FPath));
+                if (FitsSelection(*editor))
+                    rows.push_back(std::make_unique<TPropertyGridRow>(std::move(editor), FPath));
             });
         FSubRows = std::move(rows);
     }
@@ -49,6 +61,7 @@ bool TPropertyGridRow::Shown(std::string_view filter)
 
 TPropertyGrid::TPropertyGrid(const TDesignerSelectionList& selection, TFormDesigner* designer)
 {
+    // GetComponentProperties leaves out what cannot stand for the whole selection.
     GetComponentProperties(selection, designer, [&](std::unique_ptr<TPropertyEditor> editor) {
         FRows.push_back(std::make_unique<TPropertyGridRow>(std::move(editor)));
     });

@@ -1,8 +1,10 @@
 #pragma once
 // The object inspector's model: one row per published property that the whole selection has,
 // each with its property editor; a row's sub-rows (a class property's members, a set's elements)
-// come from its editor's GetProperties when first asked for. Rows are made afresh for a selection
-// and read their values live, so a view rebuilds them when the selection or the form changes.
+// come from its editor's GetProperties when first asked for. With several objects selected, a row
+// or sub-row whose editor lacks paMultiSelect is left out (Name). Rows are made afresh for a
+// selection and read their values live, so a view rebuilds them when the selection or the form
+// changes.
 
 #include <memory>
 #include <optional>
