@@ -117,7 +117,7 @@ bool TDesignerCommands::MoveBy(const std::vector<TComponent*>& components, int d
 bool TDesignerCommands::Set(TPropertyGridRow& row, const AnsiString& value)
 {
     return Edit([&](TDesigner& designer) { return RowLabel("Set", designer, row.Path()); },
-                [&](TDesigner&) { row.Editor().SetValue(value); });
+                [&](TDesigner&) { row.Editor().SetValue(row.TypedValue(value)); });
 }
 
 bool TDesignerCommands::Reset(const AnsiString& path)
