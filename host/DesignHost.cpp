@@ -160,12 +160,15 @@ TDesigner& TDesignHost::NewForm(const AnsiString& name)
     return Adopt(std::move(root));
 }
 
-std::unique_ptr<TComponent> TDesignHost::ReadForm(const std::string& path)
+std::unique_ptr<TComponent> TDesignHost::ReadForm(const std::string& path, std::vector<TUnknownFormName>* unknown)
 {
     AnsiString text = ReadWholeFile(path);
     std::unique_ptr<TComponent> root = NewDesignRoot();
     root->SetDesigning(true);
-    ReadComponentResourceText(root.get(), text);
+    if (unknown)
+        *unknown = ReadFormResourcesLeniently(root.get(), {text});
+    else
+        ReadComponentResourceText(root.get(), text);
     return root;
 }
 
@@ -174,6 +177,19 @@ TDesigner& TDesignHost::OpenForm(const std::string& path)
     TDesigner& designer = Adopt(ReadForm(path));
     designer.SetFileName(path);
     return designer;
+}
+
+TDesigner* TDesignHost::OpenFormLeniently(const std::string& path, const TAcceptUnknownNames& accept)
+{
+    std::vector<TUnknownFormName> unknown;
+    std::unique_ptr<TComponent> root = ReadForm(path, &unknown);
+    if (!unknown.empty() && !accept(unknown))
+        return nullptr;
+    TDesigner& designer = Adopt(std::move(root));
+    designer.SetFileName(path);
+    if (!unknown.empty())
+        designer.Modified();
+    return &designer;
 }
 
 void TDesignHost::SetCurrentForm(TDesigner& designer)

@@ -210,10 +210,10 @@ std::optional<std::vector<AnsiString>> TDesignerCommands::Verbs(TComponent* comp
     return verbs;
 }
 
-TDesigner* TDesignerCommands::Open(const std::string& path)
+TDesigner* TDesignerCommands::Open(const std::string& path, const TAcceptUnknownNames& accept)
 {
     TDesigner* opened = nullptr;
-    Guarded([&] { opened = &FHost.OpenForm(path); });
+    Guarded([&] { opened = accept ? FHost.OpenFormLeniently(path, accept) : &FHost.OpenForm(path); });
     return opened;
 }
 

@@ -14,9 +14,13 @@
 
 #include "host/CallFailure.h"
 #include "host/Designer.h"
+#include "vcl50/Formreader.h"
 
 class TDesignHost;
 class TPropertyGridRow;
+
+// Asked whether to open a form file without the unknown names it lists; true opens the rest.
+using TAcceptUnknownNames = std::function<bool(const std::vector<TUnknownFormName>&)>;
 
 class TDesignerCommands {
 public:
@@ -70,8 +74,10 @@ public:
     bool Copy(const std::vector<TComponent*>& components);
     // The component editor's verbs as its menu shows them; nullopt when they could not be read.
     std::optional<std::vector<AnsiString>> Verbs(TComponent* component);
-    // Opens a form file as the current form; null when it failed.
-    TDesigner* Open(const std::string& path);
+    // Opens a form file as the current form; null when it failed. A file that names unknown
+    // classes or properties is refused, listing them all; with `accept`, it is asked instead
+    // whether to open the rest (TDesignHost::OpenFormLeniently), and a no gives null unreported.
+    TDesigner* Open(const std::string& path, const TAcceptUnknownNames& accept = {});
     bool Save(TDesigner& designer, const std::string& path);
     bool Install(const std::string& path);
     // Brings back every form of the designers that did not end cleanly, each as a modified form,

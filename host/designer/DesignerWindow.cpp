@@ -212,7 +212,19 @@ void TDesignerWindow::CloseShownFormBut(TDesigner* shown, TDesigner* kept)
 bool TDesignerWindow::OpenFile(const QString& path)
 {
     TDesigner* old = FHost.CurrentForm();
-    TDesigner* opened = Commands().Open(path.toStdString());
+    // One box for every unknown name, as the platform's designers offer to go on without them.
+    TDesigner* opened = Commands().Open(path.toStdString(), [&](const std::vector<TUnknownFormName>& unknown) {
+        QString list;
+        for (const TUnknownFormName& name : unknown)
+            list += QString("Line %1: %2%3: %4\n")
+                        .arg(name.Line)
+                        .arg(QString::fromStdString(name.Component))
+                        .arg(name.Property.empty() ? QString() : "." + QString::fromStdString(name.Property))
+                        .arg(QString::fromStdString(name.What));
+        const QString text = "The form file " + path + " names what no installed package has:\n\n" + list +
+                             "\nOpen the form without them? They are left out of it when it is saved.";
+        return QMessageBox::question(this, Program, text) == QMessageBox::Yes;
+    });
     if (!opened)
         return false;
     CloseShownFormBut(old, opened);
