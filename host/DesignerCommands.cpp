@@ -87,6 +87,16 @@ TComponent* TDesignerCommands::Place(TComponentClass cls, const AnsiString& name
     return placed;
 }
 
+TComponent* TDesignerCommands::Place(TComponentClass cls, const AnsiString& name)
+{
+    TDesigner* designer = FHost.CurrentForm();
+    if (!designer)
+        return nullptr;
+    const TSurfaceGeometry geometry(*designer);
+    const TSurfacePoint at = geometry.PlacedAt(geometry.FreeSpot());
+    return Place(cls, name, at.X, at.Y);
+}
+
 bool TDesignerCommands::Delete(const std::vector<TComponent*>& components)
 {
     return Edit([&](TDesigner&) { return Named("Delete", components); },

@@ -48,6 +48,8 @@ public:
     // A new component of `cls` at `left`, `top` (kept on the form); an empty name gets the first
     // free one. Null when it failed.
     TComponent* Place(TComponentClass cls, const AnsiString& name, int left, int top);
+    // The same where a click on the surface's first free spot places it (TSurfaceGeometry).
+    TComponent* Place(TComponentClass cls, const AnsiString& name);
     bool Delete(const std::vector<TComponent*>& components);
     // To a position kept on the form; by a delta, each component landing on the grid when snapped.
     bool MoveTo(TComponent* component, int left, int top);
