@@ -104,6 +104,11 @@ TPropertyAttributes TKFileNameProperty::GetAttributes()
     return TStringProperty::GetAttributes() << paDialog;
 }
 
+bool TKFileNameProperty::NamesFile()
+{
+    return true;
+}
+
 // Only filter, default extension and file name are set: title, folder, filter index and options
 // stay the dialog's own. It is an open dialog for every property, also for files an export will
 // write, so it never asks to overwrite.

@@ -33,6 +33,7 @@ public:
 
     void Edit() override;
     TPropertyAttributes GetAttributes() override;  // + paDialog
+    bool NamesFile() override;                     // true: the dialog's path is stored
 
     // Dialog-filter pairs ("Text files (*.txt)|*.txt") and the extension without its dot.
     virtual AnsiString GetFilter() = 0;

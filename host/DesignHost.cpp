@@ -28,6 +28,10 @@ TDesignHost::TDesignHost()
     try {
         const TComponentClass dataAccess[] = {TSQLiteDataSet::StaticClass()};
         FRegistry.RegisterComponents("Data Access", dataAccess);
+        // The designer's own editor of Name, as the platform's designers register it: a package
+        // may still register a more particular one.
+        FRegistry.RegisterPropertyEditor(TypeInfoOf<AnsiString>(), TComponent::StaticClass(), "Name",
+                                         TComponentNameProperty::StaticClass());
     } catch (...) {
         SetDesignRegistry(nullptr);  // no destructor runs for a host that was never made
         throw;
@@ -158,12 +162,15 @@ TDesigner& TDesignHost::NewForm(const AnsiString& name)
     return designer;
 }
 
-std::unique_ptr<TComponent> TDesignHost::ReadForm(const std::string& path)
+std::unique_ptr<TComponent> TDesignHost::ReadForm(const std::string& path, std::vector<TUnknownFormName>* unknown)
 {
     AnsiString text = ReadWholeFile(path);
     std::unique_ptr<TComponent> root = NewDesignRoot();
     root->SetDesigning(true);
-    ReadComponentResourceText(root.get(), text);
+    if (unknown)
+        *unknown = ReadFormResourcesLeniently(root.get(), {text});
+    else
+        ReadComponentResourceText(root.get(), text);
     return root;
 }
 
@@ -173,6 +180,22 @@ TDesigner& TDesignHost::OpenForm(const std::string& path)
     designer.SetFileName(path);
     designer.MarkSaved(WriteComponentResourceText(designer.GetRoot()));
     return designer;
+}
+
+TDesigner* TDesignHost::OpenFormLeniently(const std::string& path, const TAcceptUnknownNames& accept)
+{
+    std::vector<TUnknownFormName> unknown;
+    std::unique_ptr<TComponent> root = ReadForm(path, &unknown);
+    if (!unknown.empty() && !accept(unknown))
+        return nullptr;
+    TDesigner& designer = Adopt(std::move(root));
+    designer.SetFileName(path);
+    // Without the names it left out, the form is not what its file holds.
+    if (unknown.empty())
+        designer.MarkSaved(WriteComponentResourceText(designer.GetRoot()));
+    else
+        designer.Modified();
+    return &designer;
 }
 
 void TDesignHost::SetCurrentForm(TDesigner& designer)

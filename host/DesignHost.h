@@ -25,8 +25,9 @@ struct TPackageRecord {
 
 class TDesignHost {
 public:
-    // Installs the registry for the registration calls and puts the host's own components on
-    // its palette ("Data Access"). One host at a time: EInvalidOperation for a second.
+    // Installs the registry for the registration calls, puts the host's own components on its
+    // palette ("Data Access") and registers its own editor of a component's Name. One host at a
+    // time: EInvalidOperation for a second.
     TDesignHost();
     // Closes every form, then unloads the packages, newest first, with their registrations.
     ~TDesignHost();
@@ -58,8 +59,13 @@ public:
     // when the name is no identifier or another designed form has it.
     TDesigner& NewForm(const AnsiString& name);
     // Reads a form file into a new designed form, which becomes the current one and takes the
-    // place of a designed form of the same name. On any failure nothing changes.
+    // place of a designed form of the same name. On any failure nothing changes: a file that
+    // names unknown classes or properties is refused with all of them listed.
     TDesigner& OpenForm(const std::string& path);
+    // Opens a form file as OpenForm does, but one that names unknown classes or properties is
+    // read without them (ReadFormResourcesLeniently) and `accept` is asked: yes opens it, marked
+    // modified, for its file lacks what was left out; no changes nothing and gives null.
+    TDesigner* OpenFormLeniently(const std::string& path, const TAcceptUnknownNames& accept);
     // Writes the form as a form file, atomically, clears its modified mark and keeps the path as
     // the form's file.
     void SaveForm(TDesigner& designer, const std::string& path);
@@ -97,7 +103,8 @@ public:
     const std::function<void(TDesigner&)>& OnModified() const { return FOnModified; }
 
 private:
-    std::unique_ptr<TComponent> ReadForm(const std::string& path);
+    // Left out names go to `unknown` when it is given; without it they are refused.
+    std::unique_ptr<TComponent> ReadForm(const std::string& path, std::vector<TUnknownFormName>* unknown = nullptr);
     TDesigner& Adopt(std::unique_ptr<TComponent> root);
     TDesigner* FindForm(std::string_view name) const;
 

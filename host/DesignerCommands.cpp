@@ -88,6 +88,16 @@ TComponent* TDesignerCommands::Place(TComponentClass cls, const AnsiString& name
     return placed;
 }
 
+TComponent* TDesignerCommands::Place(TComponentClass cls, const AnsiString& name)
+{
+    TDesigner* designer = FHost.CurrentForm();
+    if (!designer)
+        return nullptr;
+    const TSurfaceGeometry geometry(*designer);
+    const TSurfacePoint at = geometry.PlacedAt(geometry.FreeSpot());
+    return Place(cls, name, at.X, at.Y);
+}
+
 bool TDesignerCommands::Delete(const std::vector<TComponent*>& components)
 {
     return Edit([&](TDesigner&) { return Named("Delete", components); },
@@ -132,7 +142,7 @@ bool TDesignerCommands::ResizeForm(int clientWidth, int clientHeight)
 bool TDesignerCommands::Set(TPropertyGridRow& row, const AnsiString& value)
 {
     return Edit([&](TDesigner& designer) { return RowLabel("Set", designer, row.Path()); },
-                [&](TDesigner&) { row.Editor().SetValue(value); });
+                [&](TDesigner&) { row.Editor().SetValue(row.TypedValue(value)); });
 }
 
 bool TDesignerCommands::Reset(const AnsiString& path)
@@ -225,10 +235,10 @@ std::optional<std::vector<AnsiString>> TDesignerCommands::Verbs(TComponent* comp
     return verbs;
 }
 
-TDesigner* TDesignerCommands::Open(const std::string& path)
+TDesigner* TDesignerCommands::Open(const std::string& path, const TAcceptUnknownNames& accept)
 {
     TDesigner* opened = nullptr;
-    Guarded([&] { opened = &FHost.OpenForm(path); });
+    Guarded([&] { opened = accept ? FHost.OpenFormLeniently(path, accept) : &FHost.OpenForm(path); });
     return opened;
 }
 

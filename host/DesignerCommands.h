@@ -14,9 +14,13 @@
 
 #include "host/CallFailure.h"
 #include "host/Designer.h"
+#include "vcl50/Formreader.h"
 
 class TDesignHost;
 class TPropertyGridRow;
+
+// Asked whether to open a form file without the unknown names it lists; true opens the rest.
+using TAcceptUnknownNames = std::function<bool(const std::vector<TUnknownFormName>&)>;
 
 class TDesignerCommands {
 public:
@@ -44,6 +48,8 @@ public:
     // A new component of `cls` at `left`, `top` (kept on the form); an empty name gets the first
     // free one. Null when it failed.
     TComponent* Place(TComponentClass cls, const AnsiString& name, int left, int top);
+    // The same where a click on the surface's first free spot places it (TSurfaceGeometry).
+    TComponent* Place(TComponentClass cls, const AnsiString& name);
     bool Delete(const std::vector<TComponent*>& components);
     // To a position kept on the form; by a delta, together (TSurfaceGeometry::GroupDelta), the
     // grabbed one landing on the grid when snapped.
@@ -74,8 +80,10 @@ public:
     bool Copy(const std::vector<TComponent*>& components);
     // The component editor's verbs as its menu shows them; nullopt when they could not be read.
     std::optional<std::vector<AnsiString>> Verbs(TComponent* component);
-    // Opens a form file as the current form; null when it failed.
-    TDesigner* Open(const std::string& path);
+    // Opens a form file as the current form; null when it failed. A file that names unknown
+    // classes or properties is refused, listing them all; with `accept`, it is asked instead
+    // whether to open the rest (TDesignHost::OpenFormLeniently), and a no gives null unreported.
+    TDesigner* Open(const std::string& path, const TAcceptUnknownNames& accept = {});
     bool Save(TDesigner& designer, const std::string& path);
     bool Install(const std::string& path);
     // Brings back every form of the designers that did not end cleanly, each as a modified form,

@@ -1,8 +1,10 @@
 #pragma once
 // The object inspector's model: one row per published property that the whole selection has,
 // each with its property editor; a row's sub-rows (a class property's members, a set's elements)
-// come from its editor's GetProperties when first asked for. Rows are made afresh for a selection
-// and read their values live, so a view rebuilds them when the selection or the form changes.
+// come from its editor's GetProperties when first asked for. With several objects selected, a row
+// or sub-row whose editor lacks paMultiSelect is left out (Name). Rows are made afresh for a
+// selection and read their values live, so a view rebuilds them when the selection or the form
+// changes.
 
 #include <memory>
 #include <optional>
@@ -20,8 +22,13 @@ public:
     AnsiString Name() const { return FEditor->GetName(); }
     // The dotted path from the selection: "Formats.DateFormat".
     const AnsiString& Path() const { return FPath; }
-    // What the value column shows: nothing when the selected objects' values differ.
+    // What the value column shows: nothing when the selected objects' values differ. A file's
+    // path (an editor that NamesFile) inside the form file's folder shows relative to it; the
+    // stored value stays as the editor wrote it.
     AnsiString DisplayValue() const;
+    // What typing `text` into the row stores: the stored path where `text` is how the row shows
+    // it, so that confirming a row unchanged keeps what the editor wrote; else `text`.
+    AnsiString TypedValue(const AnsiString& text) const;
     // The drop-down as shown: sorted (and so without repeats) when the editor asks for paSortList.
     std::vector<AnsiString> DropDownValues() const;
     const std::vector<std::unique_ptr<TPropertyGridRow>>& SubRows();

@@ -6,7 +6,8 @@ TScriptHands::~TScriptHands() = default;
 
 void TScriptHands::Add(TComponentClass cls, const AnsiString& name)
 {
-    FCommands.Place(cls, name, 0, 0);
+    // Where the window's palette click places it, so that positions read alike in both hosts.
+    FCommands.Place(cls, name);
 }
 
 void TScriptHands::Select(const TDesignerSelectionList& selection)

@@ -241,6 +241,23 @@ void TStringProperty::SetValue(const AnsiString& value)
     SetStrValue(value);
 }
 
+TClass TComponentNameProperty::StaticClass()
+{
+    static const TMetaClass meta =
+        TClassBuilder<TComponentNameProperty, TStringProperty>("TComponentNameProperty").Build();
+    return &meta;
+}
+
+TPropertyAttributes TComponentNameProperty::GetAttributes()
+{
+    return {};
+}
+
+int TComponentNameProperty::GetEditLimit()
+{
+    return 63;
+}
+
 TClass TColorProperty::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TColorProperty, TIntegerProperty>("TColorProperty").Build();

@@ -78,6 +78,15 @@ public:
     void SetValue(const AnsiString& value) override;
 };
 
+// A component's Name. One name cannot go to several components, so the editor leaves out
+// paMultiSelect and the inspector hides the row for a multiple selection.
+class TComponentNameProperty : public TDerived<TComponentNameProperty, TStringProperty> {
+public:
+    static TClass StaticClass();
+    TPropertyAttributes GetAttributes() override;  // none
+    int GetEditLimit() override;                   // an identifier's 63 characters
+};
+
 // Colours by name where one exists, else as "$00FF8080"; names or numbers are accepted; the
 // dialog button runs a colour dialog.
 class TColorProperty : public TDerived<TColorProperty, TIntegerProperty> {

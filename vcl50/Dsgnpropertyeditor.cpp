@@ -75,6 +75,11 @@ void TPropertyEditor::Initialize() {}
 
 void TPropertyEditor::SetValue(const AnsiString&) {}
 
+bool TPropertyEditor::NamesFile()
+{
+    return false;
+}
+
 TPersistent* TPropertyEditor::GetComponent(int index) const
 {
     if (index < 0 || index >= PropCount())

@@ -55,6 +55,9 @@ public:
     virtual void GetValues(const TGetStrProc& proc);
     virtual void Initialize();
     virtual void SetValue(const AnsiString& value);
+    // Whether the value is a file's path as a file dialog returns it, which the inspector shows
+    // relative to the form file's folder when it lies inside it. The base: false.
+    virtual bool NamesFile();
 
     TFormDesigner* Designer() const { return FDesigner; }
     int PropCount() const { return static_cast<int>(FProps.size()); }

@@ -536,14 +536,19 @@ std::vector<TFormNode> ParseFormObjects(std::string_view text)
     return TParser(text).ParseObjects();
 }
 
-void RaiseReadError(std::string_view component, std::string_view property, int line,
-                    std::string_view what)
+AnsiString ReadErrorText(std::string_view component, std::string_view property, int line,
+                         std::string_view what)
 {
     AnsiString where = component.empty() ? AnsiString("form resource") : AnsiString(component);
     if (!property.empty())
         where += "." + AnsiString(property);
-    throw EReadError("Error reading " + where + ": " + AnsiString(what) + " (line " +
-                     std::to_string(line) + ")");
+    return "Error reading " + where + ": " + AnsiString(what) + " (line " + std::to_string(line) + ")";
+}
+
+void RaiseReadError(std::string_view component, std::string_view property, int line,
+                    std::string_view what)
+{
+    throw EReadError(ReadErrorText(component, property, line, what));
 }
 
 const char* FormValueKindName(TFormValueKind kind)

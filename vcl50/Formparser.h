@@ -55,6 +55,8 @@ std::vector<TFormNode> ParseFormObjects(std::string_view text);
 
 // The one wording of every form resource error:
 // "Error reading Row1.Color: invalid property value 'clNoSuch' (line 42)".
+AnsiString ReadErrorText(std::string_view component, std::string_view property, int line,
+                         std::string_view what);
 [[noreturn]] void RaiseReadError(std::string_view component, std::string_view property, int line,
                                  std::string_view what);
 

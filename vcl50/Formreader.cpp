@@ -1,6 +1,7 @@
 #include "vcl50/Formreader.h"
 
 #include <algorithm>
+#include <set>
 #include <string>
 
 #include "vcl50/Filer.h"
@@ -82,6 +83,15 @@ public:
         FFinished = true;
     }
 
+    // What the reads left out, in the order of the text.
+    std::vector<TUnknownFormName> Unknown() const
+    {
+        std::vector<TUnknownFormName> unknown = FUnknown;
+        std::stable_sort(unknown.begin(), unknown.end(),
+                         [](const auto& a, const auto& b) { return a.Line < b.Line; });
+        return unknown;
+    }
+
 private:
     // ---- check: the tree against classes and type information, before anything is made ----
 
@@ -112,6 +122,10 @@ private:
             }
         } else {
             cls = CheckCreatable(node, at);
+            if (!cls) {
+                LeaveOut(node);
+                return;
+            }
             CheckNewName(node, at, names);
         }
         if (cls)
@@ -121,11 +135,12 @@ private:
             CheckNode(child, childLookup, names);
     }
 
+    // Null for a class nothing registered.
     TClass CheckCreatable(const TFormNode& node, const TReadPlace& at) const
     {
         TClass cls = GetClass(node.ClassName);
         if (!cls)
-            at.Fail("Class " + node.ClassName + " not found");
+            return nullptr;
         if (!cls->InheritsFrom(TComponent::StaticClass()))
             at.Fail("class " + node.ClassName + " is no component class");
         if (!cls->CanCreate())
@@ -159,6 +174,36 @@ private:
         }
     }
 
+    // An object of an unknown class goes with all it holds; references to any of them follow.
+    void LeaveOut(const TFormNode& node)
+    {
+        FUnknown.push_back({DisplayName(node), "", node.Line, "Class " + node.ClassName + " not found"});
+        FLeftOut.insert(&node);
+        std::vector<const TFormNode*> pending{&node};
+        while (!pending.empty()) {
+            const TFormNode* next = pending.back();
+            pending.pop_back();
+            if (!next->Name.empty())
+                FLeftOutNames.push_back(next->Name);
+            for (const TFormNode& child : next->Children)
+                pending.push_back(&child);
+        }
+    }
+
+    bool NamesLeftOut(std::string_view reference) const
+    {
+        for (std::string_view part : SplitDotted(reference))
+            for (const AnsiString& name : FLeftOutNames)
+                if (SameText(name, part))
+                    return true;
+        return false;
+    }
+
+    void Unknown(const TReadPlace& at, const AnsiString& what)
+    {
+        FUnknown.push_back({AnsiString(at.Component), AnsiString(at.Property), at.Line, what});
+    }
+
     // The published property a dotted name reaches through the declared classes of the
     // sub-objects; null when only the objects themselves can tell (a defined property, or one
     // of a sub-object's own class), which the build step resolves.
@@ -186,7 +231,8 @@ private:
             At({node.Name, "", node.Line}, [&] { FRoot->SetName(UniqueRootName(node.Name)); });
         ReadProperties(FRoot, node);
         for (const TFormNode& child : node.Children)
-            BuildNode(child, FRoot, FRoot);
+            if (!FLeftOut.contains(&child))
+                BuildNode(child, FRoot, FRoot);
     }
 
     void BuildNode(const TFormNode& node, TComponent* enclosing, TComponent* lookupOwner)
@@ -216,7 +262,8 @@ private:
         ReadProperties(component, node);
         TComponent* childLookup = node.Kind == TFormNodeKind::Inline ? component : lookupOwner;
         for (const TFormNode& child : node.Children)
-            BuildNode(child, component, childLookup);
+            if (!FLeftOut.contains(&child))
+                BuildNode(child, component, childLookup);
     }
 
     void ReadProperties(TComponent* component, const TFormNode& node)
@@ -233,8 +280,10 @@ private:
         for (size_t i = 0; i + 1 < parts.size(); ++i) {
             AnsiString part(parts[i]);
             const TPropInfo* prop = target->ClassType()->FindProperty(part);
-            if (!prop)
-                at.Fail("property " + part + " does not exist");
+            if (!prop) {
+                Unknown(at, "property " + part + " does not exist");
+                return;
+            }
             if (prop->Kind() != tkClass)
                 at.Fail("property " + part + " holds no object");
             target = prop->GetObj(target);
@@ -258,7 +307,7 @@ private:
         if (persistent)
             At(at, [&] { persistent->DefineProperties(&reader); });
         if (!reader.Handled())
-            at.Fail("property " + last + " does not exist");
+            Unknown(at, "property " + last + " does not exist");
     }
 
     void Apply(TObject* target, const TPropInfo* prop, const TPropertyValue& value,
@@ -291,6 +340,10 @@ private:
         for (const TFixup& f : FFixups) {
             TReadPlace at{f.Component, f.Property, f.Line};
             TComponent* component = FindReferenced(f.Name);
+            if (!component && NamesLeftOut(f.Name)) {
+                Unknown(at, "component " + f.Name + " not found");
+                continue;
+            }
             if (!component)
                 at.Fail("component " + f.Name + " not found");
             TClass wanted = f.Prop->PropType->ClassType;
@@ -358,12 +411,34 @@ private:
     std::vector<TComponent*> FCreated;  // in creation order
     std::vector<TComponent*> FLoading;  // the root and every component read, in read order
     std::vector<TFixup> FFixups;
+    std::vector<TUnknownFormName> FUnknown;
+    std::set<const TFormNode*> FLeftOut;  // nodes of unknown classes, which the build passes by
+    std::vector<AnsiString> FLeftOutNames;  // theirs and those of all they hold
     bool FFinished = false;
 };
 
+// Raises every unknown name at once, so that one try tells all that is missing.
+void RaiseUnknown(const std::vector<TUnknownFormName>& unknown)
+{
+    if (unknown.empty())
+        return;
+    AnsiString message;
+    for (const TUnknownFormName& name : unknown)
+        message += (message.empty() ? "" : "; ") + name.Message();
+    throw EReadError(message);
+}
+
 }  // namespace
 
-void ReadFormResources(TComponent* root, const std::vector<std::string_view>& texts)
+AnsiString TUnknownFormName::Message() const
+{
+    return ReadErrorText(Component, Property, Line, What);
+}
+
+namespace {
+
+std::vector<TUnknownFormName> ReadResources(TComponent* root, const std::vector<std::string_view>& texts,
+                                            bool lenient)
 {
     // Every text parses before anything is built, so a syntax error changes nothing.
     std::vector<TFormNode> trees;
@@ -372,7 +447,24 @@ void ReadFormResources(TComponent* root, const std::vector<std::string_view>& te
     TFormReader reader(root);
     for (const TFormNode& tree : trees)
         reader.Read(tree);
+    std::vector<TUnknownFormName> unknown = reader.Unknown();
+    if (!lenient)
+        RaiseUnknown(unknown);
     reader.Finish();
+    return unknown;
+}
+
+}  // namespace
+
+void ReadFormResources(TComponent* root, const std::vector<std::string_view>& texts)
+{
+    ReadResources(root, texts, false);
+}
+
+std::vector<TUnknownFormName> ReadFormResourcesLeniently(TComponent* root,
+                                                         const std::vector<std::string_view>& texts)
+{
+    return ReadResources(root, texts, true);
 }
 
 void ReadFormObjects(TComponent* root, const std::vector<TFormNode>& objects)
@@ -382,5 +474,6 @@ void ReadFormObjects(TComponent* root, const std::vector<TFormNode>& objects)
     tree.Children = objects;
     TFormReader reader(root);
     reader.Read(tree);
+    RaiseUnknown(reader.Unknown());
     reader.Finish();
 }

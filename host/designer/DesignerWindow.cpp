@@ -249,8 +249,21 @@ bool TDesignerWindow::OpenFile(const QString& path)
 {
     TDesigner* old = FHost.CurrentForm();
     TDesigner* opened = nullptr;
+    // One box for every unknown name, as the platform's designers offer to go on without them.
+    auto accept = [&](const std::vector<TUnknownFormName>& unknown) {
+        QString list;
+        for (const TUnknownFormName& name : unknown)
+            list += QString("Line %1: %2%3: %4\n")
+                        .arg(name.Line)
+                        .arg(QString::fromStdString(name.Component))
+                        .arg(name.Property.empty() ? QString() : "." + QString::fromStdString(name.Property))
+                        .arg(QString::fromStdString(name.What));
+        const QString text = "The form file " + path + " names what no installed package has:\n\n" + list +
+                             "\nOpen the form without them? They are left out of it when it is saved.";
+        return QMessageBox::question(this, Program, text) == QMessageBox::Yes;
+    };
     WithFailureContext("The form file " + path + " could not be opened:\n%1\n\nThe form shown stays as it was.",
-                       [&] { opened = Commands().Open(path.toStdString()); });
+                       [&] { opened = Commands().Open(path.toStdString(), accept); });
     if (!opened)
         return false;
     CloseShownFormBut(old, opened);

@@ -23,7 +23,9 @@ public:
     TDesignerWindow(TDesignHost& host, std::string packagePath, HMODULE package, bool scripted);
     ~TDesignerWindow() override;
 
-    // Opens a form file; a failure is reported with its line and the current form stays.
+    // Opens a form file; a failure is reported with its line and the current form stays. A file
+    // that names unknown classes or properties is offered, in one box listing them, to open
+    // without them (then marked modified); No keeps the current form.
     bool OpenFile(const QString& path);
     void NewFile();
     // Offers back, in a question box, the forms of a designer that did not end cleanly; each

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "host/DesignHost.h"
+#include "host/PropertyGrid.h"
 #include "rowcastb5/Kasciiexport.h"
 #include "rowcastb5/Kexcelexport.h"
+#include "rowcastb5/Khtmlexport.h"
 #include "tests/ScriptFiles.h"
 #include "tests/TempFolder.h"
 #include "vcl50/Interaction.h"
@@ -188,4 +190,57 @@ TEST_F(PackageEditors, TheFileNameBaseIsAbstract)
     const TPropertyEditorClass base = EditorFor(excel, "FileName")->ClassType()->ClassParent();
     EXPECT_EQ(base->ClassName(), "TKFileNameProperty");
     EXPECT_THROW(EditorFor(excel, "FileName", base), EAbstractError);
+}
+
+// What the dialog returned stays stored; the inspector shows a path inside the form file's folder
+// relative to it, for every file name editor of the package and no other row.
+TEST_F(PackageEditors, FileNamesInsideTheFormsFolderShowRelativeToIt)
+{
+    auto* html = new TKHTMLExport(Designer.GetRoot());
+    auto shown = [&](TComponent* component, const char* property) {
+        Designer.Select({component});
+        return TPropertyGrid(Designer.Selection(), &Designer).Find(property)->DisplayValue();
+    };
+    const std::string here = fs::current_path().string();
+    const struct {
+        std::string FormFile, Stored, Shown;
+    } cases[] = {
+        {"/data/forms/shop.dfm", "/data/forms/out.html", "out.html"},
+        {"/data/forms/shop.dfm", "/data/forms/web/./out.html", "web/out.html"},
+        {"/data/forms/shop.dfm", "/data/forms/../out.html", "/data/forms/../out.html"},
+        {"/data/forms/shop.dfm", "/data/formsx/out.html", "/data/formsx/out.html"},
+        {"/data/forms/shop.dfm", "/data/forms", "/data/forms"},
+        {"/data/forms/shop.dfm", "web/out.html", "web/out.html"},
+        {"/data/forms/shop.dfm", "", ""},
+        {"", "/data/forms/out.html", "/data/forms/out.html"},
+        {"shop.dfm", here + "/out.html", "out.html"},  // a form file named without a folder
+    };
+    for (const auto& c : cases) {
+        Designer.SetFileName(c.FormFile);
+        html->SetFileName(c.Stored);
+        EXPECT_EQ(shown(html, "FileName"), c.Shown) << c.FormFile << " " << c.Stored;
+        EXPECT_EQ(html->FileName(), c.Stored);
+    }
+
+    Designer.SetFileName("/data/forms/shop.dfm");
+    int n = 0;
+    for (const TFileNameEditor& row : FileNameEditors) {
+        auto* component = static_cast<TComponent*>(GetClass(row.Component)->Create(Designer.GetRoot()));
+        component->SetName("C" + std::to_string(++n));
+        SetStrProp(component, row.Property, "/data/forms/f." + std::string(row.DefaultExt));
+        EXPECT_EQ(shown(component, row.Property), "f." + std::string(row.DefaultExt)) << row.Editor;
+    }
+    html->Formats()->SetDateFormat("/data/forms/yyyy");
+    EXPECT_EQ(shown(html, "Formats.DateFormat"), "/data/forms/yyyy");
+
+    // Confirming the row as shown keeps the stored path; another text is stored as typed.
+    html->SetFileName("/data/forms/out.html");
+    Designer.Select({html});
+    TPropertyGrid inspector(Designer.Selection(), &Designer);
+    TPropertyGridRow& fileName = *inspector.Find("FileName");
+    ASSERT_TRUE(Host.Commands().Set(fileName, "out.html"));
+    EXPECT_EQ(html->FileName(), "/data/forms/out.html");
+    EXPECT_FALSE(Designer.History().CanUndo());
+    ASSERT_TRUE(Host.Commands().Set(fileName, "web/out.html"));
+    EXPECT_EQ(html->FileName(), "web/out.html");
 }

@@ -281,12 +281,14 @@ TEST(CommandLine, HostileInputsEndWithTheirReasonWithoutBlockingOrGrowing)
     EXPECT_LT(children.ru_maxrss, 512 * 1024) << "kB";
 }
 
-// The window's scripts on the inspector, the clipboard and stacked components trace alike
-// without the window.
+// The window's scripts on the inspector, the clipboard, stacked components, places after undo and
+// a form file naming unknown classes trace alike without the window.
 TEST(CommandLine, TheWindowsScriptsTraceAsInTheWindow)
 {
-    for (const char* name : {"inspect-copy-paste", "overlapping"}) {
+    const fs::path scripts = DESIGNER_SCRIPTS_DIR;
+    for (const char* name : {"inspect-copy-paste", "overlapping", "places-and-rows", "unknown-names"}) {
         TTempFolder folder("drowcast-inspect");
-        ExpectTraceAsExpected(fs::path(DESIGNER_SCRIPTS_DIR) / name, folder.Path());
+        fs::copy_file(scripts / "unknown.dfm", folder.Path() / "unknown.dfm");
+        ExpectTraceAsExpected(scripts / name, folder.Path());
     }
 }

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 
 #include "host/DesignHost.h"
 #include "host/PropertyGrid.h"
+#include "tests/TempFolder.h"
 #include "tests/host/TestComponents.h"
 #include "vcl50/Formresources.h"
 
@@ -162,4 +164,106 @@ TEST(DesignerCommands, ActionsWithoutAFormDoNothingAndAFailureWithoutAViewIsKept
     // A call inside a call is part of it: the views hear once, when the outer one ends.
     commands.Guarded([&] { commands.Guarded([&] { EXPECT_TRUE(commands.Running()); }); });
     EXPECT_EQ(idle, 1);
+}
+
+// A form file that names classes or properties nothing registered: an open refuses it listing
+// them all; an open that may ask lists them, and a yes opens the rest (marked modified) while a
+// no keeps the current form. A file malformed or wrong in another way is refused by both.
+TEST(DesignerCommands, UnknownNamesAreRefusedTogetherOrLeftOutWhenAccepted)
+{
+    const struct {
+        const char* What;
+        const char* Body;     // inside "object F: TForm", from line 2
+        const char* Refusal;  // a part of what the unasked open reports; "" when it opens
+        const char* Unknown;  // what the asking open lists, a line each; "" when nothing
+        const char* Kept;     // the components of the form the asking open opens; "" when none
+    } cases[] = {
+        {"every name known", "  object W: TTestWidget\n    Count = 2\n  end\n", "", "", "W"},
+        {"unknown names",
+         "  Colour = clRed\n"                // 2
+         "  object W: TTestWidget\n"         // 3
+         "    Count = 2\n"                   // 4
+         "    Shade = 3\n"                   // 5
+         "    Source = X\n"                  // 6
+         "    Formats.Century = 'x'\n"       // 7
+         "  end\n"                           // 8
+         "  object X: TNoSuchSource\n"       // 9
+         "    object Inner: TAlsoMissing\n"  // 10: left out with X
+         "    end\n"
+         "  end\n"
+         "  object S: TTestSource\n"
+         "    Caption = 'kept'\n"
+         "  end\n",
+         "Error reading F.Colour: property Colour does not exist (line 2); "
+         "Error reading W.Shade: property Shade does not exist (line 5); "
+         "Error reading W.Source: component X not found (line 6); "
+         "Error reading W.Formats.Century: property Century does not exist (line 7); "
+         "Error reading X: Class TNoSuchSource not found (line 9)",
+         "2 F.Colour: property Colour does not exist\n"
+         "5 W.Shade: property Shade does not exist\n"
+         "6 W.Source: component X not found\n"
+         "7 W.Formats.Century: property Century does not exist\n"
+         "9 X: Class TNoSuchSource not found\n",
+         "W S"},
+        {"malformed", "  object W TTestWidget\n  end\n", "'=' expected but 'end' found (line 3)", "", ""},
+        {"an unknown class and a wrong value",
+         "  object X: TNoSuch\n  end\n  object W: TTestWidget\n    Count = 'many'\n  end\n",
+         "Error reading W.Count: invalid property value: integer expected but string found (line 5)", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        TTempFolder folder("unknown-names");
+        const std::string path = (folder.Path() / "f.dfm").string();
+        std::ofstream(path) << "object F: TForm\n" << c.Body << "end\n";
+        TDesignHost host;
+        RegisterTestComponents();
+        std::vector<AnsiString> reported;
+        host.Commands().SetReport([&](std::exception_ptr failure) {
+            try {
+                std::rethrow_exception(failure);
+            } catch (const Exception& e) {
+                reported.push_back(e.Message());
+            }
+        });
+        TDesigner& before = host.NewForm("Before");
+        std::string listed;
+        auto answer = [&listed](bool yes) {
+            return [&listed, yes](const std::vector<TUnknownFormName>& names) {
+                for (const TUnknownFormName& name : names)
+                    listed += std::to_string(name.Line) + " " + name.Component +
+                              (name.Property.empty() ? "" : "." + name.Property) + ": " + name.What + "\n";
+                return yes;
+            };
+        };
+
+        if (*c.Refusal) {
+            EXPECT_EQ(host.Commands().Open(path), nullptr);
+            ASSERT_EQ(reported.size(), 1u);
+            EXPECT_NE(reported[0].find(c.Refusal), std::string::npos) << reported[0];
+            EXPECT_EQ(host.CurrentForm(), &before);
+            reported.clear();
+        }
+        if (*c.Unknown) {
+            EXPECT_EQ(host.Commands().Open(path, answer(false)), nullptr);
+            EXPECT_EQ(listed, c.Unknown);
+            EXPECT_TRUE(reported.empty());
+            EXPECT_EQ(host.CurrentForm(), &before);
+            listed.clear();
+        }
+        TDesigner* opened = host.Commands().Open(path, answer(true));
+        EXPECT_EQ(listed, c.Unknown);
+        ASSERT_EQ(opened == nullptr, *c.Kept == 0);
+        if (!opened) {
+            ASSERT_EQ(reported.size(), 1u);
+            EXPECT_NE(reported[0].find(c.Refusal), std::string::npos) << reported[0];
+            continue;
+        }
+        std::string kept;
+        for (int i = 0; i < opened->GetRoot()->ComponentCount(); ++i)
+            kept += (kept.empty() ? "" : " ") + opened->GetRoot()->Components(i)->Name();
+        EXPECT_EQ(kept, c.Kept);
+        EXPECT_EQ(opened->IsModified(), *c.Unknown != 0);
+        EXPECT_EQ(opened->FileName(), path);
+        EXPECT_EQ(host.CurrentForm(), opened);
+    }
 }

@@ -137,6 +137,60 @@ TEST_F(Editors, SeveralClassesShareOnlyPropertiesWithTheSameEditor)
     EXPECT_EQ(names({d1, w1}).size(), names({w1}).size());  // the derived class's Extra is not common
 }
 
+namespace {
+
+// A class row that makes its sub-rows itself: Formats' DateFormat, under the Name editor.
+class TOwnSubRowsProperty : public TDerived<TOwnSubRowsProperty, TClassProperty> {
+public:
+    static TClass StaticClass()
+    {
+        static const TMetaClass meta = TClassBuilder<TOwnSubRowsProperty, TClassProperty>("TOwnSubRowsProperty").Build();
+        return &meta;
+    }
+    void GetProperties(const TGetPropEditProc& proc) override
+    {
+        std::vector<TInstProp> props;
+        for (int i = 0; i < PropCount(); ++i) {
+            auto* formats = static_cast<TPersistent*>(GetObjValueAt(i));
+            props.push_back({formats, ::GetPropInfo(formats, "DateFormat")});
+        }
+        proc(CreateSubEditor(TComponentNameProperty::StaticClass(), std::move(props)));
+    }
+};
+
+}  // namespace
+
+// An editor without paMultiSelect has no row for several objects, whoever made it: Name's, a
+// sub-object member's, one an editor's GetProperties made.
+TEST_F(Editors, RowsWhoseEditorLacksMultiSelectAreLeftOutForSeveralObjects)
+{
+    const TTypeInfo* string = TypeInfoOf<AnsiString>();
+    registry.RegisterPropertyEditor(string, TComponent::StaticClass(), "Name", TComponentNameProperty::StaticClass());
+    registry.RegisterPropertyEditor(string, TTestFormats::StaticClass(), "TimeFormat",
+                                    TComponentNameProperty::StaticClass());
+    registry.RegisterPropertyEditor(TypeInfoOf<TTestFormats*>(), TTestDerived::StaticClass(), "Formats",
+                                    TOwnSubRowsProperty::StaticClass());
+    auto* d2 = Add<TTestDerived>("Derived2");
+    const struct {
+        TDesignerSelectionList Selection;
+        const char* Path;
+        bool Shown;
+    } cases[] = {
+        {{w1}, "Name", true},
+        {{w1, w2}, "Name", false},
+        {{w1, w2}, "FileName", true},
+        {{w1}, "Formats.TimeFormat", true},
+        {{w1, w2}, "Formats.TimeFormat", false},
+        {{w1, w2}, "Formats.DateFormat", true},
+        {{d1}, "Formats.DateFormat", true},
+        {{d1, d2}, "Formats.DateFormat", false},
+    };
+    for (const auto& c : cases) {
+        TPropertyGrid inspector(c.Selection, &designer);
+        EXPECT_EQ(inspector.Find(c.Path) != nullptr, c.Shown) << c.Path << " of " << c.Selection.size();
+    }
+}
+
 TEST_F(Editors, EnumerationsAndBooleans)
 {
     TPropertyGridRow& kind = Row({w1}, "Kind");

@@ -149,13 +149,15 @@ TEST_F(DesignerTest, TheMainJobTracesAsHeadlessAndPicturesEachDialog)
         EXPECT_EQ(QImage(QString::fromStdString((Folder / file).string())).size(), size) << file;
 }
 
-// The sample form and a malformed one beside the window's scripts, on the shop database.
+// The sample form, a malformed one and one naming unknown classes beside the window's scripts, on
+// the shop database.
 TEST_F(DesignerTest, WindowScriptsOnTheSampleFormTraceAsExpected)
 {
     const fs::path scripts = DESIGNER_SCRIPTS_DIR;
     ASSERT_TRUE(MakeExampleDatabase());
     fs::copy_file(fs::path(EXAMPLES_DIR) / "shop.dfm", Folder / "shop.dfm");
     fs::copy_file(scripts / "broken.dfm", Folder / "broken.dfm");
+    fs::copy_file(scripts / "unknown.dfm", Folder / "unknown.dfm");
     ExpectScriptsTraceAsExpected(scripts);
 }
 
@@ -365,6 +367,30 @@ TEST_F(WindowTest, EveryRecoveredFormIsReachableAndOfferedAtExit)
     EXPECT_EQ(FormName(), "Form1") << "shown while it is asked for";
     Answer(QMessageBox::Discard);
     EXPECT_TRUE(Window->close());
+}
+
+// File > Open on a form naming what no package has: one box lists every unknown name with its line;
+// No keeps the current form, Yes opens the rest, marked modified.
+TEST_F(WindowTest, AFormWithUnknownNamesIsOfferedWithoutThemInOneBox)
+{
+    fs::copy_file(fs::path(DESIGNER_SCRIPTS_DIR) / "unknown.dfm", Folder / "unknown.dfm");
+    const QString file = QString::fromStdString((Folder / "unknown.dfm").string());
+    Answer(QMessageBox::No);
+    EXPECT_FALSE(Window->OpenFile(file));
+    for (const char* line : {"Line 5: Web.Colour: property Colour does not exist",
+                             "Line 7: Gone: Class TKNoSuchExport not found",
+                             "Line 11: Xml.HTMLOptions.LinkColor: property HTMLOptions does not exist",
+                             "Line 12: Xml.DataSet: component Gone not found"})
+        EXPECT_TRUE(Asked.contains(line)) << line << " in " << Asked.toStdString();
+    EXPECT_EQ(FormName(), "Form1");
+    EXPECT_FALSE(Window->isWindowModified());
+
+    Answer(QMessageBox::Yes);
+    EXPECT_TRUE(Window->OpenFile(file));
+    EXPECT_EQ(FormName(), "Shop");
+    EXPECT_EQ(GetStrProp(Host->CurrentForm()->GetComponent("Web"), "FileName"), "orders.html");
+    EXPECT_EQ(Host->CurrentForm()->GetComponent("Gone"), nullptr);
+    EXPECT_TRUE(Window->isWindowModified());
 }
 
 // What no handler caught is shown as an error box, and the event loop, with the person's work, goes
