@@ -1,6 +1,8 @@
 #include "host/SurfaceGeometry.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -19,6 +21,13 @@ TSurfacePoint Centre(const TRect& rect)
     return {rect.Left + rect.Width() / 2, rect.Top + rect.Height() / 2};
 }
 
+// `at` moved by `by` in 64 bits, then brought into the range a position has: a move of any
+// size ends at an edge, never overflows.
+int Moved(int at, int by)
+{
+    return static_cast<int>(std::clamp<int64_t>(int64_t{at} + by, MinDesignPosition, MaxDesignPosition));
+}
+
 }  // namespace
 
 TSurfaceGeometry::TSurfaceGeometry(const TDesigner& designer) : FDesigner(designer), FSelection(designer.Selection())
@@ -27,7 +36,10 @@ TSurfaceGeometry::TSurfaceGeometry(const TDesigner& designer) : FDesigner(design
 
 int TSurfaceGeometry::Snap(int value)
 {
-    return (value >= 0 ? value + GridStep / 2 : value - GridStep / 2) / GridStep * GridStep;
+    // The int's own ends snap inwards: the grid line past them is no int.
+    constexpr int64_t last = std::numeric_limits<int>::max() / GridStep * GridStep;
+    const int64_t v = value;
+    return static_cast<int>(std::clamp((v >= 0 ? v + GridStep / 2 : v - GridStep / 2) / GridStep * GridStep, -last, last));
 }
 
 TSurfacePoint TSurfaceGeometry::ClientSize() const
@@ -141,16 +153,17 @@ TDesignerSelectionList TSurfaceGeometry::Banded(TRect band, bool adding) const
 TSurfacePoint TSurfaceGeometry::KeptOnForm(TSurfacePoint topLeft) const
 {
     const TSurfacePoint client = ClientSize();
-    // A form too small for a tile keeps the tile at its top left corner.
-    const int right = std::max(0, client.X - TileSize);
-    const int bottom = std::max(0, client.Y - TileSize - LabelRoom);
+    // A form too small for a tile keeps the tile at its top left corner; on a form wider than a
+    // form file's positions reach, the tile stops where they end.
+    const int right = std::min(std::max(0, client.X - TileSize), MaxDesignPosition);
+    const int bottom = std::min(std::max(0, client.Y - TileSize - LabelRoom), MaxDesignPosition);
     return {std::clamp(topLeft.X, 0, right), std::clamp(topLeft.Y, 0, bottom)};
 }
 
 TSurfacePoint TSurfaceGeometry::MovedBy(const TComponent* component, TSurfacePoint delta, bool snap) const
 {
-    int left = component->DesignLeft() + delta.X;
-    int top = component->DesignTop() + delta.Y;
+    int left = Moved(component->DesignLeft(), delta.X);
+    int top = Moved(component->DesignTop(), delta.Y);
     if (snap) {
         left = Snap(left);
         top = Snap(top);
@@ -160,5 +173,5 @@ TSurfacePoint TSurfaceGeometry::MovedBy(const TComponent* component, TSurfacePoi
 
 TSurfacePoint TSurfaceGeometry::PlacedAt(TSurfacePoint at) const
 {
-    return KeptOnForm({Snap(at.X - TileSize / 2), Snap(at.Y - TileSize / 2)});
+    return KeptOnForm({Snap(Moved(at.X, -TileSize / 2)), Snap(Moved(at.Y, -TileSize / 2))});
 }

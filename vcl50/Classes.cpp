@@ -280,8 +280,8 @@ void TComponent::Loaded()
 
 void TComponent::SetDesignPosition(int left, int top)
 {
-    FDesignLeft = left;
-    FDesignTop = top;
+    FDesignLeft = std::clamp(left, MinDesignPosition, MaxDesignPosition);
+    FDesignTop = std::clamp(top, MinDesignPosition, MaxDesignPosition);
 }
 
 void TComponent::DefineProperties(TFiler* filer)
@@ -291,7 +291,7 @@ void TComponent::DefineProperties(TFiler* filer)
         return;
     // A form file holds positions a person can see; anything wider is no position.
     auto coordinate = [](TReader& reader) {
-        return static_cast<int>(std::clamp<int64_t>(reader.ReadInteger(), -32768, 32767));
+        return static_cast<int>(std::clamp<int64_t>(reader.ReadInteger(), MinDesignPosition, MaxDesignPosition));
     };
     filer->DefineProperty(
         "Left", [&](TReader& reader) { FDesignLeft = coordinate(reader); },

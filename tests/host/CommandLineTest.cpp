@@ -285,7 +285,7 @@ TEST(CommandLine, HostileInputsEndWithTheirReasonWithoutBlockingOrGrowing)
 // without the window.
 TEST(CommandLine, TheWindowsScriptsTraceAsInTheWindow)
 {
-    for (const char* name : {"inspect-copy-paste", "overlapping"}) {
+    for (const char* name : {"inspect-copy-paste", "overlapping", "positions"}) {
         TTempFolder folder("drowcast-inspect");
         ExpectTraceAsExpected(fs::path(DESIGNER_SCRIPTS_DIR) / name, folder.Path());
     }
