@@ -19,6 +19,13 @@ std::unique_ptr<TComponent> NewDesignRoot()
     return std::unique_ptr<TComponent>(Construct<TForm>(nullptr, 0));
 }
 
+// A form file may leave its form unnamed; a designed form is found by its name.
+void CheckFormName(const TComponent& root)
+{
+    if (root.Name().empty())
+        throw EComponentError(Format("'%s' is not a valid component name", {root.Name()}));
+}
+
 }  // namespace
 
 TDesignHost::TDesignHost()
@@ -131,6 +138,7 @@ TDesigner* TDesignHost::FindForm(std::string_view name) const
 
 TDesigner& TDesignHost::Adopt(std::unique_ptr<TComponent> root)
 {
+    CheckFormName(*root);
     auto designer = std::make_unique<TDesigner>(std::move(root));
     TDesigner* raw = designer.get();
     designer->SetOnModified([this, raw] {

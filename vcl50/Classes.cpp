@@ -94,7 +94,9 @@ void TComponent::SetName(const AnsiString& name)
 {
     if (name == FName)
         return;
-    if (!name.empty() && !IsValidIdent(name))
+    // A designed component is found by its name, in the designer and in its form file: it
+    // cannot give it up, though a component made in code may have none.
+    if (name.empty() ? FComponentState.Contains(csDesigning) : !IsValidIdent(name))
         throw EComponentError(Format("'%s' is not a valid component name", {name}));
     if (FOwner && !name.empty()) {
         TComponent* other = FOwner->FindComponent(name);

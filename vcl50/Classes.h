@@ -46,7 +46,8 @@ public:
     static TClass StaticClass();
 
     const AnsiString& Name() const { return FName; }
-    // Raises EComponentError for a name that is no identifier or that a sibling already holds.
+    // Raises EComponentError for a name that is no identifier or that a sibling already holds;
+    // an empty name is one only for a component not being designed.
     virtual void SetName(const AnsiString& name);
     int Tag() const { return FTag; }
     void SetTag(int tag) { FTag = tag; }
