@@ -180,7 +180,16 @@ TDesigner& TDesignHost::OpenForm(const std::string& path)
 
 TDesigner& TDesignHost::RecoverForm(const std::string& path)
 {
-    std::unique_ptr<TComponent> root = ReadForm(path);
+    std::unique_ptr<TComponent> root;
+    try {
+        root = ReadForm(path);
+        CheckFormName(*root);
+    } catch (const EFOpenError&) {
+        throw;  // names the file already
+    } catch (const Exception& e) {
+        // The person is told where the form stays: recovery keeps a file it cannot read.
+        throw EReadError(Format("Cannot read the form file \"%s\". %s", {path, e.Message()}));
+    }
     // Unsaved work on either side is kept: the recovered form stays in its file.
     if (TDesigner* existing = FindForm(root->Name()); existing && existing->IsModified())
         throw EComponentError(Format("A form named %s has unsaved changes: its autosave is kept in %s",
@@ -194,6 +203,7 @@ void TDesignHost::SaveForm(TDesigner& designer, const std::string& path)
 {
     WriteFileAtomically(path, WriteComponentResourceText(designer.GetRoot()));
     designer.ClearModified();
+    FAutosave.Settle(FForms);
 }
 
 void TDesignHost::CloseForm(TDesigner& designer)
@@ -201,4 +211,5 @@ void TDesignHost::CloseForm(TDesigner& designer)
     std::erase_if(FForms, [&](const auto& form) { return form.get() == &designer; });
     if (FCurrent == &designer)
         FCurrent = FForms.empty() ? nullptr : FForms.back().get();
+    FAutosave.Settle(FForms);
 }
