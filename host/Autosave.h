@@ -46,7 +46,8 @@ public:
     // file is not lost. A session in a folder that cannot be written is recovered all the same
     // and left as it is, to be offered again; what comes back says so (EFCreateError), once for
     // each.
-    std::vector<std::exception_ptr> RecoverOrphans(const std::function<bool(const std::filesystem::path& formFile)>& open);
+    std::vector<std::exception_ptr> RecoverOrphans(
+        const std::function<bool(const std::filesystem::path& formFile)>& open);
 
 private:
     struct TRecovered {

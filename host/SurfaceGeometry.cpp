@@ -39,7 +39,8 @@ int TSurfaceGeometry::Snap(int value)
     // The int's own ends snap inwards: the grid line past them is no int.
     constexpr int64_t last = std::numeric_limits<int>::max() / GridStep * GridStep;
     const int64_t v = value;
-    return static_cast<int>(std::clamp((v >= 0 ? v + GridStep / 2 : v - GridStep / 2) / GridStep * GridStep, -last, last));
+    const int64_t snapped = (v >= 0 ? v + GridStep / 2 : v - GridStep / 2) / GridStep * GridStep;
+    return static_cast<int>(std::clamp(snapped, -last, last));
 }
 
 TSurfacePoint TSurfaceGeometry::ClientSize() const

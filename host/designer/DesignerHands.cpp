@@ -137,8 +137,9 @@ void TDesignerHands::Move(TComponent* component, int left, int top)
         TDesignSurface* surface = FWindow.FSurface;
         const QPoint from = surface->TileRect(component).center();
         // A drag goes no farther than a position can: the distance then never overflows.
-        const QPoint to = from + QPoint(std::clamp(left, MinDesignPosition, MaxDesignPosition) - component->DesignLeft(),
-                                        std::clamp(top, MinDesignPosition, MaxDesignPosition) - component->DesignTop());
+        const QPoint to =
+            from + QPoint(std::clamp(left, MinDesignPosition, MaxDesignPosition) - component->DesignLeft(),
+                          std::clamp(top, MinDesignPosition, MaxDesignPosition) - component->DesignTop());
         const QPointF global = surface->mapToGlobal(QPointF(from));
         // Alt: exactly where the script says, as under drowcast-host, not snapped to the grid.
         QMouseEvent press(QEvent::MouseButtonPress, from, global, Qt::LeftButton, Qt::LeftButton, Qt::AltModifier);
