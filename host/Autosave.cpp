@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "host/Designer.h"
 #include "host/FormFile.h"
@@ -39,10 +40,11 @@ std::vector<fs::path> FormFiles(const fs::path& session)
     return files;
 }
 
-// The lock of a session, taken: -1 while its process lives (or the lock cannot be opened).
+// The lock of a session, taken: -1 while its process lives (or the lock cannot be opened). A lock
+// needs no writing: a session in a folder that cannot be written is taken too.
 int TakeLock(const fs::path& session)
 {
-    const int fd = open((session / LockName).c_str(), O_RDWR | O_CLOEXEC);
+    const int fd = open((session / LockName).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return -1;
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -62,6 +64,14 @@ std::vector<fs::path> Sessions(const fs::path& folder, const fs::path& own)
             sessions.push_back(entry.path());
     std::sort(sessions.begin(), sessions.end());
     return sessions;
+}
+
+// Whether this process may remove the session or rename it: it writes the session's folder and
+// the one holding it. Root passes permission bits, not a read-only mount or an immutable folder.
+bool CanRemove(const fs::path& session)
+{
+    return faccessat(AT_FDCWD, session.c_str(), W_OK, AT_EACCESS) == 0 &&
+           faccessat(AT_FDCWD, session.parent_path().c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 }  // namespace
@@ -84,6 +94,7 @@ TAutosave::TAutosave(fs::path folder) : FFolder(std::move(folder)) {}
 
 TAutosave::~TAutosave()
 {
+    RemoveRecovered();
     if (FSession.empty())
         return;
     std::error_code ignored;
@@ -116,21 +127,46 @@ void TAutosave::StartSession()
 
 void TAutosave::Write(const std::vector<std::unique_ptr<TDesigner>>& forms)
 {
+    std::erase_if(FNumbers, [&](const auto& numbered) {
+        return std::none_of(forms.begin(), forms.end(), [&](const auto& form) { return form.get() == numbered.first; });
+    });
     std::vector<fs::path> written;
     for (const auto& form : forms) {
         if (!form->IsModified())
             continue;
         if (FSession.empty())
             StartSession();
-        written.push_back(FSession / (form->GetRoot()->Name() + ".dfm"));
+        const auto [numbered, added] = FNumbers.try_emplace(form.get(), FNextNumber);
+        if (added)
+            ++FNextNumber;
+        written.push_back(FSession / ("form-" + std::to_string(numbered->second) + ".dfm"));
         WriteFileAtomically(written.back().string(), WriteComponentResourceText(form->GetRoot()));
     }
-    if (FSession.empty())
-        return;
-    std::error_code ignored;
-    for (const fs::path& file : FormFiles(FSession))
-        if (std::find(written.begin(), written.end(), file) == written.end())
-            fs::remove(file, ignored);
+    if (!FSession.empty()) {
+        std::error_code ignored;
+        for (const fs::path& file : FormFiles(FSession))
+            if (std::find(written.begin(), written.end(), file) == written.end())
+                fs::remove(file, ignored);
+    }
+    RemoveRecovered();
+}
+
+void TAutosave::Settle(const std::vector<std::unique_ptr<TDesigner>>& forms)
+{
+    if (std::none_of(forms.begin(), forms.end(), [](const auto& form) { return form->IsModified(); }))
+        RemoveRecovered();
+}
+
+void TAutosave::RemoveRecovered()
+{
+    // The lock goes last: until the session is gone, no other process takes it.
+    for (const TRecovered& recovered : FRecovered) {
+        std::error_code ignored;
+        if (recovered.Removable)
+            fs::remove_all(recovered.Session, ignored);
+        close(recovered.Lock);
+    }
+    FRecovered.clear();
 }
 
 bool TAutosave::HasOrphans() const
@@ -147,20 +183,29 @@ bool TAutosave::HasOrphans() const
     return false;
 }
 
-void TAutosave::RecoverOrphans(const std::function<bool(const fs::path& formFile)>& open)
+std::vector<std::exception_ptr> TAutosave::RecoverOrphans(const std::function<bool(const fs::path& formFile)>& open)
 {
+    std::vector<std::exception_ptr> unremovable;
     for (const fs::path& session : Sessions(FFolder, FSession)) {
         const int fd = TakeLock(session);
         if (fd < 0)
             continue;
+        const bool removable = CanRemove(session);
+        if (!removable)
+            unremovable.push_back(std::make_exception_ptr(EFCreateError(
+                Format("Cannot remove the autosave folder \"%s\": it is read-only. Its forms are recovered but stay "
+                       "there, to be offered again.",
+                       {session.string()}))));
         bool allOpened = true;
         for (const fs::path& file : FormFiles(session))
             allOpened = open(file) && allOpened;
+        if (allOpened || !removable) {
+            FRecovered.push_back({session, fd, removable});
+            continue;
+        }
         std::error_code ignored;
-        if (allOpened)
-            fs::remove_all(session, ignored);
-        else
-            fs::rename(session, FFolder / ("unrecovered-" + session.filename().string().substr(8)), ignored);
+        fs::rename(session, FFolder / ("unrecovered-" + session.filename().string().substr(8)), ignored);
         close(fd);
     }
+    return unremovable;
 }

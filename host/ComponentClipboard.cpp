@@ -114,12 +114,21 @@ void MoveOffOthers(TComponent* root, const std::vector<TComponent*>& pasted)
         }
         return false;
     };
+    // Down and right, turning back at the end of the range a position has, so the place found
+    // is one a form file holds. Each lane holds thousands of places: a free one comes long before
+    // the bound, which only keeps a loop from running on.
+    auto step = [](int at, int& by) {
+        if (at + by > MaxDesignPosition || at + by < MinDesignPosition)
+            by = -by;
+        return at + by;
+    };
+    constexpr int tries = (MaxDesignPosition - MinDesignPosition) / PasteOffset;
     for (TComponent* c : pasted) {
-        int left = c->DesignLeft();
-        int top = c->DesignTop();
-        while (occupied(left, top)) {
-            left += PasteOffset;
-            top += PasteOffset;
+        int left = c->DesignLeft(), top = c->DesignTop();
+        int byLeft = PasteOffset, byTop = PasteOffset;
+        for (int i = 0; i < tries && occupied(left, top); ++i) {
+            left = step(left, byLeft);
+            top = step(top, byTop);
         }
         c->SetDesignPosition(left, top);
     }

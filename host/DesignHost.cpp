@@ -19,6 +19,13 @@ std::unique_ptr<TComponent> NewDesignRoot()
     return std::unique_ptr<TComponent>(Construct<TForm>(nullptr, 0));
 }
 
+// A form file may leave its form unnamed; a designed form is found by its name.
+void CheckFormName(const TComponent& root)
+{
+    if (root.Name().empty())
+        throw EComponentError(Format("'%s' is not a valid component name", {root.Name()}));
+}
+
 }  // namespace
 
 TDesignHost::TDesignHost()
@@ -135,6 +142,7 @@ TDesigner* TDesignHost::FindForm(std::string_view name) const
 
 TDesigner& TDesignHost::Adopt(std::unique_ptr<TComponent> root)
 {
+    CheckFormName(*root);
     auto designer = std::make_unique<TDesigner>(std::move(root));
     TDesigner* raw = designer.get();
     designer->SetOnModified([this, raw] {
@@ -207,7 +215,16 @@ void TDesignHost::SetCurrentForm(TDesigner& designer)
 
 TDesigner& TDesignHost::RecoverForm(const std::string& path)
 {
-    std::unique_ptr<TComponent> root = ReadForm(path);
+    std::unique_ptr<TComponent> root;
+    try {
+        root = ReadForm(path);
+        CheckFormName(*root);
+    } catch (const EFOpenError&) {
+        throw;  // names the file already
+    } catch (const Exception& e) {
+        // The person is told where the form stays: recovery keeps a file it cannot read.
+        throw EReadError(Format("Cannot read the form file \"%s\". %s", {path, e.Message()}));
+    }
     // Unsaved work on either side is kept: the recovered form stays in its file.
     if (TDesigner* existing = FindForm(root->Name()); existing && existing->IsModified())
         throw EComponentError(Format("A form named %s has unsaved changes: its autosave is kept in %s",
@@ -224,6 +241,7 @@ void TDesignHost::SaveForm(TDesigner& designer, const std::string& path)
     designer.ClearModified();
     designer.MarkSaved(text);
     designer.SetFileName(path);
+    FAutosave.Settle(FForms);
 }
 
 void TDesignHost::CloseForm(TDesigner& designer)
@@ -231,4 +249,5 @@ void TDesignHost::CloseForm(TDesigner& designer)
     std::erase_if(FForms, [&](const auto& form) { return form.get() == &designer; });
     if (FCurrent == &designer)
         FCurrent = FForms.empty() ? nullptr : FForms.back().get();
+    FAutosave.Settle(FForms);
 }

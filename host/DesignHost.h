@@ -71,8 +71,10 @@ public:
     void SaveForm(TDesigner& designer, const std::string& path);
     // Frees a designed form; the newest other one, if any, becomes the current one.
     void CloseForm(TDesigner& designer);
+    // (Both let the autosave drop the sessions recovered once no form is left unsaved.)
     // Opens a form file as a form that is not saved anywhere yet: marked modified. Raises
-    // EComponentError, changing nothing, when a form of that name has unsaved changes.
+    // EComponentError, changing nothing, when a form of that name has unsaved changes; a file
+    // that cannot be read raises with its path.
     TDesigner& RecoverForm(const std::string& path);
     TDesigner* CurrentForm() const { return FCurrent; }
     // Makes one of the designed forms the current one.

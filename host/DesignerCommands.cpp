@@ -255,8 +255,9 @@ bool TDesignerCommands::Install(const std::string& path)
 std::vector<TDesignerCommands::TRecovery> TDesignerCommands::Recover()
 {
     std::vector<TRecovery> recovered;
+    std::vector<std::exception_ptr> unremovable;
     Guarded([&] {
-        FHost.Autosave().RecoverOrphans([&](const std::filesystem::path& file) {
+        unremovable = FHost.Autosave().RecoverOrphans([&](const std::filesystem::path& file) {
             try {
                 recovered.push_back({&FHost.RecoverForm(file.string()), std::nullopt});
                 return true;
@@ -267,5 +268,8 @@ std::vector<TDesignerCommands::TRecovery> TDesignerCommands::Recover()
             }
         });
     });
+    // No form's failure: a session left where it is. The view says so as it says any other.
+    for (const std::exception_ptr& failure : unremovable)
+        Guarded([&] { std::rethrow_exception(failure); });
     return recovered;
 }

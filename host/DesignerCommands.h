@@ -88,6 +88,7 @@ public:
     bool Install(const std::string& path);
     // Brings back every form of the designers that did not end cleanly, each as a modified form,
     // in order; a form that cannot be read is kept aside in the state folder and listed with why.
+    // A session that cannot be removed (a read-only folder) is reported, its forms recovered.
     struct TRecovery {
         TDesigner* Form = nullptr;
         std::optional<TCallFailure> Failure;

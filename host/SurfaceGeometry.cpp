@@ -1,7 +1,9 @@
 #include "host/SurfaceGeometry.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -20,6 +22,13 @@ TSurfacePoint Centre(const TRect& rect)
     return {rect.Left + rect.Width() / 2, rect.Top + rect.Height() / 2};
 }
 
+// `at` moved by `by` in 64 bits, then brought into the range a position has: a move of any
+// size ends at an edge, never overflows.
+int Moved(int at, int by)
+{
+    return static_cast<int>(std::clamp<int64_t>(int64_t{at} + by, MinDesignPosition, MaxDesignPosition));
+}
+
 }  // namespace
 
 TSurfaceGeometry::TSurfaceGeometry(const TDesigner& designer) : FDesigner(designer), FSelection(designer.Selection())
@@ -28,7 +37,11 @@ TSurfaceGeometry::TSurfaceGeometry(const TDesigner& designer) : FDesigner(design
 
 int TSurfaceGeometry::Snap(int value)
 {
-    return (value >= 0 ? value + GridStep / 2 : value - GridStep / 2) / GridStep * GridStep;
+    // The int's own ends snap inwards: the grid line past them is no int.
+    constexpr int64_t last = std::numeric_limits<int>::max() / GridStep * GridStep;
+    const int64_t v = value;
+    const int64_t snapped = (v >= 0 ? v + GridStep / 2 : v - GridStep / 2) / GridStep * GridStep;
+    return static_cast<int>(std::clamp(snapped, -last, last));
 }
 
 TSurfacePoint TSurfaceGeometry::ClientSize() const
@@ -158,22 +171,27 @@ TDesignerSelectionList TSurfaceGeometry::Banded(TRect band, bool adding) const
 TSurfacePoint TSurfaceGeometry::KeptOnForm(TSurfacePoint topLeft) const
 {
     const TSurfacePoint client = ClientSize();
-    // A form too small for a tile keeps the tile at its top left corner.
-    const int right = std::max(0, client.X - TileSize);
-    const int bottom = std::max(0, client.Y - TileSize - LabelRoom);
+    // A form too small for a tile keeps the tile at its top left corner; on a form wider than a
+    // form file's positions reach, the tile stops where they end.
+    const int right = std::min(std::max(0, client.X - TileSize), MaxDesignPosition);
+    const int bottom = std::min(std::max(0, client.Y - TileSize - LabelRoom), MaxDesignPosition);
     return {std::clamp(topLeft.X, 0, right), std::clamp(topLeft.Y, 0, bottom)};
 }
 
 TSurfacePoint TSurfaceGeometry::GroupDelta(const std::vector<TComponent*>& components, const TComponent* grabbed,
                                           TSurfacePoint delta, bool snap) const
 {
+    // No move goes further than from one end of the positions' range to the other, so nothing
+    // below can overflow.
+    constexpr int span = MaxDesignPosition - MinDesignPosition;
+    delta = {std::clamp(delta.X, -span, span), std::clamp(delta.Y, -span, span)};
     if (snap && grabbed) {
-        delta.X = Snap(grabbed->DesignLeft() + delta.X) - grabbed->DesignLeft();
-        delta.Y = Snap(grabbed->DesignTop() + delta.Y) - grabbed->DesignTop();
+        delta.X = Snap(Moved(grabbed->DesignLeft(), delta.X)) - grabbed->DesignLeft();
+        delta.Y = Snap(Moved(grabbed->DesignTop(), delta.Y)) - grabbed->DesignTop();
     }
     // Each tile may move only as far as the form lets it; the group moves as far as all may.
     for (const TComponent* component : components) {
-        const TSurfacePoint wanted{component->DesignLeft() + delta.X, component->DesignTop() + delta.Y};
+        const TSurfacePoint wanted{Moved(component->DesignLeft(), delta.X), Moved(component->DesignTop(), delta.Y)};
         const TSurfacePoint kept = KeptOnForm(wanted);
         delta.X += kept.X - wanted.X;
         delta.Y += kept.Y - wanted.Y;
@@ -183,5 +201,5 @@ TSurfacePoint TSurfaceGeometry::GroupDelta(const std::vector<TComponent*>& compo
 
 TSurfacePoint TSurfaceGeometry::PlacedAt(TSurfacePoint at) const
 {
-    return KeptOnForm({Snap(at.X - TileSize / 2), Snap(at.Y - TileSize / 2)});
+    return KeptOnForm({Snap(Moved(at.X, -TileSize / 2)), Snap(Moved(at.Y, -TileSize / 2))});
 }

@@ -23,7 +23,7 @@ public:
 
     explicit TSurfaceGeometry(const TDesigner& designer);
 
-    // The nearest grid line.
+    // The nearest grid line (the last one inside an int at its ends).
     static int Snap(int value);
 
     // The form's client area: its ClientWidth and ClientHeight, 480 by 320 where it has none.
@@ -68,7 +68,7 @@ public:
     // Where a new tile goes when placed with its centre at `at`: on the grid, on the form.
     TSurfacePoint PlacedAt(TSurfacePoint at) const;
     // A tile's top left corner moved as little as it takes for the tile and its name to lie on
-    // the form.
+    // the form, and inside the range a form file holds (vcl50/Classes.h).
     TSurfacePoint KeptOnForm(TSurfacePoint topLeft) const;
 
 private:

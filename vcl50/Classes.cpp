@@ -94,7 +94,9 @@ void TComponent::SetName(const AnsiString& name)
 {
     if (name == FName)
         return;
-    if (!name.empty() && !IsValidIdent(name))
+    // A designed component is found by its name, in the designer and in its form file: it
+    // cannot give it up, though a component made in code may have none.
+    if (name.empty() ? FComponentState.Contains(csDesigning) : !IsValidIdent(name))
         throw EComponentError(Format("'%s' is not a valid component name", {name}));
     if (FOwner && !name.empty()) {
         TComponent* other = FOwner->FindComponent(name);
@@ -280,8 +282,8 @@ void TComponent::Loaded()
 
 void TComponent::SetDesignPosition(int left, int top)
 {
-    FDesignLeft = left;
-    FDesignTop = top;
+    FDesignLeft = std::clamp(left, MinDesignPosition, MaxDesignPosition);
+    FDesignTop = std::clamp(top, MinDesignPosition, MaxDesignPosition);
 }
 
 void TComponent::DefineProperties(TFiler* filer)
@@ -291,7 +293,7 @@ void TComponent::DefineProperties(TFiler* filer)
         return;
     // A form file holds positions a person can see; anything wider is no position.
     auto coordinate = [](TReader& reader) {
-        return static_cast<int>(std::clamp<int64_t>(reader.ReadInteger(), -32768, 32767));
+        return static_cast<int>(std::clamp<int64_t>(reader.ReadInteger(), MinDesignPosition, MaxDesignPosition));
     };
     filer->DefineProperty(
         "Left", [&](TReader& reader) { FDesignLeft = coordinate(reader); },

@@ -46,7 +46,8 @@ public:
     static TClass StaticClass();
 
     const AnsiString& Name() const { return FName; }
-    // Raises EComponentError for a name that is no identifier or that a sibling already holds.
+    // Raises EComponentError for a name that is no identifier or that a sibling already holds;
+    // an empty name is one only for a component not being designed.
     virtual void SetName(const AnsiString& name);
     int Tag() const { return FTag; }
     void SetTag(int tag) { FTag = tag; }
@@ -80,7 +81,8 @@ public:
     virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
 
     // Where a designer shows a component that is no control: streamed as Left and Top, which a
-    // control's published properties of the same names take precedence over.
+    // control's published properties of the same names take precedence over. Always within
+    // MinDesignPosition..MaxDesignPosition: a wider value is brought to the nearest end.
     int DesignLeft() const { return FDesignLeft; }
     int DesignTop() const { return FDesignTop; }
     void SetDesignPosition(int left, int top);
@@ -121,6 +123,12 @@ private:
 };
 
 using TComponentClass = TClass;
+
+// The design positions a form file holds (a person sees nothing wider). The reader brings a wider
+// one into this range and a component never holds one outside it, so that every position a
+// designer writes reads back unchanged.
+constexpr int MinDesignPosition = -32768;
+constexpr int MaxDesignPosition = 32767;
 
 // ---- the class registry -----------------------------------------------------------------------
 

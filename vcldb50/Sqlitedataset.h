@@ -3,9 +3,10 @@
 
 #include "vcldb50/Db.h"
 
-// Opening reads the file without ever writing or creating it, and makes one field per column of
-// the table, in column order. Records are not read: the designers need the columns only, so the
-// connection is closed again as soon as the columns are known. Every failure raises
+// Opening reads the file without ever writing or creating it, nor the -wal and -shm files of a
+// database in WAL mode (read as the file stands unless a writer keeps them), and makes one field
+// per column of the table, in column order. Records are not read: the designers need the columns
+// only, so the connection is closed again as soon as the columns are known. Every failure raises
 // EDatabaseError with SQLite's own reason.
 class TSQLiteDataSet : public TDerived<TSQLiteDataSet, TDataSet> {
 public:

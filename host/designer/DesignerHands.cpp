@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QToolButton>
 
+#include <algorithm>
+
 #include "host/DesignerCommands.h"
 #include "host/designer/DesignSurface.h"
 #include "host/designer/DesignerWindow.h"
@@ -134,7 +136,10 @@ void TDesignerHands::Move(TComponent* component, int left, int top)
         Choose(component);
         TDesignSurface* surface = FWindow.FSurface;
         const QPoint from = surface->TileRect(component).center();
-        const QPoint to = from + QPoint(left - component->DesignLeft(), top - component->DesignTop());
+        // A drag goes no farther than a position can: the distance then never overflows.
+        const QPoint to =
+            from + QPoint(std::clamp(left, MinDesignPosition, MaxDesignPosition) - component->DesignLeft(),
+                          std::clamp(top, MinDesignPosition, MaxDesignPosition) - component->DesignTop());
         const QPointF global = surface->mapToGlobal(QPointF(from));
         // Alt: exactly where the script says, as under drowcast-host, not snapped to the grid.
         QMouseEvent press(QEvent::MouseButtonPress, from, global, Qt::LeftButton, Qt::LeftButton, Qt::AltModifier);

@@ -286,7 +286,7 @@ TEST(CommandLine, HostileInputsEndWithTheirReasonWithoutBlockingOrGrowing)
 TEST(CommandLine, TheWindowsScriptsTraceAsInTheWindow)
 {
     const fs::path scripts = DESIGNER_SCRIPTS_DIR;
-    for (const char* name : {"inspect-copy-paste", "overlapping", "places-and-rows", "unknown-names"}) {
+    for (const char* name : {"inspect-copy-paste", "overlapping", "places-and-rows", "unknown-names", "positions"}) {
         TTempFolder folder("drowcast-inspect");
         fs::copy_file(scripts / "unknown.dfm", folder.Path() / "unknown.dfm");
         ExpectTraceAsExpected(scripts / name, folder.Path());

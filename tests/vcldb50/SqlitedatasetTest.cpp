@@ -10,6 +10,7 @@
 #include <memory>
 #include <set>
 
+#include "tests/ReadOnlyTree.h"
 #include "vcldb50/Sqlitedataset.h"
 
 namespace fs = std::filesystem;
@@ -161,4 +162,49 @@ TEST_F(SQLiteDataSet, FormReadingOpensOnceAllPropertiesAreSet)
     ds->Loaded();
     EXPECT_TRUE(ds->Active());
     EXPECT_EQ(ds->FieldCount(), 3);
+}
+
+// A database in WAL mode is read without a file left beside it, in a folder that can be written
+// and in one that cannot; while a writer keeps its WAL, the dataset reads through it.
+TEST_F(SQLiteDataSet, AWalDatabaseIsReadWithNoFileLeftBesideIt)
+{
+    sqlite3* writer = nullptr;
+    auto exec = [&](const char* sql) { return sqlite3_exec(writer, sql, nullptr, nullptr, nullptr); };
+    ASSERT_EQ(sqlite3_open(Db.c_str(), &writer), SQLITE_OK);
+    ASSERT_EQ(exec("PRAGMA journal_mode=WAL"), SQLITE_OK);
+    sqlite3_close(writer);  // the last connection takes its -wal and -shm along
+    const auto before = FilesInDir();
+    const auto stamp = fs::last_write_time(Db);
+    auto columns = [&](const char* table) {
+        DataSet.SetTableName(table);
+        DataSet.Open();
+        const std::vector<AnsiString> names = FieldNames();
+        DataSet.Close();
+        return names;
+    };
+    EXPECT_EQ(columns("pets"), (std::vector<AnsiString>{"id", "owner", "name"}));
+    EXPECT_EQ(FilesInDir(), before);
+    EXPECT_EQ(fs::last_write_time(Db), stamp);
+    // A name whose bytes a URI would take apart.
+    const fs::path odd = Dir / "a?b#c%41 d\xC3\xA9.db";
+    fs::copy_file(Db, odd);
+    DataSet.SetDatabaseName(odd.string());
+    EXPECT_EQ(columns("pets").size(), 3u);
+    fs::remove(odd);
+    DataSet.SetDatabaseName(Db);
+
+    // A table only the working writer's WAL holds yet.
+    ASSERT_EQ(sqlite3_open(Db.c_str(), &writer), SQLITE_OK);
+    ASSERT_EQ(exec("CREATE TABLE fresh (x)"), SQLITE_OK);
+    const auto working = FilesInDir();
+    EXPECT_EQ(columns("fresh"), std::vector<AnsiString>{"x"});
+    EXPECT_EQ(FilesInDir(), working);
+    sqlite3_close(writer);
+    ASSERT_EQ(FilesInDir(), before);
+
+    TReadOnlyTree readOnly(Dir);
+    if (!readOnly.Made())
+        GTEST_SKIP() << "this file system has no immutable attribute, which keeps root from writing a folder";
+    EXPECT_EQ(columns("fresh"), std::vector<AnsiString>{"x"});
+    EXPECT_EQ(FilesInDir(), before);
 }
