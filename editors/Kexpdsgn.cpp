@@ -38,6 +38,11 @@ TClass TKHTMLTemplateProperty::StaticClass()
     return &meta;
 }
 
+bool TKHTMLTemplateProperty::EditOpensDialog()
+{
+    return true;
+}
+
 void TKHTMLTemplateProperty::Edit()
 {
     auto* component = As<TKHTMLExport>(GetComponent(0));

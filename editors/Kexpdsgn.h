@@ -20,6 +20,7 @@ public:
     static TClass StaticClass();
 
     void Edit() override;
+    bool EditOpensDialog() override;  // true: the template editor
 };
 
 // ---- file name properties ----------------------------------------------------------------------

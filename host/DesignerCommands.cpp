@@ -5,6 +5,8 @@
 #include "host/PropertyGrid.h"
 #include "host/SurfaceGeometry.h"
 #include "vcl50/Controls.h"
+#include "vcl50/Strings.h"
+#include "vcl50/Typinfo.h"
 
 std::unique_ptr<TComponentEditor> ComponentEditorOf(TComponent* component, TDesigner& designer)
 {
@@ -38,6 +40,16 @@ AnsiString RowLabel(const char* action, TDesigner& designer, const AnsiString& p
     const TDesignerSelectionList selection = designer.Selection();
     auto* only = selection.size() == 1 ? dynamic_cast<TComponent*>(selection[0]) : nullptr;
     return AnsiString(action) + " " + (only ? only->Name() + "." + path : path);
+}
+
+// The row's value of each edited object, an object of class T (a string list, a font).
+template <class T>
+void ForEachValue(TPropertyGridRow& row, const std::function<void(T&)>& write)
+{
+    TPropertyEditor& editor = row.Editor();
+    for (int i = 0; i < editor.PropCount(); ++i)
+        if (auto* value = dynamic_cast<T*>(GetObjectProp(editor.GetComponent(i), editor.GetPropInfo())))
+            write(*value);
 }
 
 }  // namespace
@@ -125,6 +137,28 @@ bool TDesignerCommands::MoveBy(const std::vector<TComponent*>& components, int d
                     for (TComponent* component : components)
                         designer.MoveComponent(component, component->DesignLeft() + delta.X,
                                                component->DesignTop() + delta.Y);
+                });
+}
+
+bool TDesignerCommands::SetLines(TPropertyGridRow& row, const AnsiString& lines)
+{
+    return Edit([&](TDesigner& designer) { return RowLabel("Set", designer, row.Path()); },
+                [&](TDesigner& designer) {
+                    ForEachValue<TStrings>(row, [&](TStrings& list) { list.SetText(lines); });
+                    designer.Modified();
+                });
+}
+
+bool TDesignerCommands::SetFont(TPropertyGridRow& row, const TFontChoice& font)
+{
+    return Edit([&](TDesigner& designer) { return RowLabel("Set", designer, row.Path()); },
+                [&](TDesigner& designer) {
+                    ForEachValue<TFont>(row, [&](TFont& value) {
+                        value.SetName(font.Name);
+                        value.SetSize(font.Size);
+                        value.SetStyle(font.Style);
+                    });
+                    designer.Modified();
                 });
 }
 

@@ -14,6 +14,7 @@
 
 #include "host/CallFailure.h"
 #include "host/Designer.h"
+#include "vcl50/Graphics.h"
 #include "vcl50/Formreader.h"
 
 class TDesignHost;
@@ -56,6 +57,15 @@ public:
     bool MoveTo(TComponent* component, int left, int top);
     bool MoveBy(const std::vector<TComponent*>& components, int dx, int dy, bool snap,
                 const TComponent* grabbed = nullptr);
+    // A string list row's entries (a TStrings property), one a line, as its list editor sets them.
+    bool SetLines(TPropertyGridRow& row, const AnsiString& lines);
+    // A font row's face, size and style, as the font dialog sets them.
+    struct TFontChoice {
+        AnsiString Name;
+        int Size = 8;
+        TFontStyles Style;
+    };
+    bool SetFont(TPropertyGridRow& row, const TFontChoice& font);
     // The form's client area to this size, as dragging its edges does.
     bool ResizeForm(int clientWidth, int clientHeight);
     // The inspector row's SetValue, as typing a value and pressing Enter does.

@@ -80,6 +80,11 @@ bool TPropertyEditor::NamesFile()
     return false;
 }
 
+bool TPropertyEditor::EditOpensDialog()
+{
+    return GetAttributes().Contains(paDialog);
+}
+
 TPersistent* TPropertyEditor::GetComponent(int index) const
 {
     if (index < 0 || index >= PropCount())

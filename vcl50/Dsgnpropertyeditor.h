@@ -58,6 +58,9 @@ public:
     // Whether the value is a file's path as a file dialog returns it, which the inspector shows
     // relative to the form file's folder when it lies inside it. The base: false.
     virtual bool NamesFile();
+    // Whether Edit opens a dialog, so the inspector offers its "..." button. The base: paDialog;
+    // an editor whose drop-down also has a dialog says so here, its attributes as they are.
+    virtual bool EditOpensDialog();
 
     TFormDesigner* Designer() const { return FDesigner; }
     int PropCount() const { return static_cast<int>(FProps.size()); }

@@ -84,9 +84,10 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
     BuildMenus();
     StartAutosave();
     statusBar()->showMessage(QString::fromStdString(PackageDescription(package)));
-    // As large as it likes, as long as the screen holds it.
+    // As large as it likes, as long as the screen holds it; a script's pictures are the same on
+    // every screen.
     QSize size(960, 640);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && !FScripted)
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
     resize(size);
 

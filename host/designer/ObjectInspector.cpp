@@ -2,6 +2,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -16,6 +21,8 @@
 #include <QVBoxLayout>
 
 #include "vcl50/Graphics.h"
+#include "vcl50/Strings.h"
+#include "vcl50/Typinfo.h"
 #include "vcl50/Sysutils.h"
 
 namespace {
@@ -50,6 +57,14 @@ public:
 private:
     bool FFromList = false;
 };
+
+// Whether the row's value is an object of class T (a string list, a font).
+template <class T>
+bool ValueClass(TPropertyGridRow& row)
+{
+    const TTypeInfo* type = row.Editor().GetPropType();
+    return type->Kind == tkClass && type->ClassType && type->ClassType->InheritsFrom(T::StaticClass());
+}
 
 QIcon ColorSwatch(TColor color)
 {
@@ -209,7 +224,8 @@ void TObjectInspector::Fill(QTreeWidgetItem* parent, const std::vector<std::uniq
         item->setData(0, PathRole, parentPath.isEmpty() ? name : parentPath + "." + name);
         FRows[item] = row.get();
         ShowValue(item);
-        if (!row->Editor().GetAttributes().Contains(paSubProperties))
+        // A string list has no rows of its own to expand to: its list editor edits it.
+        if (!row->Editor().GetAttributes().Contains(paSubProperties) || ValueClass<TStrings>(*row))
             continue;
         if (filter.empty()) {
             item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
@@ -334,11 +350,21 @@ void TObjectInspector::OpenEditor(QTreeWidgetItem* item, bool takeFocus)
     keys->installEventFilter(filter);
     if (keys != FEdit)
         FEdit->installEventFilter(filter);
-    if (attributes.Contains(paDialog)) {
+    // The row's own dialog, else the host's for a string list or a font.
+    std::function<void()> dialog;
+    bool ownDialog = false;
+    Guarded([&] { ownDialog = row->Editor().EditOpensDialog(); });
+    if (ownDialog)
+        dialog = [this, editedRow] { FHost.Commands().EditRow(*editedRow); };
+    else if (ValueClass<TStrings>(*row))
+        dialog = [this, editedRow] { EditLines(*editedRow); };
+    else if (ValueClass<TFont>(*row))
+        dialog = [this, editedRow] { EditFont(*editedRow); };
+    if (dialog) {
         FDialogButton = new QToolButton;
         FDialogButton->setText("...");
         FDialogButton->setFixedWidth(20);
-        connect(FDialogButton, &QToolButton::clicked, this, [this, editedRow] { FHost.Commands().EditRow(*editedRow); });
+        connect(FDialogButton, &QToolButton::clicked, this, dialog);
         layout->addWidget(FDialogButton);
     }
     FTree->setItemWidget(item, 1, box);
@@ -346,6 +372,57 @@ void TObjectInspector::OpenEditor(QTreeWidgetItem* item, bool takeFocus)
     // edit elsewhere leave it where it is.
     if (takeFocus)
         keys->setFocus();
+}
+
+void TObjectInspector::EditLines(TPropertyGridRow& row)
+{
+    AnsiString lines;
+    Guarded([&] {
+        if (auto* list = dynamic_cast<TStrings*>(GetObjectProp(row.Editor().GetComponent(0), row.Editor().GetPropInfo())))
+            lines = list->Text();
+    });
+    QDialog dialog(this);
+    dialog.setWindowTitle("String list editor: " + QString::fromStdString(row.Path()));
+    auto* text = new QPlainTextEdit(QString::fromStdString(lines));
+    text->setObjectName("lines");
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel("One entry a line:"));
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    dialog.resize(360, 300);
+    if (dialog.exec() == QDialog::Accepted)
+        FHost.Commands().SetLines(row, text->toPlainText().toStdString());
+}
+
+void TObjectInspector::EditFont(TPropertyGridRow& row)
+{
+    QFont start;
+    Guarded([&] {
+        if (auto* font = dynamic_cast<TFont*>(GetObjectProp(row.Editor().GetComponent(0), row.Editor().GetPropInfo()))) {
+            start = QFont(QString::fromStdString(font->Name()), font->Size());
+            start.setBold(font->Style().Contains(fsBold));
+            start.setItalic(font->Style().Contains(fsItalic));
+            start.setUnderline(font->Style().Contains(fsUnderline));
+            start.setStrikeOut(font->Style().Contains(fsStrikeOut));
+        }
+    });
+    bool chosen = false;
+    const QFont font = QFontDialog::getFont(&chosen, start, this, "Font: " + QString::fromStdString(row.Path()));
+    if (!chosen)
+        return;
+    TFontStyles style;
+    if (font.bold())
+        style << fsBold;
+    if (font.italic())
+        style << fsItalic;
+    if (font.underline())
+        style << fsUnderline;
+    if (font.strikeOut())
+        style << fsStrikeOut;
+    FHost.Commands().SetFont(row, {font.family().toStdString(), font.pointSize() > 0 ? font.pointSize() : 8, style});
 }
 
 void TObjectInspector::CommitEdit(bool always)

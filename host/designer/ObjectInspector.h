@@ -51,6 +51,9 @@ private:
     void Fill(QTreeWidgetItem* parent, const std::vector<std::unique_ptr<TPropertyGridRow>>& rows,
               const QString& parentPath);
     void ShowValue(QTreeWidgetItem* item);
+    // The host's own dialogs for a string list (one entry a line) and a font.
+    void EditLines(TPropertyGridRow& row);
+    void EditFont(TPropertyGridRow& row);
     void OpenEditor(QTreeWidgetItem* item, bool takeFocus);
     // Reads values through package code; false when it raised (and was reported).
     bool Guarded(const std::function<void()>& call) { return FHost.Commands().Guarded(call); }

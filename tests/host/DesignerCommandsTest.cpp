@@ -87,6 +87,16 @@ TEST(DesignerCommands, EachActionIsGuardedAndOneUndoStepUnderOneLabel)
              return h.Commands().EditRow(RowOf(grid, d, component(d, "S"), "Caption"));
          },
          "Edit S.Caption", "the editor fails half way"},
+        {"string list",
+         [&](TDesignHost& h, TDesigner& d) {
+             return h.Commands().SetLines(RowOf(grid, d, component(d, "W"), "Items"), "one\ntwo\n");
+         },
+         "Set W.Items", ""},
+        {"font",
+         [&](TDesignHost& h, TDesigner& d) {
+             return h.Commands().SetFont(RowOf(grid, d, d.GetRoot(), "Font"), {"Liberation Serif", 14, {fsBold}});
+         },
+         "Set F.Font", ""},
         {"verb", [&](TDesignHost& h, TDesigner& d) { return h.Commands().Verb(component(d, "W"), 0); }, "Count", ""},
         {"verb that refuses", [&](TDesignHost& h, TDesigner& d) { return h.Commands().Verb(component(d, "W"), 1); },
          "", "verb 1 refuses"},
