@@ -21,6 +21,18 @@ struct TActionCase {
     const char* Failure;  // the message it reports; "" for none
 };
 
+// What the command layer reports goes into `reported`, as a view would show it.
+void CollectReports(TDesignHost& host, std::vector<AnsiString>& reported)
+{
+    host.Commands().SetReport([&reported](std::exception_ptr failure) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const Exception& e) {
+            reported.push_back(e.Message());
+        }
+    });
+}
+
 TPropertyGridRow& RowOf(std::unique_ptr<TPropertyGrid>& grid, TDesigner& designer, TComponent* component,
                         const char* path)
 {
@@ -117,13 +129,7 @@ TEST(DesignerCommands, EachActionIsGuardedAndOneUndoStepUnderOneLabel)
         TDesignHost host;
         RegisterTestComponents();
         std::vector<AnsiString> reported;
-        host.Commands().SetReport([&](std::exception_ptr failure) {
-            try {
-                std::rethrow_exception(failure);
-            } catch (const Exception& e) {
-                reported.push_back(e.Message());
-            }
-        });
+        CollectReports(host, reported);
         TDesigner& designer = host.NewForm("F");
         // Its Count differs from the default, for the reset.
         As<TTestWidget>(designer.AddComponent(TTestWidget::StaticClass(), "W"))->Count = 3;
@@ -228,13 +234,7 @@ TEST(DesignerCommands, UnknownNamesAreRefusedTogetherOrLeftOutWhenAccepted)
         TDesignHost host;
         RegisterTestComponents();
         std::vector<AnsiString> reported;
-        host.Commands().SetReport([&](std::exception_ptr failure) {
-            try {
-                std::rethrow_exception(failure);
-            } catch (const Exception& e) {
-                reported.push_back(e.Message());
-            }
-        });
+        CollectReports(host, reported);
         TDesigner& before = host.NewForm("Before");
         std::string listed;
         auto answer = [&listed](bool yes) {
