@@ -153,7 +153,7 @@ void TDesigner::Perform(const AnsiString& label, const std::function<void()>& ac
         action();
         return;
     }
-    FAction.emplace(TUndoStep{label, WriteComponentResourceText(FRoot.get()), {}});
+    FAction.emplace(TRunningAction{label, WriteComponentResourceText(FRoot.get())});
     try {
         action();
     } catch (...) {
@@ -165,18 +165,19 @@ void TDesigner::Perform(const AnsiString& label, const std::function<void()>& ac
 
 void TDesigner::EndAction()
 {
-    TUndoStep step = std::move(*FAction);
+    TRunningAction action = std::move(*FAction);
     FAction.reset();
-    step.After = WriteComponentResourceText(FRoot.get());
-    if (step.After != step.Before)
-        FHistory.Push(std::move(step));
+    AnsiString after = WriteComponentResourceText(FRoot.get());
+    if (after != action.Before && !FHistory.Push(std::move(action.Label), std::move(action.Before), std::move(after)) &&
+        FOnHistoryCleared)
+        FOnHistoryCleared();
 }
 
 bool TDesigner::Undo()
 {
     if (FAction || !FHistory.CanUndo())
         return false;
-    Restore(FHistory.NextUndo().Before);
+    Restore(FHistory.UndoText());
     FHistory.Undone();
     Modified();
     return true;
@@ -186,7 +187,7 @@ bool TDesigner::Redo()
 {
     if (FAction || !FHistory.CanRedo())
         return false;
-    Restore(FHistory.NextRedo().After);
+    Restore(FHistory.RedoText());
     FHistory.Redone();
     Modified();
     return true;
