@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "host/designer/ShownText.h"
 #include "vcl50/Graphics.h"
 #include "vcl50/Sysutils.h"
 
@@ -211,7 +212,8 @@ void TObjectInspector::ShowValue(QTreeWidgetItem* item)
     TPropertyGridRow* row = FRows[item];
     AnsiString value;
     Guarded([&] { value = row->DisplayValue(); });
-    item->setText(1, QString::fromStdString(value));
+    // No more than the row's editor takes: a line edit's length is 32767 at most.
+    item->setText(1, ShownText(value, 32767));
     if (row->Editor().GetPropType() == TypeInfoOf<TColor>() && row->Editor().AllEqual())
         item->setIcon(1, ColorSwatch(static_cast<TColor>(row->Editor().GetOrdValue())));
     if (row->Editor().GetAttributes().Contains(paReadOnly))
