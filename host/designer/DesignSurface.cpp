@@ -72,7 +72,8 @@ void TDesignSurface::Sync()
 
 QRect TDesignSurface::TileRect(TComponent* component) const
 {
-    return ToWidget(Geometry().TileRect(component));
+    // Asks nothing of the designer: a paint asks it of every tile.
+    return ToWidget(TSurfaceGeometry::TileRect(component));
 }
 
 TComponent* TDesignSurface::TileAt(QPoint widgetPoint) const
