@@ -135,6 +135,8 @@ TComponent* TComponent::FindComponent(std::string_view name) const
 
 void TComponent::Unname(TComponent* component)
 {
+    if (component->FName.empty())
+        return;  // never listed
     if (auto it = FNamed.find(component->FName); it != FNamed.end() && it->second == component)
         FNamed.erase(it);
 }
