@@ -149,6 +149,10 @@ TDesigner& TDesignHost::Adopt(std::unique_ptr<TComponent> root)
         if (FOnModified)
             FOnModified(*raw);
     });
+    designer->SetOnHistoryCleared([this, raw] {
+        if (FOnUndoHistoryCleared)
+            FOnUndoHistoryCleared(*raw);
+    });
     TDesigner* old = FindForm(raw->GetRoot()->Name());
     auto place = std::find_if(FForms.begin(), FForms.end(), [&](const auto& f) { return f.get() == old; });
     if (place != FForms.end())

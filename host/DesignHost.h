@@ -103,6 +103,12 @@ public:
     // Told of every Modified call of any designer.
     void SetOnModified(std::function<void(TDesigner&)> listener) { FOnModified = std::move(listener); }
     const std::function<void(TDesigner&)>& OnModified() const { return FOnModified; }
+    // Told when an action of any designer was too large for its undo history, which it cleared
+    // (TUndoHistory::MaxBytes): a window says so; a script's trace stays as it is.
+    void SetOnUndoHistoryCleared(std::function<void(TDesigner&)> listener)
+    {
+        FOnUndoHistoryCleared = std::move(listener);
+    }
 
 private:
     // Left out names go to `unknown` when it is given; without it they are refused.
@@ -121,6 +127,7 @@ private:
     std::vector<std::unique_ptr<TDesigner>> FForms;
     TDesigner* FCurrent = nullptr;
     std::function<void(TDesigner&)> FOnModified;
+    std::function<void(TDesigner&)> FOnUndoHistoryCleared;
     TClipboard FClipboard;
     AnsiString FClipboardText;
     TDesignerCommands FCommands{*this};

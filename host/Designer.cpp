@@ -155,7 +155,7 @@ void TDesigner::Perform(const AnsiString& label, const std::function<void()>& ac
         action();
         return;
     }
-    FAction.emplace(TUndoStep{label, WriteComponentResourceText(FRoot.get()), {}});
+    FAction.emplace(TRunningAction{label, WriteComponentResourceText(FRoot.get())});
     try {
         action();
     } catch (...) {
@@ -167,21 +167,22 @@ void TDesigner::Perform(const AnsiString& label, const std::function<void()>& ac
 
 void TDesigner::EndAction()
 {
-    TUndoStep step = std::move(*FAction);
+    TRunningAction action = std::move(*FAction);
     FAction.reset();
-    step.After = WriteComponentResourceText(FRoot.get());
-    if (step.After == step.Before)
+    AnsiString after = WriteComponentResourceText(FRoot.get());
+    if (after == action.Before)
         return;
-    FAtSaved = IsSavedText(step.After);
-    FHistory.Push(std::move(step));
+    FAtSaved = IsSavedText(after);
+    if (!FHistory.Push(std::move(action.Label), std::move(action.Before), std::move(after)) && FOnHistoryCleared)
+        FOnHistoryCleared();
 }
 
 bool TDesigner::Undo()
 {
     if (FAction || !FHistory.CanUndo())
         return false;
-    Restore(FHistory.NextUndo().Before);
-    const bool saved = IsSavedText(FHistory.NextUndo().Before);
+    Restore(FHistory.UndoText());
+    const bool saved = IsSavedText(FHistory.UndoText());
     FHistory.Undone();
     Modified();
     FAtSaved = saved;
@@ -192,8 +193,8 @@ bool TDesigner::Redo()
 {
     if (FAction || !FHistory.CanRedo())
         return false;
-    Restore(FHistory.NextRedo().After);
-    const bool saved = IsSavedText(FHistory.NextRedo().After);
+    Restore(FHistory.RedoText());
+    const bool saved = IsSavedText(FHistory.RedoText());
     FHistory.Redone();
     Modified();
     FAtSaved = saved;

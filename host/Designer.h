@@ -71,6 +71,9 @@ public:
     bool Undo();
     bool Redo();
     const TUndoHistory& History() const { return FHistory; }
+    // Told when an action was too large for the undo history to keep, which it cleared: nothing
+    // before it can be undone.
+    void SetOnHistoryCleared(std::function<void()> listener) { FOnHistoryCleared = std::move(listener); }
 
     // The form file it was opened from or last saved to; empty for a form in no file yet.
     const std::string& FileName() const { return FFileName; }
@@ -104,6 +107,12 @@ private:
     std::string FFileName;
     std::function<void()> FOnModified;
     AnsiString FLastShownMethod;
+    std::function<void()> FOnHistoryCleared;
     TUndoHistory FHistory;
-    std::optional<TUndoStep> FAction;  // the running action's step, its After still to come
+    // The running action: its label and the form text before it.
+    struct TRunningAction {
+        AnsiString Label;
+        AnsiString Before;
+    };
+    std::optional<TRunningAction> FAction;
 };

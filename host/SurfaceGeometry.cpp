@@ -31,8 +31,10 @@ int Moved(int at, int by)
 
 }  // namespace
 
-TSurfaceGeometry::TSurfaceGeometry(const TDesigner& designer) : FDesigner(designer), FSelection(designer.Selection())
+TSurfaceGeometry::TSurfaceGeometry(const TDesigner& designer)
+    : FDesigner(designer), FSelection(designer.Selection()), FSelectedSorted(FSelection.begin(), FSelection.end())
 {
+    std::sort(FSelectedSorted.begin(), FSelectedSorted.end());
 }
 
 int TSurfaceGeometry::Snap(int value)
@@ -70,7 +72,7 @@ TSurfacePoint TSurfaceGeometry::Resized(TEdges edges, TSurfacePoint delta) const
 
 bool TSurfaceGeometry::IsSelected(const TComponent* component) const
 {
-    return std::find(FSelection.begin(), FSelection.end(), component) != FSelection.end();
+    return std::binary_search(FSelectedSorted.begin(), FSelectedSorted.end(), component);
 }
 
 std::vector<TComponent*> TSurfaceGeometry::Tiles() const
@@ -84,7 +86,7 @@ std::vector<TComponent*> TSurfaceGeometry::Tiles() const
     return tiles;
 }
 
-TRect TSurfaceGeometry::TileRect(const TComponent* component) const
+TRect TSurfaceGeometry::TileRect(const TComponent* component)
 {
     const int left = component->DesignLeft();
     const int top = component->DesignTop();

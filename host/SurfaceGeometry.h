@@ -43,7 +43,8 @@ public:
     // The tiled components (those that are no controls), bottom first: the selected ones lie
     // above the rest, so that the component a person picks is the one a click then reaches.
     std::vector<TComponent*> Tiles() const;
-    TRect TileRect(const TComponent* component) const;
+    // Where its stored position puts it; no selection or other tile moves it.
+    static TRect TileRect(const TComponent* component);
     // The topmost tile under the point; null on bare form.
     TComponent* TileAt(TSurfacePoint at) const;
     // A point of the tile where a click reaches it: its centre when that is uncovered, else the
@@ -77,4 +78,6 @@ private:
 
     const TDesigner& FDesigner;
     TDesignerSelectionList FSelection;
+    // The selection by address, for the tests of every tile whether it is selected.
+    std::vector<const TPersistent*> FSelectedSorted;
 };

@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <csignal>
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -171,6 +172,10 @@ static int RunCommand(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // Under a file size limit (ulimit -f) a write past it would end the process at once, the
+    // trace unflushed and the save's temporary left behind; ignored, the write fails with EFBIG
+    // and the save reports it as it reports any write error.
+    std::signal(SIGXFSZ, SIG_IGN);
     const int status = RunCommand(argc, argv);
     // A report that never reached standard output is no success.
     if (std::optional<std::string> failure = StandardOutputFailure())

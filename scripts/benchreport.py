@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Turns one run of the benchmarks (their JSON files) into docs/performance.md and the fields
-curve's CSV. Goals are judged on CPU time: the machine is shared, so wall time carries other
-people's load; both are shown. A step timed by hand inside a longer iteration is judged on its
+"""Turns one run of the benchmarks (their JSON files) into docs/performance.md and the CSVs of
+the fields curve and the load curve. Goals are judged on CPU time: the machine is shared, so
+wall time carries other people's load; both are shown. A step timed by hand inside a longer iteration is judged on its
 own (wall) time, as its CPU time covers the whole iteration.
 
 Usage: benchreport.py RESULTS_DIR DOCS_DIR"""
@@ -12,6 +12,8 @@ import os
 import platform
 import sys
 from datetime import datetime, timezone
+
+LOAD_SIZES = (5000, 10000, 20000, 50000, 100000)
 
 # Program -> (heading, what it measures, [(benchmark, goal in ms or None, peer or None, the most
 # the figure may be as a multiple of its peer)]); a peer in another program is "program:name".
@@ -57,6 +59,12 @@ GROUPS = [
      "moving those 100 (no pause: under 100 ms).",
      [("BM_DesignerOpensForm", 1000.0, "BM_QUiLoaderOpensUi", 1.0), ("BM_QUiLoaderOpensUi", None, None, None),
       ("BM_InspectorOfHundred", 10.0, None, None), ("BM_ArrowKeyMovesHundred", 100.0, None, None)]),
+    ("formload_bench", "Opening a form in the host",
+     "A form file of n components (a dataset, and exports of the package's classes in turn, each "
+     "using it) opened headless through `TDesignHost::OpenForm`: read, checked, built and given a "
+     "designer; closing it again is not timed. Goal: 100,000 components in under 3 s; the curve "
+     "shows how the time grows with n.",
+     [(f"OpenForm/{n}", 3000.0 if n == 100000 else None, None, None) for n in LOAD_SIZES]),
 ]
 
 TO_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
@@ -116,9 +124,18 @@ def fitted_exponent(points):
     return sum((x - mx) * (y - my) for x, y in zip(xs, ys)) / sum((x - mx) ** 2 for x in xs)
 
 
-def curve(runs, docs):
+# Program -> (the series of its curve, the name of its CSV and plot in docs/, what the plot adds).
+CURVES = {
+    "fieldscurve_bench": (("FieldsEditor", "SortedQListWidget"), "fields-curve",
+                          "dashed lines n log n through each series' first point"),
+    "formload_bench": (("OpenForm",), "load-curve", "components against milliseconds, the dashed line "
+                       "n log n through its first point"),
+}
+
+
+def curve(runs, docs, all_series, csv):
     rows, lines = [], []
-    for series in ("FieldsEditor", "SortedQListWidget"):
+    for series in all_series:
         points = []
         for name, bench in runs.items():
             if name.startswith(series + "/"):
@@ -133,7 +150,7 @@ def curve(runs, docs):
                      f"{fitted_exponent([(n, w) for n, _, w in points]):.2f} on wall time "
                      f"(n log n over {lo:,} to {hi:,} is n^{nlogn:.2f}; n^2 would be 2.00): "
                      f"{'no worse than n log n' if exponent <= nlogn else '**worse than n log n**'}")
-    with open(os.path.join(docs, "fields-curve.csv"), "w") as f:
+    with open(os.path.join(docs, csv + ".csv"), "w") as f:
         f.write("series,n,cpu_ms,wall_ms\n" + "\n".join(rows) + "\n")
     return "\n".join(lines) + "\n"
 
@@ -166,10 +183,10 @@ def main(folder, docs):
             text.append(f"| `{name}` | {figure(cpu)}{' (whole iteration)' if bench['manual'] else ''} | "
                         f"{figure(wall)} | {figure(goal) if goal else ''} | {'`' + peer + '`' if peer else ''} | "
                         f"{ratio} | {verdict(judged, goal, peer_cpu, most)} |\n")
-        if program == "fieldscurve_bench":
-            text.append("\nThe curve (docs/fields-curve.csv, plotted in docs/fields-curve.png, dashed lines "
-                        "n log n through each series' first point):\n\n" + curve(runs, docs)
-                        + "\n![fields curve](fields-curve.png)\n")
+        if program in CURVES:
+            series, csv, plotted = CURVES[program]
+            text.append(f"\nThe curve (docs/{csv}.csv, plotted in docs/{csv}.png, {plotted}):\n\n"
+                        + curve(runs, docs, series, csv) + f"\n![{csv.replace('-', ' ')}]({csv}.png)\n")
     notes = os.path.join(docs, "performance-notes.md")
     if os.path.exists(notes):
         text.append("\n" + open(notes).read())

@@ -1,5 +1,6 @@
-// curveplot CSV PNG: draws the series of a "series,n,cpu_ms,..." CSV (header line first) on
+// curveplot CSV PNG [WHAT]: draws the series of a "series,n,cpu_ms,..." CSV (header line first) on
 // log-log axes as a PNG, with an n log n line through each series' first point for comparison.
+// WHAT names n on the axis (default "fields"); the axis marks every n the CSV holds.
 
 #include <QFile>
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace {
@@ -40,14 +42,17 @@ TSeries Read(const QString& path)
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: curveplot CSV PNG\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: curveplot CSV PNG [WHAT]\n");
         return 2;
     }
+    const QString what = argc == 4 ? QString::fromLocal8Bit(argv[3]) : QString("fields");
     const TSeries series = Read(argv[1]);
     double minN = INFINITY, maxN = 0, minMs = INFINITY, maxMs = 0;
+    std::set<double> marks;
     for (const auto& [name, points] : series)
         for (const TPoint& p : points) {
+            marks.insert(p.N);
             minN = std::min(minN, p.N), maxN = std::max(maxN, p.N);
             minMs = std::min(minMs, p.Ms), maxMs = std::max(maxMs, p.Ms);
         }
@@ -68,11 +73,10 @@ int main(int argc, char** argv)
         return QPointF(margin + x * (width - 2 * margin), height - margin - y * (height - 2 * margin));
     };
     painter.drawRect(margin, margin, width - 2 * margin, height - 2 * margin);
-    painter.drawText(QRectF(0, height - margin + 25, width, 20), Qt::AlignCenter, "fields (log scale)");
+    painter.drawText(QRectF(0, height - margin + 25, width, 20), Qt::AlignCenter, what + " (log scale)");
     painter.drawText(QRectF(5, 5, width, 20), Qt::AlignLeft, "CPU milliseconds (log scale); dashed: n log n");
-    for (double n : {1000.0, 3000.0, 10000.0, 30000.0})
-        if (n >= minN && n <= maxN)
-            painter.drawText(at(n, minMs) + QPointF(-20, 18), QString::number(n, 'f', 0));
+    for (double n : marks)
+        painter.drawText(at(n, minMs) + QPointF(-20, 18), QString::number(n, 'f', 0));
     for (double ms = std::pow(10, std::floor(std::log10(minMs))); ms <= maxMs; ms *= 10)
         if (ms >= minMs)
             painter.drawText(QRectF(0, at(minN, ms).y() - 8, margin - 5, 16), Qt::AlignRight, QString::number(ms));

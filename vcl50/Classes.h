@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "vcl50/Closure.h"
@@ -61,6 +62,18 @@ public:
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);
     void DestroyComponents();
+    // Frees owned components together, the last first, as a dataset frees its fields on closing
+    // and a form reader what it made when it fails. Each is still announced to this component, to
+    // the owned components outside the batch and to its free-notification subscribers; members of
+    // the batch are not told of one another, which would cost the square of the batch. Components
+    // not owned by this one are left alone.
+    void DestroyComponents(const std::vector<TComponent*>& batch);
+    // Between these, components inserted into this one (a dataset's new fields, a form's
+    // components as they are read) are announced to this component and to the components it
+    // owned before, not to one another, which would cost the square of their number. Removals are
+    // announced as always. Brackets may nest.
+    void BeginInsertBatch();
+    void EndInsertBatch();
 
     // Asks for Notification(this, opRemove) on `component` when this one is freed, also across
     // owners (a component referring to a dataset on another form).
@@ -92,22 +105,14 @@ protected:
     // Told of components inserted into or removed from the owner tree and of freed components
     // that asked for free notification. Overrides clear their references, then call this.
     virtual void Notification(TComponent* component, TOperation operation);
-    // Frees owned components together, the last first, as a dataset frees its fields on closing.
-    // Each is still announced to this component, to the owned components outside the batch and to
-    // its free-notification subscribers; members of the batch are not told of one another, which
-    // would cost the square of the batch. Components not owned by this one are left alone.
-    void DestroyComponents(const std::vector<TComponent*>& batch);
-    // Between these, components inserted into this one (a dataset's new fields) are announced to
-    // this component and to the components it owned before, not to one another, which would cost
-    // the square of their number. Removals are announced as always. Brackets may nest.
-    void BeginInsertBatch();
-    void EndInsertBatch();
     TComponentState FComponentState;
 
 private:
     void Insert(TComponent* component);
     void Remove(TComponent* component);
     void ClearPublishedFieldsReferringTo(TComponent* component);
+    void Unname(TComponent* component);
+    bool Subscribed(const TComponent* component) const;
 
     AnsiString FName;
     int FTag = 0;
@@ -115,6 +120,9 @@ private:
     int FDesignTop = 0;
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;          // owned: freed with this component
+    // The named ones of FComponents by name (keys view their names), so that the name checks of
+    // a form of many thousand components cost no more per component than on a small one.
+    std::unordered_map<std::string_view, TComponent*, TTextHash, TTextEqual> FNamed;
     std::vector<TComponent*> FReleasing;           // owned, out of FComponents, freed by a batch
     std::vector<TComponent*> FFreeNotifies;        // told when this one is freed
     int FInsertBatchDepth = 0;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "vcl50/Filer.h"
 #include "vcl50/Formparser.h"
@@ -59,20 +61,35 @@ public:
     {
         if (FFinished)
             return;
+        const std::unordered_set<const TComponent*> created(FCreated.begin(), FCreated.end());
         for (TComponent* c : FLoading)
-            if (std::find(FCreated.begin(), FCreated.end(), c) == FCreated.end())
+            if (!created.contains(c))
                 c->SetLoading(false);
-        // Newest first, and only what the root still owns: a container may already have freed
-        // the controls it holds.
-        for (auto it = FCreated.rbegin(); it != FCreated.rend(); ++it)
-            if (OwnedByRoot(*it))
-                delete *it;
+        // Only what the root still owns (anything else may be freed already), together, newest
+        // first: a container frees the controls it holds, which then leave the batch.
+        std::unordered_set<const TComponent*> owned;
+        for (int i = 0; i < FRoot->ComponentCount(); ++i)
+            owned.insert(FRoot->Components(i));
+        std::vector<TComponent*> leaving;
+        for (TComponent* c : FCreated)
+            if (owned.contains(c))
+                leaving.push_back(c);
+        FRoot->DestroyComponents(leaving);
     }
 
     void Read(const TFormNode& tree)
     {
         CheckRoot(tree);
-        BuildRoot(tree);
+        {
+            // The components read need not hear of one another's arrival, which would cost the
+            // square of their number; references between them are fixed up once all are there.
+            struct TInsertBatch {
+                TComponent* Owner;
+                explicit TInsertBatch(TComponent* owner) : Owner(owner) { Owner->BeginInsertBatch(); }
+                ~TInsertBatch() { Owner->EndInsertBatch(); }
+            } batch(FRoot);
+            BuildRoot(tree);
+        }
         ResolveFixups();
     }
 
@@ -95,9 +112,12 @@ public:
 private:
     // ---- check: the tree against classes and type information, before anything is made ----
 
+    // The names of the new components so far, each viewing its node.
+    using TNames = std::unordered_set<std::string_view, TTextHash, TTextEqual>;
+
     void CheckRoot(const TFormNode& node)
     {
-        std::vector<AnsiString> names;
+        TNames names;
         CheckProperties(node, FRoot->ClassType());
         for (const TFormNode& child : node.Children)
             CheckNode(child, FRoot, names);
@@ -105,8 +125,7 @@ private:
 
     // `lookupOwner` holds the components that `inherited` nodes name; null inside an inline
     // component, which does not exist yet.
-    void CheckNode(const TFormNode& node, const TComponent* lookupOwner,
-                   std::vector<AnsiString>& names)
+    void CheckNode(const TFormNode& node, const TComponent* lookupOwner, TNames& names)
     {
         AnsiString display = DisplayName(node);
         TReadPlace at{display, "", node.Line};
@@ -152,16 +171,13 @@ private:
         return cls;
     }
 
-    void CheckNewName(const TFormNode& node, const TReadPlace& at,
-                      std::vector<AnsiString>& names) const
+    void CheckNewName(const TFormNode& node, const TReadPlace& at, TNames& names) const
     {
         if (node.Name.empty())
             return;
-        bool seen = std::any_of(names.begin(), names.end(),
-                                [&](const AnsiString& n) { return SameText(n, node.Name); });
-        if (seen || FRoot->FindComponent(node.Name))
+        if (names.contains(node.Name) || FRoot->FindComponent(node.Name))
             at.Fail("a component named " + node.Name + " already exists");
-        names.push_back(node.Name);
+        names.insert(node.Name);
     }
 
     void CheckProperties(const TFormNode& node, TClass cls) const
@@ -294,12 +310,16 @@ private:
         if (const TPropInfo* prop = target->ClassType()->FindProperty(last)) {
             TPropertyValue value = ConvertFormValue(prop, p.Value, FRoot->ClassType(), at);
             // The last assignment wins, also over a reference still waiting for its fixup.
-            std::erase_if(FFixups,
-                          [&](const TFixup& f) { return f.Target == target && f.Prop == prop; });
+            if (auto waiting = FWaiting.find({target, prop}); waiting != FWaiting.end()) {
+                FFixups[waiting->second].Target = nullptr;
+                FWaiting.erase(waiting);
+            }
             At(at, [&] { Apply(target, prop, value, at); });
-            if (value.Kind == TPropertyValue::TKind::Reference)
+            if (value.Kind == TPropertyValue::TKind::Reference) {
+                FWaiting[{target, prop}] = FFixups.size();
                 FFixups.push_back(
                     {target, prop, value.Text, AnsiString(at.Component), p.Name, p.Line});
+            }
             return;
         }
         auto* persistent = dynamic_cast<TPersistent*>(target);
@@ -338,6 +358,8 @@ private:
     void ResolveFixups()
     {
         for (const TFixup& f : FFixups) {
+            if (!f.Target)
+                continue;  // a later assignment took its place
             TReadPlace at{f.Component, f.Property, f.Line};
             TComponent* component = FindReferenced(f.Name);
             if (!component && NamesLeftOut(f.Name)) {
@@ -353,6 +375,7 @@ private:
             At(at, [&] { f.Prop->SetObj(f.Target, component); });
         }
         FFixups.clear();
+        FWaiting.clear();
     }
 
     // "Button1", the root itself, or a dotted path through owners ("fmMain.Frame1.Button1").
@@ -376,7 +399,7 @@ private:
     void StartLoading(TComponent* component)
     {
         component->SetLoading(true);
-        if (std::find(FLoading.begin(), FLoading.end(), component) == FLoading.end())
+        if (FLoadingSet.insert(component).second)
             FLoading.push_back(component);
     }
 
@@ -399,18 +422,19 @@ private:
         return candidate;
     }
 
-    bool OwnedByRoot(const TComponent* component) const
-    {
-        for (int i = 0; i < FRoot->ComponentCount(); ++i)
-            if (FRoot->Components(i) == component)
-                return true;
-        return false;
-    }
-
     TComponent* FRoot;
     std::vector<TComponent*> FCreated;  // in creation order
     std::vector<TComponent*> FLoading;  // the root and every component read, in read order
-    std::vector<TFixup> FFixups;
+    std::unordered_set<const TComponent*> FLoadingSet;
+    std::vector<TFixup> FFixups;  // in read order; a null Target was overridden
+    // Where each property still waiting for its reference has its fixup.
+    struct TPropertyOf {
+        size_t operator()(const std::pair<TObject*, const TPropInfo*>& p) const
+        {
+            return std::hash<TObject*>()(p.first) * 31 + std::hash<const TPropInfo*>()(p.second);
+        }
+    };
+    std::unordered_map<std::pair<TObject*, const TPropInfo*>, size_t, TPropertyOf> FWaiting;
     std::vector<TUnknownFormName> FUnknown;
     std::set<const TFormNode*> FLeftOut;  // nodes of unknown classes, which the build passes by
     std::vector<AnsiString> FLeftOutNames;  // theirs and those of all they hold

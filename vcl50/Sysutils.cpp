@@ -236,6 +236,15 @@ bool SameText(std::string_view a, std::string_view b)
     return a.size() == b.size() && CompareText(a, b) == 0;
 }
 
+size_t TTextHash::operator()(std::string_view s) const
+{
+    // FNV-1a over the bytes SameText compares.
+    uint64_t hash = 14695981039346656037ull;
+    for (char c : s)
+        hash = (hash ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211ull;
+    return static_cast<size_t>(hash);
+}
+
 namespace {
 
 struct TLocaleFree {

@@ -85,6 +85,15 @@ private:
 // ASCII-only, case-insensitive comparison: <0, 0, >0.
 int CompareText(std::string_view a, std::string_view b);
 bool SameText(std::string_view a, std::string_view b);
+// Hash and equality as SameText has it, for hash maps of names that match without regard to case.
+struct TTextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const;
+};
+struct TTextEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
+};
 // Case-insensitive comparison in the user's collation. Bytes that are no UTF-8 (or a missing
 // locale) make it compare as CompareText.
 int AnsiCompareText(std::string_view a, std::string_view b);

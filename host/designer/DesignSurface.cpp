@@ -8,6 +8,7 @@
 
 #include "host/designer/PaletteBar.h"
 #include "host/designer/PaletteImages.h"
+#include "host/designer/ShownText.h"
 #include "vcl50/Controls.h"
 
 namespace {
@@ -72,7 +73,8 @@ void TDesignSurface::Sync()
 
 QRect TDesignSurface::TileRect(TComponent* component) const
 {
-    return ToWidget(Geometry().TileRect(component));
+    // Asks nothing of the designer: a paint asks it of every tile.
+    return ToWidget(TSurfaceGeometry::TileRect(component));
 }
 
 TComponent* TDesignSurface::TileAt(QPoint widgetPoint) const
@@ -171,8 +173,12 @@ void TDesignSurface::paintEvent(QPaintEvent* event)
     p.setFont(bold);
     if (TDesigner* designer = Designer()) {
         auto* control = dynamic_cast<TControl*>(designer->GetRoot());
-        AnsiString title = control && !control->Caption().empty() ? control->Caption() : designer->GetRoot()->Name();
-        p.drawText(caption.adjusted(6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, QString::fromStdString(title));
+        const AnsiString& title =
+            control && !control->Caption().empty() ? control->Caption() : designer->GetRoot()->Name();
+        // Clipped to the bar; no glyph is narrower than a pixel, so as many characters as the bar
+        // has pixels are more than it shows.
+        const QRect room = caption.adjusted(6, 0, 0, 0);
+        p.drawText(room, Qt::AlignVCenter | Qt::AlignLeft, ShownText(title, room.width()));
     }
     p.setFont(font());
     // The client area and its dot grid, as far as it is exposed: a large form shows a small part.

@@ -97,6 +97,11 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
         UpdateTitle();
         SyncLater();
     });
+    FHost.SetOnUndoHistoryCleared([this](TDesigner&) {
+        statusBar()->showMessage(QString("That action was too large to undo: the undo history was cleared (it keeps "
+                                         "at most %1 MiB)")
+                                     .arg(TUndoHistory::MaxBytes >> 20));
+    });
     Commands().SetOnIdle([this] {
         // A step may have been recorded without the form being marked modified.
         UpdateTitle();
@@ -119,6 +124,7 @@ TDesignerWindow::~TDesignerWindow()
     Commands().SetReport(nullptr);
     Commands().SetOnIdle(nullptr);
     FHost.SetOnModified(nullptr);
+    FHost.SetOnUndoHistoryCleared(nullptr);
     FHost.ConnectClipboard({});
 }
 

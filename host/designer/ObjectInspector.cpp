@@ -20,6 +20,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "host/designer/ShownText.h"
 #include "vcl50/Graphics.h"
 #include "vcl50/Strings.h"
 #include "vcl50/Typinfo.h"
@@ -243,8 +244,9 @@ void TObjectInspector::ShowValue(QTreeWidgetItem* item)
     TPropertyGridRow* row = FRows[item];
     AnsiString value;
     Guarded([&] { value = row->DisplayValue(); });
-    item->setText(1, QString::fromStdString(value));
-    item->setToolTip(1, QString::fromStdString(value));
+    // No more than the row's editor takes: a line edit's length is 32767 at most.
+    item->setText(1, ShownText(value, 32767));
+    item->setToolTip(1, ShownText(value, 1024));
     if (row->Editor().GetPropType() == TypeInfoOf<TColor>() && row->Editor().AllEqual())
         item->setIcon(1, ColorSwatch(static_cast<TColor>(row->Editor().GetOrdValue())));
     if (row->Editor().GetAttributes().Contains(paReadOnly))

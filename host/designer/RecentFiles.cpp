@@ -18,7 +18,11 @@ QSettings Settings()
 
 QStringList TRecentFiles::Files() const
 {
-    return Settings().value(Key).toStringList();
+    // Another program, or an older designer, may have stored more: only the newest are offered.
+    QStringList files = Settings().value(Key).toStringList();
+    if (files.size() > Maximum)
+        files.resize(Maximum);
+    return files;
 }
 
 void TRecentFiles::Add(const QString& path)

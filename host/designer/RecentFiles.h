@@ -9,6 +9,7 @@ class TRecentFiles {
 public:
     static constexpr int Maximum = 8;
 
+    // At most Maximum, whatever the configuration holds.
     QStringList Files() const;
     // Puts the file first, by its absolute path; the oldest beyond Maximum go.
     void Add(const QString& path);

@@ -1,9 +1,12 @@
 // drowcast-host as a person runs it: its output, its one-line errors and its exit status.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +15,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "tests/TempFolder.h"
 
@@ -290,5 +294,75 @@ TEST(CommandLine, TheWindowsScriptsTraceAsInTheWindow)
         TTempFolder folder("drowcast-inspect");
         fs::copy_file(scripts / "unknown.dfm", folder.Path() / "unknown.dfm");
         ExpectTraceAsExpected(scripts / name, folder.Path());
+    }
+}
+
+namespace {
+
+// Runs `args` (the program first) in `folder` with its configuration, state and caches there,
+// under a limit of `maxFileSize` bytes on every file it writes, standard output and error among
+// them, and with SIGXFSZ at its default, as a shell after `ulimit -f` starts a program.
+TRun RunUnderFileSizeLimit(const std::vector<std::string>& args, const fs::path& folder, rlim_t maxFileSize)
+{
+    std::vector<std::string> environment;
+    for (char** e = environ; *e; ++e)
+        environment.emplace_back(*e);
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_CACHE_HOME"})
+        environment.push_back(std::string(name) + "=" + folder.string());
+    environment.emplace_back("QT_QPA_PLATFORM=offscreen");
+    auto pointers = [](std::vector<std::string>& strings) {
+        std::vector<char*> list;
+        for (std::string& s : strings)
+            list.push_back(s.data());
+        list.push_back(nullptr);
+        return list;
+    };
+    std::vector<std::string> argv = args;
+    const std::vector<char*> argvList = pointers(argv), envList = pointers(environment);
+    const std::string out = (folder / "out").string(), err = (folder / "err").string();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const rlimit limit{maxFileSize, maxFileSize};
+        const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0 || chdir(folder.c_str()) != 0 ||
+            signal(SIGXFSZ, SIG_DFL) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            _exit(127);
+        execve(argvList[0], argvList.data(), envList.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    auto slurp = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    return {WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status), slurp(out), slurp(err)};
+}
+
+}  // namespace
+
+// A save larger than the file size limit fails as any write error does, in both programs: the
+// trace says why and goes on to its end, the old file stays and no temporary is left.
+TEST(CommandLine, ASaveBeyondTheFileSizeLimitFailsAsAWriteError)
+{
+    const std::vector<std::string> runs[] = {{DROWCAST_HOST, "script", "save.dscript"},
+                                             {DROWCAST_DESIGNER, "--script", "save.dscript"}};
+    for (const std::vector<std::string>& args : runs) {
+        SCOPED_TRACE(args[0]);
+        TTempFolder folder("drowcast-fsize");
+        const std::string old = "object F: TForm\nend\n";
+        std::ofstream(folder.Path() / "old.dfm") << old;
+        std::ofstream(folder.Path() / "big.dfm") << "object F: TForm\n  Caption = '" << std::string(100000, 'c')
+                                                 << "'\nend\n";
+        std::ofstream(folder.Path() / "save.dscript") << "open big.dfm\nsave old.dfm\nmodified\n";
+        const TRun run = RunUnderFileSizeLimit(args, folder.Path(), 64 << 10);
+        EXPECT_EQ(run.Status, 0) << run.Err;
+        EXPECT_EQ(run.Out, "exception: EFCreateError: Cannot create file \"old.dfm\". File too large\n"
+                           "modified = false\n");
+        std::ifstream in(folder.Path() / "old.dfm");
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), old);
+        for (const auto& entry : fs::directory_iterator(folder.Path()))
+            EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
     }
 }

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTimer>
 #include <algorithm>
 #include <cstring>
@@ -304,6 +305,22 @@ TEST_F(WindowTest, RecentFilesComeNewestFirstAreKeptAndForgetMissingOnes)
     EXPECT_EQ(TRecentFiles().Files(), expected);
     EXPECT_EQ(recent->actions().size(), expected.size());
     EXPECT_EQ(FormName(), "Form3");
+}
+
+// A configuration holding far more (another program's, or an old designer's) is read as its newest
+// Maximum, and what is stored next holds no more.
+TEST_F(WindowTest, RecentFilesBeyondTheMaximumAreNotRead)
+{
+    QStringList many;
+    for (int i = 0; i < 100000; ++i)
+        many << QString("/gone/form%1.dfm").arg(i);
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "drowcast-designer");
+    settings.setValue("RecentFiles", many);
+    settings.sync();
+    EXPECT_EQ(TRecentFiles().Files(), many.mid(0, TRecentFiles::Maximum));
+    TRecentFiles().Remove(many[0]);
+    settings.sync();
+    EXPECT_EQ(settings.value("RecentFiles").toStringList(), many.mid(1, TRecentFiles::Maximum - 1));
 }
 
 // The title marks unsaved work; New and closing ask first: Cancel keeps the form, Save writes

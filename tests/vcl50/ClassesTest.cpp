@@ -232,6 +232,33 @@ TEST(ClassesNames, FindComponentIgnoresCaseAndNamesAreChecked)
     EXPECT_EQ(b->Name(), "Second_2");
 }
 
+// A name is found under its owner exactly while the component holds it there.
+TEST(ClassesNames, LookupsFollowRenamesMovesAndFrees)
+{
+    TComponent owner(nullptr), other(nullptr);
+    auto* a = new TThing(&owner);
+    a->SetName("Alpha");
+    a->SetName("Beta");
+    EXPECT_EQ(owner.FindComponent("alpha"), nullptr);
+    EXPECT_EQ(owner.FindComponent("BETA"), a);
+    auto* b = new TThing(&owner);
+    b->SetName("ALPHA");  // free again
+    other.InsertComponent(a);
+    EXPECT_EQ(owner.FindComponent("Beta"), nullptr);
+    EXPECT_EQ(other.FindComponent("beta"), a);
+    auto* c = new TThing(&other);
+    c->SetName("Alpha");
+    EXPECT_THROW(owner.InsertComponent(c), EComponentError);  // b holds it there
+    EXPECT_EQ(other.FindComponent("alpha"), c);
+    a->SetName("");
+    EXPECT_EQ(other.FindComponent("Beta"), nullptr);
+    delete b;
+    EXPECT_EQ(owner.FindComponent("Alpha"), nullptr);
+    owner.InsertComponent(c);
+    EXPECT_EQ(owner.FindComponent("alpha"), c);
+    EXPECT_EQ(other.FindComponent("alpha"), nullptr);
+}
+
 TEST(ClassesNames, ComponentsIndexOutOfRangeRaises)
 {
     TComponent owner(nullptr);
