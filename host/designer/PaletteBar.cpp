@@ -104,11 +104,13 @@ void TPaletteBar::ClearChoice()
 
 bool TPaletteBar::eventFilter(QObject* watched, QEvent* event)
 {
+    const QEvent::Type type = event->type();
     auto it = FClassOf.find(watched);
-    if (it == FClassOf.end())
+    if (it == FClassOf.end() ||
+        (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease))
         return QTabWidget::eventFilter(watched, event);
     auto* mouse = static_cast<QMouseEvent*>(event);
-    switch (event->type()) {
+    switch (type) {
     case QEvent::MouseButtonPress:
         if (mouse->button() == Qt::LeftButton)
             FPressedAt = mouse->globalPosition().toPoint();
