@@ -172,8 +172,9 @@ void TDesignerWindow::BuildMenus()
     FWindowMenu->setObjectName("windowMenu");
     connect(FWindowMenu, &QMenu::aboutToShow, this, [this] { FillWindowMenu(); });
     QMenu* help = menuBar()->addMenu("&Help");
-    help->addAction("&About drowcast-designer...", this, [this] { ShowAbout(); })
-        ->setStatusTip("What this designer is");
+    QAction* about = help->addAction("&About drowcast-designer...", this, [this] { ShowAbout(); });
+    about->setStatusTip("What this designer is");
+    about->setObjectName("aboutAction");
 }
 
 void TDesignerWindow::SyncLater()

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
@@ -244,6 +245,19 @@ TEST(DesignerInput, APersonsMouseAndKeys)
              QTest::mouseClick(button, Qt::LeftButton);
              QTest::mouseClick(d.Window->findChild<QToolButton*>("pointerButton"), Qt::LeftButton);
              EXPECT_EQ(palette->ChosenClass(), nullptr);
+         }},
+        {"Escape closes the About box",
+         [](Designer& d) {
+             bool escaped = false;
+             QTimer::singleShot(0, [&] {
+                 if (QWidget* box = QApplication::activeModalWidget()) {
+                     QTest::keyClick(box, Qt::Key_Escape);
+                     escaped = !box->isVisible();
+                     box->close();  // so that a box Escape left open ends the test all the same
+                 }
+             });
+             d.Window->findChild<QAction*>("aboutAction")->trigger();
+             EXPECT_TRUE(escaped);
          }},
         {"a class dragged from the palette lands where it is dropped",
          [](Designer& d) {
