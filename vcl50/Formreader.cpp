@@ -75,6 +75,9 @@ public:
         ResolveFixups();
     }
 
+    // The components of the root's own nodes, in their order.
+    const std::vector<TComponent*>& Built() const { return FBuilt; }
+
     void Finish()
     {
         for (TComponent* c : FLoading)
@@ -186,10 +189,10 @@ private:
             At({node.Name, "", node.Line}, [&] { FRoot->SetName(UniqueRootName(node.Name)); });
         ReadProperties(FRoot, node);
         for (const TFormNode& child : node.Children)
-            BuildNode(child, FRoot, FRoot);
+            FBuilt.push_back(BuildNode(child, FRoot, FRoot));
     }
 
-    void BuildNode(const TFormNode& node, TComponent* enclosing, TComponent* lookupOwner)
+    TComponent* BuildNode(const TFormNode& node, TComponent* enclosing, TComponent* lookupOwner)
     {
         AnsiString display = DisplayName(node);
         TReadPlace at{display, "", node.Line};
@@ -217,6 +220,7 @@ private:
         TComponent* childLookup = node.Kind == TFormNodeKind::Inline ? component : lookupOwner;
         for (const TFormNode& child : node.Children)
             BuildNode(child, component, childLookup);
+        return component;
     }
 
     void ReadProperties(TComponent* component, const TFormNode& node)
@@ -357,6 +361,7 @@ private:
     TComponent* FRoot;
     std::vector<TComponent*> FCreated;  // in creation order
     std::vector<TComponent*> FLoading;  // the root and every component read, in read order
+    std::vector<TComponent*> FBuilt;    // those of the root's own nodes
     std::vector<TFixup> FFixups;
     bool FFinished = false;
 };
@@ -375,7 +380,7 @@ void ReadFormResources(TComponent* root, const std::vector<std::string_view>& te
     reader.Finish();
 }
 
-void ReadFormObjects(TComponent* root, const std::vector<TFormNode>& objects)
+std::vector<TComponent*> ReadFormObjects(TComponent* root, const std::vector<TFormNode>& objects)
 {
     // A root node without name or properties: the reader leaves the root itself alone.
     TFormNode tree;
@@ -383,4 +388,5 @@ void ReadFormObjects(TComponent* root, const std::vector<TFormNode>& objects)
     TFormReader reader(root);
     reader.Read(tree);
     reader.Finish();
+    return reader.Built();
 }
