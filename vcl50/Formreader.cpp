@@ -58,9 +58,9 @@ public:
     {
         if (FFinished)
             return;
-        for (TComponent* c : FLoading)
-            if (std::find(FCreated.begin(), FCreated.end(), c) == FCreated.end())
-                c->SetLoading(false);
+        for (const TLoading& l : FLoading)
+            if (std::find(FCreated.begin(), FCreated.end(), l.Component) == FCreated.end())
+                l.Component->SetLoading(false);
         // Newest first, and only what the root still owns: a container may already have freed
         // the controls it holds.
         for (auto it = FCreated.rbegin(); it != FCreated.rend(); ++it)
@@ -80,8 +80,9 @@ public:
 
     void Finish()
     {
-        for (TComponent* c : FLoading)
-            c->Loaded();
+        // What Loaded raises (a dataset that cannot open) is a read error of that component.
+        for (const TLoading& l : FLoading)
+            At({l.Name, "", l.Line}, [&] { l.Component->Loaded(); });
         FFinished = true;
     }
 
@@ -184,7 +185,7 @@ private:
 
     void BuildRoot(const TFormNode& node)
     {
-        StartLoading(FRoot);
+        StartLoading(FRoot, node);
         if (!node.Name.empty())
             At({node.Name, "", node.Line}, [&] { FRoot->SetName(UniqueRootName(node.Name)); });
         ReadProperties(FRoot, node);
@@ -208,7 +209,7 @@ private:
             FCreated.push_back(component);
         }
         // Loading before naming: a control that takes its name as caption must not do so here.
-        StartLoading(component);
+        StartLoading(component, node);
         if (node.Kind != TFormNodeKind::Inherited)
             At(at, [&] { component->SetName(node.Name); });
         if (component->Owner() == FRoot)
@@ -324,11 +325,12 @@ private:
 
     // ---- bookkeeping ------------------------------------------------------------------------
 
-    void StartLoading(TComponent* component)
+    void StartLoading(TComponent* component, const TFormNode& node)
     {
         component->SetLoading(true);
-        if (std::find(FLoading.begin(), FLoading.end(), component) == FLoading.end())
-            FLoading.push_back(component);
+        if (std::none_of(FLoading.begin(), FLoading.end(),
+                         [&](const TLoading& l) { return l.Component == component; }))
+            FLoading.push_back({component, DisplayName(node), node.Line});
     }
 
     const TFieldEntry* FieldOf(std::string_view name) const
@@ -360,7 +362,12 @@ private:
 
     TComponent* FRoot;
     std::vector<TComponent*> FCreated;  // in creation order
-    std::vector<TComponent*> FLoading;  // the root and every component read, in read order
+    struct TLoading {
+        TComponent* Component;
+        AnsiString Name;  // where its errors are: its node
+        int Line;
+    };
+    std::vector<TLoading> FLoading;  // the root and every component read, in read order
     std::vector<TComponent*> FBuilt;    // those of the root's own nodes
     std::vector<TFixup> FFixups;
     bool FFinished = false;

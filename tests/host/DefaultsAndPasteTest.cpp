@@ -99,6 +99,8 @@ TEST(Paste, HostileTextPastesAsItSaysOrIsRefusedChangingNothing)
          "Source = TestSource1\n"},
         {"object X: TTestWidget\n  Source = X\nend\n", "",
          "Error reading X.Source: invalid property value 'X': a TTestWidget is no TTestSource (line 2)"},
+        // What a component's Loaded raises is a read error of that component.
+        {"object D: TSQLiteDataSet\n  DatabaseName = 'no-such.db'\n  Active = True\nend\n", "", "Error reading D: "},
         // Only whole components, and a control only inside a control that holds controls.
         {"inline A: TTestWidget\nend\n", "", "Error reading A: only whole components can be pasted (line 1)"},
         {"object A: TTestWidget\n  inherited W: TTestWidget\n  end\nend\n", "",
