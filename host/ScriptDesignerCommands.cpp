@@ -102,7 +102,7 @@ void Install(TScriptSession& s, const TScriptCommand& c)
 void Packages(TScriptSession& s, const TScriptCommand&)
 {
     for (const TPackageRecord& record : s.Host.PackageReport()) {
-        s.Out << "package: " << std::filesystem::path(record.Path).filename().string();
+        s.Out << "package: " << PrintableTraceText(std::filesystem::path(record.Path).filename().string());
         if (record.Failure.empty())
             s.Out << " state=loaded\n";
         else

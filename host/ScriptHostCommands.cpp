@@ -170,7 +170,7 @@ void Regional(TScriptSession& s, const TScriptCommand& c)
 void Palette(TScriptSession& s, const TScriptCommand&)
 {
     for (const auto& page : s.Host.Registry().Pages()) {
-        s.Out << page.Name << ':';
+        s.Out << PrintableTraceText(page.Name) << ':';
         for (size_t i = 0; i < page.Classes.size(); ++i)
             s.Out << (i ? ", " : " ") << page.Classes[i].Class->ClassName();
         s.Out << '\n';

@@ -240,7 +240,7 @@ TEST(ScriptRun, TraceLinesShowControlBytesAsHex)
     TResult result = host.Run("form F\nadd TTestWidget W\nselect W\nset FileName \"ctl\x01\x1B[31m.txt\"\n"
                               "value FileName\nget W.FileName\ninspector FileName\n"
                               "dialog\n  answer open \"a\\\"b\\\\c\x7F\"\n  click btOpen\n  get Self.Choice\n"
-                              "  click btMessage\n  cancel\nend\nverb W 2\n");
+                              "  click btMessage\n  cancel\nend\nverb W 2\ninstall \"ctl\x01.so\"\npackages\n");
     EXPECT_EQ(result.Err, "");
     const char* const lines[] = {
         R"(FileName = ctl\x01\x1B[31m.txt)",
@@ -250,7 +250,10 @@ TEST(ScriptRun, TraceLinesShowControlBytesAsHex)
         R"(filename="ctl\x01\x1B[31m.txt" -> "a\"b\\c\x7F.txt")",
         R"(Self.Choice = a"b\c\x7F.txt)",
         R"(message: "Choice is \"a\"b\\c\x7F.txt\"")",
+        R"(package: ctl\x01.so state=failed reason="ctl\x01.so: no such file")",
     };
     for (const char* line : lines)
-        EXPECT_NE(result.Out.find(std::string("\n") + line + "\n"), std::string::npos) << line << "\n" << result.Out;
+        EXPECT_NE(result.Out.find(std::string("\n") + line), std::string::npos) << line << "\n" << result.Out;
+    const std::string controls = {'\0', '\x01', '\x1B', '\x7F'};
+    EXPECT_EQ(result.Out.find_first_of(controls), std::string::npos);
 }
