@@ -48,6 +48,7 @@ public:
         ForEachNode(objects, [&](TFormNode& node) {
             if (node.Kind != TFormNodeKind::Object)
                 RaiseReadError(node.Name, "", node.Line, "only whole components can be pasted");
+            DropNameLine(node);
             if (!node.Name.empty() && !Taken(node.Name)) {
                 Claim(node.Name, node.Name);
                 kept.insert(&node);
@@ -86,6 +87,26 @@ public:
     }
 
 private:
+    // The name is the object line's: the paste renames by it and points references by it. A
+    // Name line saying the same is dropped; one saying otherwise would rename the component
+    // behind their back, and is refused.
+    static void DropNameLine(TFormNode& node)
+    {
+        std::erase_if(node.Properties, [&](const TFormProperty& p) {
+            if (!SameText(p.Name, "Name"))
+                return false;
+            const bool same = p.Value.Kind == TFormValueKind::String && !node.Name.empty() &&
+                              SameText(p.Value.Text, node.Name);
+            if (!same)
+                RaiseReadError(node.Name.empty() ? node.ClassName : node.Name, p.Name, p.Line,
+                               node.Name.empty() ? "the name goes on the object line (object NAME: " +
+                                                       node.ClassName + ")"
+                                                 : "the object line names it " + node.Name +
+                                                       "; a Name line may only repeat that");
+            return true;
+        });
+    }
+
     bool Taken(const AnsiString& name) const
     {
         return SameText(name, FRoot->Name()) || FRoot->FindComponent(name) || FNames.count(UpperCase(name));
@@ -150,10 +171,7 @@ std::vector<TComponent*> PasteComponentText(TComponent* root, std::string_view t
     TPaste paste(root);
     paste.Rename(objects);
     paste.Relink(objects);
-    ReadFormObjects(root, objects);
-    std::vector<TComponent*> pasted;
-    for (const TFormNode& node : objects)
-        pasted.push_back(root->FindComponent(node.Name));
+    std::vector<TComponent*> pasted = ReadFormObjects(root, objects);
     MoveOffOthers(root, pasted);
     return pasted;
 }

@@ -17,5 +17,6 @@
 // The components (of `root`) as form text, references named as `root` sees them.
 AnsiString CopyComponentText(TComponent* root, const std::vector<TComponent*>& components);
 // Builds the text's components on `root`, in the text's order; raises EReadError for text that
-// is no form text, or names a class or property that does not exist, and then changes nothing.
+// is no form text, names a class or property that does not exist, or has a Name line other than
+// the object line's name, and then changes nothing.
 std::vector<TComponent*> PasteComponentText(TComponent* root, std::string_view text);

@@ -8,6 +8,7 @@
 
 #include "host/PropertyDefaults.h"
 #include "host/ScriptSession.h"
+#include "host/ScriptTrace.h"
 #include "vcl50/Sysutils.h"
 
 namespace {
@@ -19,7 +20,7 @@ void PrintRows(const std::vector<std::unique_ptr<TPropertyGridRow>>& rows, std::
     for (const auto& row : rows) {
         if (!row->Shown(filter))
             continue;
-        lines += (defaults.Differs(row->Path()) ? "row*: " : "row: ") + row->Path() + " = " + row->DisplayValue() + '\n';
+        lines += (defaults.Differs(row->Path()) ? "row*: " : "row: ") + row->Path() + " = " + PrintableTraceText(row->DisplayValue()) + '\n';
         PrintRows(row->SubRows(), filter, defaults, lines);
     }
 }
@@ -101,7 +102,7 @@ void Install(TScriptSession& s, const TScriptCommand& c)
 void Packages(TScriptSession& s, const TScriptCommand&)
 {
     for (const TPackageRecord& record : s.Host.PackageReport()) {
-        s.Out << "package: " << std::filesystem::path(record.Path).filename().string();
+        s.Out << "package: " << PrintableTraceText(std::filesystem::path(record.Path).filename().string());
         if (record.Failure.empty())
             s.Out << " state=loaded\n";
         else

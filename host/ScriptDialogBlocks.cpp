@@ -1,6 +1,7 @@
 #include "host/ScriptDialogBlocks.h"
 
 #include "host/ScriptSession.h"
+#include "host/ScriptTrace.h"
 #include "vcl50/Forms.h"
 #include "vcl50/Graphics.h"
 #include "vcl50/Input.h"
@@ -157,7 +158,7 @@ void List(TScriptSession& s, const TScriptCommand& c)
     }
     s.Out << c.Args[0] << ':';
     for (int i = 0; i < items->Count(); ++i)
-        s.Out << (i ? ", " : " ") << (marked(i) ? "*" : "") << items->Get(i);
+        s.Out << (i ? ", " : " ") << (marked(i) ? "*" : "") << PrintableTraceText(items->Get(i));
     s.Out << '\n';
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/ScriptSession.h"
+#include "host/ScriptTrace.h"
 #include "vcl50/Forms.h"
 #include "vcl50/Sysutils.h"
 #include "vcl50/Typinfo.h"
@@ -53,7 +54,7 @@ void Value(TScriptSession& s, const TScriptCommand& c)
     TPropertyGrid inspector = s.Inspect(c);
     // Looked up before anything is printed: a failing command prints nothing.
     const AnsiString text = s.Row(c, inspector, c.Args[0]).DisplayValue();
-    s.Out << c.Args[0] << " = " << text << '\n';
+    s.Out << c.Args[0] << " = " << PrintableTraceText(text) << '\n';
 }
 
 void Values(TScriptSession& s, const TScriptCommand& c)
@@ -61,7 +62,7 @@ void Values(TScriptSession& s, const TScriptCommand& c)
     TPropertyGrid inspector = s.Inspect(c);
     std::vector<AnsiString> values = s.Row(c, inspector, c.Args[0]).DropDownValues();
     for (size_t i = 0; i < values.size(); ++i)
-        s.Out << c.Args[0] << '[' << i << "] = " << values[i] << '\n';
+        s.Out << c.Args[0] << '[' << i << "] = " << PrintableTraceText(values[i]) << '\n';
 }
 
 void Attrs(TScriptSession& s, const TScriptCommand& c)
@@ -111,7 +112,7 @@ void Verbs(TScriptSession& s, const TScriptCommand& c)
     s.RethrowFailure();
     std::string lines;
     for (size_t i = 0; i < verbs->size(); ++i)
-        lines += c.Args[0] + " verb[" + std::to_string(i) + "] = " + (*verbs)[i] + '\n';
+        lines += c.Args[0] + " verb[" + std::to_string(i) + "] = " + PrintableTraceText((*verbs)[i]) + '\n';
     s.Out << lines;
 }
 
@@ -169,7 +170,7 @@ void Regional(TScriptSession& s, const TScriptCommand& c)
 void Palette(TScriptSession& s, const TScriptCommand&)
 {
     for (const auto& page : s.Host.Registry().Pages()) {
-        s.Out << page.Name << ':';
+        s.Out << PrintableTraceText(page.Name) << ':';
         for (size_t i = 0; i < page.Classes.size(); ++i)
             s.Out << (i ? ", " : " ") << page.Classes[i].Class->ClassName();
         s.Out << '\n';

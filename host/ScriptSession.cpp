@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/PropertyText.h"
+#include "host/ScriptTrace.h"
 #include "vcl50/Sysutils.h"
 #include "vcl50/Typinfo.h"
 
@@ -133,5 +134,5 @@ void TScriptSession::PrintPath(const TScriptCommand& c, TObject* start, const An
     if (!resolved)
         Error(c, Format("%s has no property %s", {start->ClassName(), path}));
     AnsiString text = resolved->Object ? PropertyText(resolved->Object, resolved->Prop) : AnsiString();
-    Out << nameDotPath << " = " << text << '\n';
+    Out << nameDotPath << " = " << PrintableTraceText(text) << '\n';
 }

@@ -3,19 +3,41 @@
 #include "vcl50/Forms.h"
 #include "vcl50/Sysutils.h"
 
+namespace {
+
+// A control byte (a NUL, an escape, a DEL) as \xHH, any other byte as it is.
+void AppendPrintable(std::string& shown, char c)
+{
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F)
+        shown += {'\\', 'x', Hex[byte >> 4], Hex[byte & 0xF]};
+    else
+        shown += c;
+}
+
+}  // namespace
+
 AnsiString QuoteTraceText(std::string_view text)
 {
     AnsiString quoted = "\"";
     for (char c : text) {
         if (c == '"' || c == '\\')
             quoted += '\\';
-        if (c == '\n') {
+        if (c == '\n')
             quoted += "\\n";
-            continue;
-        }
-        quoted += c;
+        else
+            AppendPrintable(quoted, c);
     }
     return quoted + "\"";
+}
+
+std::string PrintableTraceText(std::string_view text)
+{
+    std::string shown;
+    for (char c : text)
+        AppendPrintable(shown, c);
+    return shown;
 }
 
 AnsiString TraceColor(TColor color)
@@ -60,20 +82,6 @@ void TScriptTrace::ErrorShown(const AnsiString& text)
 void TScriptTrace::Modified()
 {
     FOut << "modified\n";
-}
-
-std::string PrintableTraceText(std::string_view text)
-{
-    static constexpr char Hex[] = "0123456789ABCDEF";
-    std::string shown;
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F)
-            shown += {'\\', 'x', Hex[byte >> 4], Hex[byte & 0xF]};
-        else
-            shown += c;
-    }
-    return shown;
 }
 
 void TScriptTrace::ExceptionReached(const TCallFailure& failure)

@@ -9,11 +9,11 @@
 #include "host/CallFailure.h"
 #include "vcl50/Interaction.h"
 
-// "TEXT" with `"` and `\` escaped as the script syntax writes them, and a line break as \n so
-// one event stays one line.
+// "TEXT" with `"` and `\` escaped as the script syntax writes them, a line break as \n so one
+// event stays one line, and the other control bytes as \xHH (PrintableTraceText).
 AnsiString QuoteTraceText(std::string_view text);
 // The text with its control bytes (a NUL, a line break, an escape sequence) as \xHH, for lines
-// that quote what a script or a file held: they reach a terminal, and stay one line.
+// that quote what a script, a file or a dialog held: they reach a terminal, and stay one line.
 std::string PrintableTraceText(std::string_view text);
 // 0x00123456: eight upper-case hexadecimal digits of the 32-bit value.
 AnsiString TraceColor(TColor color);

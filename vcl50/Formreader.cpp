@@ -62,9 +62,9 @@ public:
         if (FFinished)
             return;
         const std::unordered_set<const TComponent*> created(FCreated.begin(), FCreated.end());
-        for (TComponent* c : FLoading)
-            if (!created.contains(c))
-                c->SetLoading(false);
+        for (const TLoading& l : FLoading)
+            if (!created.contains(l.Component))
+                l.Component->SetLoading(false);
         // Only what the root still owns (anything else may be freed already), together, newest
         // first: a container frees the controls it holds, which then leave the batch.
         std::unordered_set<const TComponent*> owned;
@@ -93,10 +93,14 @@ public:
         ResolveFixups();
     }
 
+    // The components of the root's own nodes, in their order.
+    const std::vector<TComponent*>& Built() const { return FBuilt; }
+
     void Finish()
     {
-        for (TComponent* c : FLoading)
-            c->Loaded();
+        // What Loaded raises (a dataset that cannot open) is a read error of that component.
+        for (const TLoading& l : FLoading)
+            At({l.Name, "", l.Line}, [&] { l.Component->Loaded(); });
         FFinished = true;
     }
 
@@ -242,16 +246,16 @@ private:
 
     void BuildRoot(const TFormNode& node)
     {
-        StartLoading(FRoot);
+        StartLoading(FRoot, node);
         if (!node.Name.empty())
             At({node.Name, "", node.Line}, [&] { FRoot->SetName(UniqueRootName(node.Name)); });
         ReadProperties(FRoot, node);
         for (const TFormNode& child : node.Children)
             if (!FLeftOut.contains(&child))
-                BuildNode(child, FRoot, FRoot);
+                FBuilt.push_back(BuildNode(child, FRoot, FRoot));
     }
 
-    void BuildNode(const TFormNode& node, TComponent* enclosing, TComponent* lookupOwner)
+    TComponent* BuildNode(const TFormNode& node, TComponent* enclosing, TComponent* lookupOwner)
     {
         AnsiString display = DisplayName(node);
         TReadPlace at{display, "", node.Line};
@@ -267,7 +271,7 @@ private:
             FCreated.push_back(component);
         }
         // Loading before naming: a control that takes its name as caption must not do so here.
-        StartLoading(component);
+        StartLoading(component, node);
         if (node.Kind != TFormNodeKind::Inherited)
             At(at, [&] { component->SetName(node.Name); });
         if (component->Owner() == FRoot)
@@ -280,6 +284,7 @@ private:
         for (const TFormNode& child : node.Children)
             if (!FLeftOut.contains(&child))
                 BuildNode(child, component, childLookup);
+        return component;
     }
 
     void ReadProperties(TComponent* component, const TFormNode& node)
@@ -396,11 +401,11 @@ private:
 
     // ---- bookkeeping ------------------------------------------------------------------------
 
-    void StartLoading(TComponent* component)
+    void StartLoading(TComponent* component, const TFormNode& node)
     {
         component->SetLoading(true);
         if (FLoadingSet.insert(component).second)
-            FLoading.push_back(component);
+            FLoading.push_back({component, DisplayName(node), node.Line});
     }
 
     const TFieldEntry* FieldOf(std::string_view name) const
@@ -424,8 +429,14 @@ private:
 
     TComponent* FRoot;
     std::vector<TComponent*> FCreated;  // in creation order
-    std::vector<TComponent*> FLoading;  // the root and every component read, in read order
+    struct TLoading {
+        TComponent* Component;
+        AnsiString Name;  // where its errors are: its node
+        int Line;
+    };
+    std::vector<TLoading> FLoading;  // the root and every component read, in read order
     std::unordered_set<const TComponent*> FLoadingSet;
+    std::vector<TComponent*> FBuilt;  // those of the root's own nodes
     std::vector<TFixup> FFixups;  // in read order; a null Target was overridden
     // Where each property still waiting for its reference has its fixup.
     struct TPropertyOf {
@@ -491,7 +502,7 @@ std::vector<TUnknownFormName> ReadFormResourcesLeniently(TComponent* root,
     return ReadResources(root, texts, true);
 }
 
-void ReadFormObjects(TComponent* root, const std::vector<TFormNode>& objects)
+std::vector<TComponent*> ReadFormObjects(TComponent* root, const std::vector<TFormNode>& objects)
 {
     // A root node without name or properties: the reader leaves the root itself alone.
     TFormNode tree;
@@ -500,4 +511,5 @@ void ReadFormObjects(TComponent* root, const std::vector<TFormNode>& objects)
     reader.Read(tree);
     RaiseUnknown(reader.Unknown());
     reader.Finish();
+    return reader.Built();
 }

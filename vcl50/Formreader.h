@@ -37,5 +37,6 @@ std::vector<TUnknownFormName> ReadFormResourcesLeniently(TComponent* root,
 struct TFormNode;
 // Builds parsed objects as new components of `root`, which itself stays as it is: a designer's
 // paste. Names must be free; references resolve among them and the root's components.
-// Fails as ReadFormResources does, leaving nothing behind.
-void ReadFormObjects(TComponent* root, const std::vector<TFormNode>& objects);
+// Fails as ReadFormResources does, leaving nothing behind. Returns the components made for
+// `objects` (not their children), in order.
+std::vector<TComponent*> ReadFormObjects(TComponent* root, const std::vector<TFormNode>& objects);

@@ -12,6 +12,7 @@
 #include "TestComponents.h"
 #include "tests/ScriptFiles.h"
 #include "host/ScriptRunner.h"
+#include "host/ScriptTrace.h"
 
 namespace fs = std::filesystem;
 
@@ -226,4 +227,33 @@ TEST(ScriptRun, OkWithADisabledOkButtonIsAScriptErrorAndNothingIsWritten)
     EXPECT_EQ(result.Err, "script error: line 7: the ok button of TTestDialog cannot be pressed\n");
     EXPECT_EQ(static_cast<TTestWidget*>(host.Host().CurrentForm()->GetComponent("W"))->FileName, "locked");
     EXPECT_EQ(Screen->FormCount(), 1);  // the dialog was freed on the way out; the designed form stays
+}
+
+TEST(ScriptRun, TraceLinesShowControlBytesAsHex)
+{
+    // Quoted texts keep \" \\ and \n as scripts write them; every other control byte, quoted or
+    // not, is \xHH, so a trace cannot drive the terminal it is printed on.
+    EXPECT_EQ(QuoteTraceText("a\"b\\c\nd\x01\x1B[31m\x7F\t\r"), R"("a\"b\\c\nd\x01\x1B[31m\x7F\x09\x0D")");
+    EXPECT_EQ(PrintableTraceText("a\"b\\c\nd\x01\x7F"), R"(a"b\c\x0Ad\x01\x7F)");
+
+    ScriptHost host;
+    TResult result = host.Run("form F\nadd TTestWidget W\nselect W\nset FileName \"ctl\x01\x1B[31m.txt\"\n"
+                              "value FileName\nget W.FileName\ninspector FileName\n"
+                              "dialog\n  answer open \"a\\\"b\\\\c\x7F\"\n  click btOpen\n  get Self.Choice\n"
+                              "  click btMessage\n  cancel\nend\nverb W 2\ninstall \"ctl\x01.so\"\npackages\n");
+    EXPECT_EQ(result.Err, "");
+    const char* const lines[] = {
+        R"(FileName = ctl\x01\x1B[31m.txt)",
+        R"(W.FileName = ctl\x01\x1B[31m.txt)",
+        R"(row*: FileName = ctl\x01\x1B[31m.txt)",
+        R"(open dialog: title="" filter="Text files (*.txt)|*.txt" defaultext="txt" )"
+        R"(filename="ctl\x01\x1B[31m.txt" -> "a\"b\\c\x7F.txt")",
+        R"(Self.Choice = a"b\c\x7F.txt)",
+        R"(message: "Choice is \"a\"b\\c\x7F.txt\"")",
+        R"(package: ctl\x01.so state=failed reason="ctl\x01.so: no such file")",
+    };
+    for (const char* line : lines)
+        EXPECT_NE(result.Out.find(std::string("\n") + line), std::string::npos) << line << "\n" << result.Out;
+    const std::string controls = {'\0', '\x01', '\x1B', '\x7F'};
+    EXPECT_EQ(result.Out.find_first_of(controls), std::string::npos);
 }

@@ -250,7 +250,7 @@ TEST_F(FormReader, FaultsFoundBeforeBuildingNameComponentPropertyAndLine)
 TEST_F(FormReader, FaultsFoundWhileBuildingFreeEverythingBuilt)
 {
     // Each fails after components exist: a defined property of the wrong kind, a setter that
-    // refuses, a reference that names nothing, a Loaded that raises (its own exception passes).
+    // refuses, a reference that names nothing, a Loaded that raises (a read error of its component).
     struct Case {
         const char* Tail;  // after two items and a panel have been made
         const char* Message;
@@ -263,7 +263,7 @@ TEST_F(FormReader, FaultsFoundWhileBuildingFreeEverythingBuilt)
         {"    Buddy = Item7\n", "Error reading Item9.Buddy: component Item7 not found (line 9)"},
         {"    Buddy = Panel1.Item1\n", "component Panel1.Item1 not found"},
         {"    Buddy = fmRoot\n", "Item9.Buddy: invalid property value 'fmRoot': a TResRoot is no TResItem"},
-        {"    FailLoaded = True\n", "EInvalidOperation: Item Item9 refuses to load"},
+        {"    FailLoaded = True\n", "Error reading Item9: Item Item9 refuses to load (line 8)"},
     };
     for (const Case& c : cases) {
         AnsiString text = AnsiString("object fmRoot: TResRoot\n"      // 1

@@ -1,0 +1,5 @@
+object D: TSQLiteDataSet
+  DatabaseName = 'nope.db'
+  TableName = 'orders'
+  Active = True
+end

@@ -1,0 +1,5 @@
+object ClipOut: TKClipboardExport
+  DataSet = Orders
+  Left = 408
+  Top = 168
+end

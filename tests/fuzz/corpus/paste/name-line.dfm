@@ -1,0 +1,3 @@
+object A: TKHTMLExport
+  Name = 'B'
+end

@@ -1,0 +1,5 @@
+object RtfOut: TKRTFExport
+  DataSet = Orders
+  Left = 216
+  Top = 96
+end

@@ -1,0 +1,5 @@
+object SqlOut: TKSQLExport
+  DataSet = Orders
+  Left = 216
+  Top = 168
+end
