@@ -58,6 +58,8 @@ public:
     void Select(const TDesignerSelectionList& selection);
     // The selection, less whatever has left the form since.
     TDesignerSelectionList Selection() const;
+    // Those of `objects` that are the form or on it, in their order.
+    TDesignerSelectionList OnForm(const TDesignerSelectionList& objects) const;
 
     // One designer action, one undo step: runs `action` and, when the form's text changed,
     // records the text before and after it and clears the redo list. Also when the action
@@ -92,8 +94,6 @@ public:
     const AnsiString& LastShownMethod() const { return FLastShownMethod; }
 
 private:
-    // Those of `objects` that are the form or on it, in their order.
-    TDesignerSelectionList OnForm(const TDesignerSelectionList& objects) const;
     void EndAction();
     void Restore(const AnsiString& text);
     bool IsSavedText(const AnsiString& text) const;

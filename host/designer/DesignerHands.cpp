@@ -54,15 +54,7 @@ void TDesignerHands::KeepSelection(const std::function<void()>& action)
     const TDesignerSelectionList kept = designer.Selection();
     action();
     // Less whatever the action removed from the form.
-    TDesignerSelectionList alive;
-    TComponent* root = designer.GetRoot();
-    for (TPersistent* object : kept)
-        for (int i = -1; i < root->ComponentCount(); ++i)
-            if (object == (i < 0 ? root : root->Components(i))) {
-                alive.push_back(object);
-                break;
-            }
-    FCommands.Select(alive);
+    FCommands.Select(designer.OnForm(kept));
     FWindow.Sync();
 }
 
