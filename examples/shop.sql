@@ -29,7 +29,7 @@ CREATE TABLE orders (
   customer_id INTEGER REFERENCES customers(id),
   product_id INTEGER REFERENCES products(id),
   quantity INTEGER NOT NULL,
-  ordered TEXT,
+  ordered DATETIME,
   note TEXT
 );
 INSERT INTO orders VALUES

@@ -5,6 +5,7 @@
 
 #include "host/FormFile.h"
 #include "host/InfoReport.h"
+#include "vcl50/Documentfolder.h"
 #include "vcl50/Formresources.h"
 #include "vcl50/Forms.h"
 #include "vcl50/Packages.h"
@@ -32,6 +33,7 @@ TDesignHost::TDesignHost()
 {
     SetDesignRegistry(&FRegistry);
     SetDesignerHost(true);
+    SetDocumentFolderOf([this](const TComponent* component) { return DocumentFolderOf(component); });
     try {
         const TComponentClass dataAccess[] = {TSQLiteDataSet::StaticClass()};
         FRegistry.RegisterComponents("Data Access", dataAccess);
@@ -41,6 +43,7 @@ TDesignHost::TDesignHost()
                                          TComponentNameProperty::StaticClass());
     } catch (...) {
         SetDesignRegistry(nullptr);  // no destructor runs for a host that was never made
+        SetDocumentFolderOf(nullptr);
         throw;
     }
 }
@@ -59,6 +62,21 @@ TDesignHost::~TDesignHost()
         }
     }
     SetDesignRegistry(nullptr);
+    SetDocumentFolderOf(nullptr);
+}
+
+AnsiString TDesignHost::DocumentFolderOf(const TComponent* component) const
+{
+    const TComponent* root = component;
+    while (root && root->Owner())
+        root = root->Owner();
+    std::string file;
+    if (FReading && root == FReading->Root)
+        file = FReading->Path;  // a dataset opening while its form is read
+    else if (auto it = std::find_if(FForms.begin(), FForms.end(), [&](const auto& f) { return f->GetRoot() == root; });
+             it != FForms.end())
+        file = (*it)->FileName();
+    return std::filesystem::path(file).parent_path().string();
 }
 
 HMODULE TDesignHost::LoadPackage(const std::string& path)
@@ -179,6 +197,11 @@ std::unique_ptr<TComponent> TDesignHost::ReadForm(const std::string& path, std::
     AnsiString text = ReadWholeFile(path);
     std::unique_ptr<TComponent> root = NewDesignRoot();
     root->SetDesigning(true);
+    FReading = TReading{root.get(), path};
+    struct TDone {
+        std::optional<TReading>& Reading;
+        ~TDone() { Reading.reset(); }
+    } done{FReading};
     if (unknown)
         *unknown = ReadFormResourcesLeniently(root.get(), {text});
     else

@@ -111,6 +111,9 @@ public:
     }
 
 private:
+    // The folder of the file that the component's form came from or went to: what its relative
+    // paths (a dataset's database, an export's file) are taken against. Empty without a file.
+    AnsiString DocumentFolderOf(const TComponent* component) const;
     // Left out names go to `unknown` when it is given; without it they are refused.
     std::unique_ptr<TComponent> ReadForm(const std::string& path, std::vector<TUnknownFormName>* unknown = nullptr);
     TDesigner& Adopt(std::unique_ptr<TComponent> root);
@@ -128,6 +131,12 @@ private:
     TDesigner* FCurrent = nullptr;
     std::function<void(TDesigner&)> FOnModified;
     std::function<void(TDesigner&)> FOnUndoHistoryCleared;
+    // The form being read and its file, while it is read.
+    struct TReading {
+        const TComponent* Root;
+        std::string Path;
+    };
+    std::optional<TReading> FReading;
     TClipboard FClipboard;
     AnsiString FClipboardText;
     TDesignerCommands FCommands{*this};

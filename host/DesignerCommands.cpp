@@ -58,17 +58,20 @@ TDesignerCommands::TDesignerCommands(TDesignHost& host) : FHost(host)
 {
 }
 
+TDesignerCommands::TDepth::TDepth(TDesignerCommands& commands) : FCommands(commands)
+{
+    ++FCommands.FDepth;
+}
+
+TDesignerCommands::TDepth::~TDepth()
+{
+    if (--FCommands.FDepth == 0 && FCommands.FOnIdle)
+        FCommands.FOnIdle();
+}
+
 bool TDesignerCommands::Guarded(const std::function<void()>& call)
 {
-    struct TDepth {
-        TDesignerCommands& Commands;
-        explicit TDepth(TDesignerCommands& commands) : Commands(commands) { ++Commands.FDepth; }
-        ~TDepth()
-        {
-            if (--Commands.FDepth == 0 && Commands.FOnIdle)
-                Commands.FOnIdle();
-        }
-    } depth(*this);
+    TDepth depth(*this);
     try {
         call();
         return true;
@@ -252,6 +255,23 @@ bool TDesignerCommands::Copy(const std::vector<TComponent*>& components)
     TDesigner* designer = FHost.CurrentForm();
     return designer &&
            Guarded([&] { FHost.SetClipboardText(CopyComponentText(designer->GetRoot(), components)); });
+}
+
+TDesignerCommands::TExportOutcome TDesignerCommands::Export(TComponent* component, const TExportOptions& options)
+{
+    TDepth depth(*this);
+    TExportOutcome outcome;
+    auto* exporter = dynamic_cast<TKExport*>(component);
+    if (!exporter) {
+        outcome.Failure = Format("%s is no export component", {component->Name()});
+        return outcome;
+    }
+    try {
+        outcome.Result = exporter->Export(options);
+    } catch (...) {
+        outcome.Failure = CaughtFailure().Message;
+    }
+    return outcome;
 }
 
 std::optional<std::vector<AnsiString>> TDesignerCommands::Verbs(TComponent* component)

@@ -14,6 +14,7 @@
 
 #include "host/CallFailure.h"
 #include "host/Designer.h"
+#include "rowcastb5/Kbaseexport.h"
 #include "vcl50/Graphics.h"
 #include "vcl50/Formreader.h"
 
@@ -104,8 +105,26 @@ public:
         std::optional<TCallFailure> Failure;
     };
     std::vector<TRecovery> Recover();
+    // Runs an export component with its settings as they are: no edit (the form stays
+    // unmodified, no undo step). A failure (the old file kept) comes back as its reason, for the
+    // view to show as it shows export failures.
+    struct TExportOutcome {
+        std::optional<TExportResult> Result;
+        AnsiString Failure;
+    };
+    TExportOutcome Export(TComponent* component, const TExportOptions& options = {});
 
 private:
+    // Counts the commands running, and tells the views when the outermost one ends.
+    class TDepth {
+    public:
+        explicit TDepth(TDesignerCommands& commands);
+        ~TDepth();
+
+    private:
+        TDesignerCommands& FCommands;
+    };
+
     // Runs an edit of the current form as one undo step under `label`; false when there is no
     // form or it raised. `label` is worked out inside the guard: it may ask package code.
     bool Edit(const std::function<AnsiString(TDesigner&)>& label, const std::function<void(TDesigner&)>& edit);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "host/ExportReport.h"
 #include "host/PropertyDefaults.h"
 #include "host/ScriptSession.h"
 #include "host/ScriptTrace.h"
@@ -79,6 +80,16 @@ void Copy(TScriptSession& s, const TScriptCommand& c)
         components.push_back(component);
     }
     s.Hands.Copy(components);
+}
+
+void Export(TScriptSession& s, const TScriptCommand& c)
+{
+    TComponent* component = s.FormComponent(c, c.Args[0]);
+    TDesignerCommands::TExportOutcome outcome = s.Commands.Export(component);
+    if (outcome.Result)
+        s.Out << PrintableTraceText(ExportedLine(component->Name(), *outcome.Result)) << '\n';
+    else
+        s.Out << "export failed: " << component->Name() << ": " << PrintableTraceText(outcome.Failure) << '\n';
 }
 
 void Paste(TScriptSession& s, const TScriptCommand& c)

@@ -14,6 +14,7 @@ void Redo(TScriptSession& s, const TScriptCommand& c);
 void Inspector(TScriptSession& s, const TScriptCommand& c);
 void Reset(TScriptSession& s, const TScriptCommand& c);
 void Copy(TScriptSession& s, const TScriptCommand& c);
+void Export(TScriptSession& s, const TScriptCommand& c);
 void Paste(TScriptSession& s, const TScriptCommand& c);
 void Install(TScriptSession& s, const TScriptCommand& c);
 void Packages(TScriptSession& s, const TScriptCommand& c);

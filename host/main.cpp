@@ -1,7 +1,8 @@
 // drowcast-host: the designer host's command line. It reports on a design-time package, lists
-// what the package registers, and plays designer scripts.
+// what the package registers, plays designer scripts and runs the exports of saved forms.
 
 #include <CLI/CLI.hpp>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "host/DesignHost.h"
+#include "host/ExportReport.h"
 #include "host/FormFile.h"
 #include "host/InfoReport.h"
 #include "host/ScriptRunner.h"
@@ -103,6 +105,72 @@ int Script(const std::string& packagePath, const std::string& file)
     return runner.Run(text);
 }
 
+// Shows how far an export is on a terminal, on one line that the next overwrites.
+class TTerminalProgress {
+public:
+    explicit TTerminalProgress(const AnsiString& name) : FName(name), FShown(isatty(STDERR_FILENO) == 1) {}
+    ~TTerminalProgress()
+    {
+        if (FShown && FWritten)
+            std::cerr << "\r\033[K" << std::flush;
+    }
+    bool operator()(int64_t done, int64_t total)
+    {
+        if (FShown && done % 4096 == 0) {
+            std::cerr << '\r' << FName << ": " << done;
+            if (total >= 0)
+                std::cerr << " of " << total;
+            std::cerr << " records" << std::flush;
+            FWritten = true;
+        }
+        return true;
+    }
+
+private:
+    AnsiString FName;
+    bool FShown;
+    bool FWritten = false;
+};
+
+// Runs the form's exports (the named ones, or all of them in their order on the form); each
+// failure is reported and the rest still run.
+int Export(const std::string& formFile, const std::vector<std::string>& names, bool startPrograms)
+{
+    TDesignHost host;
+    TDesigner& designer = host.OpenForm(formFile);
+    TComponent* root = designer.GetRoot();
+    std::vector<TComponent*> exports;
+    int status = 0;
+    if (names.empty()) {
+        for (int i = 0; i < root->ComponentCount(); ++i)
+            if (dynamic_cast<TKExport*>(root->Components(i)))
+                exports.push_back(root->Components(i));
+    }
+    for (const std::string& name : names) {
+        TComponent* component = root->FindComponent(name);
+        if (component)
+            exports.push_back(component);
+        else
+            status = CommandLineError(name + ": no component of that name on " + root->Name());
+    }
+    for (TComponent* component : exports) {
+        TExportOptions options;
+        TTerminalProgress progress(component->Name());
+        options.OnProgress = std::ref(progress);
+        if (startPrograms)
+            options.ConfirmProgram = [](const AnsiString&) { return true; };
+        TDesignerCommands::TExportOutcome outcome = host.Commands().Export(component, options);
+        if (!outcome.Result) {
+            status = CommandLineError(component->Name() + ": " + outcome.Failure);
+            continue;
+        }
+        std::cout << ExportedLine(component->Name(), *outcome.Result) << '\n';
+        for (const AnsiString& note : outcome.Result->Notes)
+            std::cerr << Program << ": " << component->Name() << ": " << note << '\n';
+    }
+    return status;
+}
+
 }  // namespace
 
 static int RunCommand(int argc, char** argv)
@@ -135,16 +203,26 @@ static int RunCommand(int argc, char** argv)
     script->add_option("FILE", scriptFile, "the script")->required();
     script->footer("The script language, every command and trace line, with a worked example:\n  " DESIGNER_SCRIPTS_GUIDE "\n");
 
+    std::string formFile;
+    std::vector<std::string> exportNames;
+    bool startPrograms = false;
+    auto* exportCommand = app.add_subcommand("export", "run the export components of a saved form, as each "
+                                                        "one's settings say");
+    exportCommand->add_option("FORMFILE", formFile, "the form file")->required();
+    exportCommand->add_option("NAME", exportNames, "the exports to run (default: every export on the form)");
+    exportCommand->add_flag("--start-viewer", startPrograms, "start the clipboard export's ClipboardViewer program "
+                                                             "(a form file names it: never started unasked)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         if (e.get_exit_code() == 0)
             return app.exit(e);  // --help
         // CLI11 would only say a subcommand is required; say which word was not one.
-        const std::vector<std::string> commands = {"info", "resource", "registrations", "script"};
+        const std::vector<std::string> commands = {"info", "resource", "registrations", "script", "export"};
         if (argc > 1 && argv[1][0] != '-' && std::find(commands.begin(), commands.end(), argv[1]) == commands.end())
             return CommandLineError(std::string("unknown command ") + argv[1] +
-                                    " (commands: info, resource, registrations, script)");
+                                    " (commands: info, resource, registrations, script, export)");
         return CommandLineError(e.what());
     }
 
@@ -162,6 +240,8 @@ static int RunCommand(int argc, char** argv)
             });
         if (registrations->parsed())
             return Registrations(package);
+        if (exportCommand->parsed())
+            return Export(formFile, exportNames, startPrograms);
         return Script(package, scriptFile);
     } catch (const Exception& e) {
         return CommandLineError(e.Message());

@@ -1,5 +1,7 @@
 #include "rowcastb5/Kasciiexport.h"
 
+#include "rowcastb5/Csvwriter.h"
+
 namespace {
 
 const bool registered = (RegisterClasses({TKASCIIExport::StaticClass()}), true);
@@ -26,3 +28,12 @@ TClass TKASCIIExport::StaticClass()
     return &meta;
 }
 
+
+std::unique_ptr<TExportWriter> TKASCIIExport::CreateWriter(TExportOutput& out, const std::vector<TExportColumn>& columns)
+{
+    switch (FExportType) {
+    case etCSV: return std::make_unique<TCsvWriter>(out, columns, *Formats());
+    default: break;
+    }
+    throw EExportError(Format("%s: ExportType %d is no known kind", {Name(), static_cast<int>(FExportType)}));
+}

@@ -19,6 +19,9 @@ public:
     TASCIIExportType ExportType() const { return FExportType; }
     void SetExportType(TASCIIExportType type) { FExportType = type; }
 
+protected:
+    std::unique_ptr<TExportWriter> CreateWriter(TExportOutput& out, const std::vector<TExportColumn>& columns) override;
+
 private:
     TASCIIExportType FExportType = etText;
 };

@@ -6,6 +6,8 @@
 #include <wctype.h>
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -513,6 +515,42 @@ int StrToIntDef(std::string_view text, int fallback)
 {
     int value = 0;
     return TryStrToInt(text, value) ? value : fallback;
+}
+
+bool TryStrToInt64(std::string_view text, int64_t& value)
+{
+    const char* first = text.data();
+    const char* last = first + text.size();
+    const bool plus = first != last && *first == '+';
+    first += plus;  // from_chars takes '-' only
+    if (first == last || *first == '+' || (plus && *first == '-'))
+        return false;
+    auto [end, error] = std::from_chars(first, last, value);
+    return error == std::errc() && end == last;
+}
+
+AnsiString FloatToStr(double value)
+{
+    if (std::isnan(value))
+        return "NaN";
+    if (std::isinf(value))
+        return value < 0 ? "-INF" : "INF";
+    char buffer[32];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return AnsiString(buffer, error == std::errc() ? end : buffer);
+}
+
+bool TryStrToFloat(std::string_view text, double& value)
+{
+    // from_chars is locale-free, unlike strtod, and refuses hex floats and blanks.
+    const char* first = text.data();
+    const char* last = first + text.size();
+    const bool plus = first != last && *first == '+';
+    first += plus;
+    if (first == last || *first == '+' || (plus && *first == '-'))
+        return false;
+    auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    return error == std::errc() && end == last;
 }
 
 // ---- regional settings ------------------------------------------------------------------------

@@ -143,6 +143,15 @@ int StrToInt(std::string_view text);
 int StrToIntDef(std::string_view text, int fallback);
 bool TryStrToInt(std::string_view text, int& value);
 
+// 64-bit decimal with an optional sign, nothing around it.
+bool TryStrToInt64(std::string_view text, int64_t& value);
+
+// The shortest decimal text that reads back as the same double, with '.' whatever the locale
+// ("0.1", "1e+300", "-0"); "NaN", "INF" and "-INF" for the values that have no digits.
+AnsiString FloatToStr(double value);
+// A decimal number with '.' (and an exponent), nothing around it; whatever the locale.
+bool TryStrToFloat(std::string_view text, double& value);
+
 // ---- regional settings ------------------------------------------------------------------------
 
 // The process-wide date and time patterns, in the platform's pattern letters (d, dd, ddd, dddd,

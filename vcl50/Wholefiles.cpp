@@ -208,11 +208,10 @@ AnsiString ReadFileBytes(const AnsiString& path, size_t maxSize)
     }
 }
 
-void ReplaceFileBytes(const AnsiString& path, std::string_view bytes)
+TReplacementFile::TReplacementFile(const AnsiString& path) : FTarget(FollowLinks(path))
 {
-    AnsiString target = FollowLinks(path);
     struct stat old {};
-    bool exists = stat(target.c_str(), &old) == 0;
+    const bool exists = stat(FTarget.c_str(), &old) == 0;
     if (!exists && errno != ENOENT)
         Fail(errno);
     if (exists && !S_ISREG(old.st_mode))
@@ -220,37 +219,84 @@ void ReplaceFileBytes(const AnsiString& path, std::string_view bytes)
     // The folder's permission would let the rename through where the file's own forbids the
     // write (a read-only file, one of another user): asked of the file, as a write would be.
     if (exists) {
-        TFileDescriptor writable(open(target.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+        TFileDescriptor writable(open(FTarget.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
         if (writable.Get() < 0)
             Fail(errno);
     }
 
     // A new file is made as any new file here (umask, a folder's default access list); a
     // replacement starts private and takes the old file's owner and mode before it holds anything.
-    AnsiString temp;
-    TFileDescriptor fd(CreateTemporary(target, exists ? 0600 : 0666, temp));
-    auto failed = [&](int error) {
-        fd.Reset();
-        unlink(temp.c_str());
-        Fail(error);
-    };
+    FFd = CreateTemporary(FTarget, exists ? 0600 : 0666, FTemporary);
     if (exists) {
         // Keeping the owner only works for a privileged user; anyone else owns what they write.
         // Before the mode, since a change of owner clears the set-user and set-group bits.
-        (void)!fchown(fd.Get(), old.st_uid, old.st_gid);
-        if (fchmod(fd.Get(), old.st_mode & 07777) != 0)
-            failed(errno);
+        (void)!fchown(FFd, old.st_uid, old.st_gid);
+        if (fchmod(FFd, old.st_mode & 07777) != 0)
+            Abandon(errno);
     }
-    if (!WriteAll(fd.Get(), bytes) || fsync(fd.Get()) != 0)
-        failed(errno);
+}
+
+TReplacementFile::~TReplacementFile()
+{
+    if (FFd >= 0) {
+        close(FFd);
+        unlink(FTemporary.c_str());
+    }
+}
+
+void TReplacementFile::Abandon(int error)
+{
+    close(std::exchange(FFd, -1));
+    unlink(FTemporary.c_str());
+    Fail(error);
+}
+
+void TReplacementFile::Write(std::string_view bytes)
+{
+    if (FFd < 0)
+        throw EFileAccessError(0, "The file is closed");
+    if (FBuffer.size() + bytes.size() <= BufferSize) {
+        FBuffer.append(bytes);
+        return;
+    }
+    Flush();
+    if (bytes.size() >= BufferSize) {
+        if (!WriteAll(FFd, bytes))
+            Abandon(errno);
+    } else {
+        FBuffer.append(bytes);
+    }
+}
+
+void TReplacementFile::Flush()
+{
+    if (!WriteAll(FFd, FBuffer))
+        Abandon(errno);
+    FBuffer.clear();
+}
+
+void TReplacementFile::Commit()
+{
+    if (FFd < 0)
+        throw EFileAccessError(0, "The file is closed");
+    Flush();
+    if (fsync(FFd) != 0)
+        Abandon(errno);
     // Renamed while still locked, so no sweep takes it for a dead writer's; the bytes are on disk
     // already, so the close has nothing left to report.
-    if (rename(temp.c_str(), target.c_str()) != 0)
-        failed(errno);
-    fd.Reset();
+    if (rename(FTemporary.c_str(), FTarget.c_str()) != 0)
+        Abandon(errno);
+    close(std::exchange(FFd, -1));
     // Makes the rename itself durable; the new bytes are in place already, so a failure here
     // changes nothing the caller could act on.
-    TFileDescriptor folder(open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    TFileDescriptor folder(open(FolderOf(FTarget).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.Get() >= 0)
         fsync(folder.Get());
+}
+
+void ReplaceFileBytes(const AnsiString& path, std::string_view bytes)
+{
+    TReplacementFile file(path);
+    file.Write(bytes);
+    file.Commit();
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "vcl50/Sysutils.h"
@@ -44,6 +45,38 @@ private:
 // The file's bytes. Refuses a folder, a device or a FIFO (without waiting for a writer) and a
 // file larger than `maxSize` (EFBIG).
 AnsiString ReadFileBytes(const AnsiString& path, size_t maxSize);
+
+// A file written in pieces that replaces the file at `path` only when Commit is called, so that
+// the path holds either the old or the whole new bytes, never a part: a temporary file beside it,
+// flushed, renamed over it, and the folder flushed. A symbolic link stays and the file it names is
+// replaced (or made). The old file's mode and, for a privileged user, its owner are kept; a new
+// file gets the mode any new file gets here (the umask). A folder, a device or a FIFO is refused,
+// and so is a file the caller may not write (a read-only one), as writing it would be. A failed
+// write, or destruction before Commit, removes the temporary and keeps the old file; one that a
+// killed writer left is removed by the next replacement of the same file.
+class TReplacementFile {
+public:
+    explicit TReplacementFile(const AnsiString& path);
+    TReplacementFile(const TReplacementFile&) = delete;
+    TReplacementFile& operator=(const TReplacementFile&) = delete;
+    ~TReplacementFile();
+
+    // Buffered; raises EFileAccessError (a full disk, say) after removing the temporary.
+    void Write(std::string_view bytes);
+    // The temporary's path, for a library that writes a file by name instead of Write.
+    const AnsiString& TemporaryPath() const { return FTemporary; }
+    void Commit();
+
+private:
+    static constexpr size_t BufferSize = 1 << 16;
+    void Flush();
+    [[noreturn]] void Abandon(int error);
+
+    AnsiString FTarget;
+    AnsiString FTemporary;
+    AnsiString FBuffer;
+    int FFd = -1;
+};
 
 // Replaces the file with `bytes` so that it holds either the old or the new bytes, never a part:
 // a temporary file beside it, flushed, renamed over it, and the folder flushed. A symbolic link

@@ -1,6 +1,7 @@
 #include "vcldb50/Db.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "vcldb50/Dbconsts.h"
 
@@ -44,6 +45,118 @@ void TField::SetDataSet(TDataSet* dataSet)
 int TField::Index() const
 {
     return FDataSet ? FDataSet->Fields()->IndexOf(this) : -1;
+}
+
+namespace {
+
+const TFieldValue NullValue;
+
+[[noreturn]] void CannotRead(const TFieldValue& value, const char* as)
+{
+    throw EConvertError("'" + (value.Kind == TFieldValue::vkBytes ? AnsiString("(BLOB)") : value.Text) +
+                        "' is not a valid " + as);
+}
+
+}  // namespace
+
+const TFieldValue& TField::Value() const
+{
+    if (!FDataSet || FFieldNo < 0 || FDataSet->Eof())
+        return NullValue;
+    const std::vector<TFieldValue>& record = FDataSet->Record();
+    return static_cast<size_t>(FFieldNo) < record.size() ? record[static_cast<size_t>(FFieldNo)] : NullValue;
+}
+
+AnsiString TField::AsString() const
+{
+    const TFieldValue& value = Value();
+    switch (value.Kind) {
+    case TFieldValue::vkNull: return {};
+    case TFieldValue::vkInteger: return IntToStr(value.Integer);
+    case TFieldValue::vkFloat: return FloatToStr(value.Float);
+    case TFieldValue::vkBoolean: return value.Integer ? "True" : "False";
+    case TFieldValue::vkDateTime:
+        return FormatDateTime(FDataType == ftDate ? ShortDateFormat : FDataType == ftTime ? LongTimeFormat : "",
+                              value.Float);
+    case TFieldValue::vkText:
+    case TFieldValue::vkBytes: return value.Text;
+    }
+    return {};
+}
+
+int64_t TField::AsInteger() const
+{
+    const TFieldValue& value = Value();
+    switch (value.Kind) {
+    case TFieldValue::vkNull: return 0;
+    case TFieldValue::vkInteger:
+    case TFieldValue::vkBoolean: return value.Integer;
+    case TFieldValue::vkFloat:
+    case TFieldValue::vkDateTime:
+        // Rounded as the platform rounds a float read as an integer; past 64 bits it has none.
+        if (std::isfinite(value.Float) && std::fabs(value.Float) < 9.2e18)
+            return std::llround(value.Float);
+        throw EConvertError("'" + FloatToStr(value.Float) + "' is not a valid integer value");
+    case TFieldValue::vkText:
+        if (int64_t n = 0; TryStrToInt64(value.Text, n))
+            return n;
+        break;
+    case TFieldValue::vkBytes: break;
+    }
+    CannotRead(value, "integer value");
+}
+
+double TField::AsFloat() const
+{
+    const TFieldValue& value = Value();
+    switch (value.Kind) {
+    case TFieldValue::vkNull: return 0;
+    case TFieldValue::vkInteger:
+    case TFieldValue::vkBoolean: return static_cast<double>(value.Integer);
+    case TFieldValue::vkFloat:
+    case TFieldValue::vkDateTime: return value.Float;
+    case TFieldValue::vkText:
+        if (double d = 0; TryStrToFloat(value.Text, d))
+            return d;
+        break;
+    case TFieldValue::vkBytes: break;
+    }
+    CannotRead(value, "floating point value");
+}
+
+TDateTime TField::AsDateTime() const
+{
+    const TFieldValue& value = Value();
+    switch (value.Kind) {
+    case TFieldValue::vkNull: return 0;
+    case TFieldValue::vkDateTime: return value.Float;
+    case TFieldValue::vkText:
+        if (TDateTime d = 0; TryISO8601ToDate(value.Text, d))
+            return d;
+        break;
+    default: break;
+    }
+    CannotRead(value.Kind == TFieldValue::vkText ? value : TFieldValue{TFieldValue::vkText, 0, 0, AsString()},
+               "date and time");
+}
+
+bool TField::AsBoolean() const
+{
+    const TFieldValue& value = Value();
+    switch (value.Kind) {
+    case TFieldValue::vkNull: return false;
+    case TFieldValue::vkInteger:
+    case TFieldValue::vkBoolean: return value.Integer != 0;
+    case TFieldValue::vkText:
+        if (SameText(value.Text, "true") || value.Text == "1")
+            return true;
+        if (SameText(value.Text, "false") || value.Text == "0")
+            return false;
+        break;
+    default: break;
+    }
+    CannotRead(value.Kind == TFieldValue::vkText ? value : TFieldValue{TFieldValue::vkText, 0, 0, AsString()},
+               "boolean value");
 }
 
 // ---- TFields ----------------------------------------------------------------------------------
@@ -153,10 +266,35 @@ void TDataSet::CheckInactive() const
         throw EDatabaseError(SDataSetOpen);
 }
 
-TField* TDataSet::CreateField(const AnsiString& fieldName)
+void TDataSet::CheckActive() const
+{
+    if (!FActive)
+        throw EDatabaseError(SDataSetClosed);
+}
+
+void TDataSet::First()
+{
+    CheckActive();
+    FEof = true;  // a read that fails leaves no record behind
+    FEof = !InternalFirst();
+}
+
+void TDataSet::Next()
+{
+    CheckActive();
+    if (FEof)
+        return;
+    FEof = true;
+    FEof = !InternalNext();
+}
+
+TField* TDataSet::CreateField(const AnsiString& fieldName, TFieldType type)
 {
     auto field = std::make_unique<TField>(this);
     field->SetFieldName(fieldName);
+    field->SetDataType(type);
+    field->FFieldNo = static_cast<int>(FRecord.size());
+    FRecord.emplace_back();
     field->SetDataSet(this);
     return field.release();
 }
@@ -172,4 +310,6 @@ void TDataSet::DestroyFields()
     DestroyComponents(owned);
     while (FFields->Count() > 0)
         delete FFields->Fields(FFields->Count() - 1);
+    FRecord.clear();
+    FEof = true;
 }

@@ -2,8 +2,13 @@
 
 const char SFieldNotFound[] = "Field '%s' not found";
 const char SDataSetOpen[] = "Cannot perform this operation on an open dataset";
+const char SDataSetClosed[] = "Cannot perform this operation on a closed dataset";
 const char SDatabaseNameMissing[] = "Missing DatabaseName property";
 const char STableNameMissing[] = "Missing TableName property";
 const char SNulInName[] = "%s contains a null character";
 const char SCannotOpenDatabase[] = "Cannot open database '%s': %s";
 const char SCannotReadTable[] = "Cannot read table '%s' of '%s': %s";
+const char SNoStatement[] = "the SQL holds no statement";
+const char SMoreThanOneStatement[] = "the SQL holds more than one statement";
+const char SNoColumns[] = "the statement returns no columns";
+const char SCannotRunQuery[] = "Cannot run the SQL on '%s': %s";

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "vcl50/Documentfolder.h"
 #include "vcl50/Wholefiles.h"
 #include "vcldb50/Dbconsts.h"
 
@@ -98,17 +99,139 @@ void CheckNoNul(const AnsiString& value, const char* property)
         throw EDatabaseError(Format(SNulInName, {property}));
 }
 
+bool Contains(const AnsiString& upper, const char* word)
+{
+    return upper.find(word) != AnsiString::npos;
+}
+
+// The field type of a declared column type, by the words people write in CREATE TABLE. Words of
+// no known type fall back to SQLite's own affinity rules; a column without any to ftUnknown,
+// which the first value then decides.
+TFieldType TypeOfDeclared(const char* declared)
+{
+    if (!declared || !*declared)
+        return ftUnknown;
+    const AnsiString type = UpperCase(declared);
+    if (Contains(type, "DATETIME") || Contains(type, "TIMESTAMP"))
+        return ftDateTime;
+    if (Contains(type, "DATE"))
+        return ftDate;
+    if (Contains(type, "TIME"))
+        return ftTime;
+    if (Contains(type, "BOOL"))
+        return ftBoolean;
+    if (type.starts_with("SMALLINT") || type.starts_with("TINYINT"))
+        return ftInteger;
+    if (Contains(type, "INT"))
+        return ftLargeint;
+    if (Contains(type, "CLOB"))
+        return ftMemo;
+    if (Contains(type, "CHAR") || Contains(type, "TEXT"))
+        return ftString;
+    if (Contains(type, "BLOB"))
+        return ftBlob;
+    return ftFloat;  // REAL, FLOAT, DOUBLE, NUMERIC, DECIMAL and any other word: numeric affinity
+}
+
+TFieldType TypeOfStored(int storageClass)
+{
+    switch (storageClass) {
+    case SQLITE_INTEGER: return ftLargeint;
+    case SQLITE_FLOAT: return ftFloat;
+    case SQLITE_BLOB: return ftBlob;
+    default: return ftString;
+    }
+}
+
+// A stored date in any of the three ways SQLite's date functions understand: ISO-8601 text,
+// a Julian day number (real) or Unix seconds (integer). Anything else keeps its own kind.
+bool ReadDate(sqlite3_stmt* statement, int column, int storageClass, TFieldValue& value)
+{
+    TDateTime date = 0;
+    bool read = false;
+    if (storageClass == SQLITE_INTEGER)
+        read = TryUnixToDateTime(sqlite3_column_int64(statement, column), date);
+    else if (storageClass == SQLITE_FLOAT)
+        read = TryJulianDateToDateTime(sqlite3_column_double(statement, column), date);
+    else if (storageClass == SQLITE_TEXT)
+        read = TryISO8601ToDate(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)), date);
+    if (read) {
+        value.Kind = TFieldValue::vkDateTime;
+        value.Float = date;
+    }
+    return read;
+}
+
+// The value as stored; a field's type only decides how dates and truth values are read.
+void ReadValue(sqlite3_stmt* statement, int column, TFieldType type, TFieldValue& value)
+{
+    const int storageClass = sqlite3_column_type(statement, column);
+    if ((type == ftDate || type == ftTime || type == ftDateTime) && ReadDate(statement, column, storageClass, value))
+        return;
+    switch (storageClass) {
+    case SQLITE_NULL:
+        value.SetNull();
+        return;
+    case SQLITE_INTEGER:
+        value.Integer = sqlite3_column_int64(statement, column);
+        value.Kind = type == ftBoolean && (value.Integer == 0 || value.Integer == 1) ? TFieldValue::vkBoolean
+                                                                                     : TFieldValue::vkInteger;
+        return;
+    case SQLITE_FLOAT:
+        value.Kind = TFieldValue::vkFloat;
+        value.Float = sqlite3_column_double(statement, column);
+        return;
+    default: {
+        // The pointer first, then the size, as SQLite asks: the size is of the converted bytes.
+        const void* bytes = storageClass == SQLITE_BLOB ? sqlite3_column_blob(statement, column)
+                                                        : sqlite3_column_text(statement, column);
+        const int size = sqlite3_column_bytes(statement, column);
+        value.Kind = storageClass == SQLITE_BLOB ? TFieldValue::vkBytes : TFieldValue::vkText;
+        value.Text.assign(static_cast<const char*>(bytes ? bytes : ""), static_cast<size_t>(size));
+        return;
+    }
+    }
+}
+
+// Whether text holds nothing but blanks and comments: what may follow the one statement.
+bool OnlyCommentsIn(sqlite3* db, const char* tail)
+{
+    sqlite3_stmt* next = nullptr;
+    const int rc = sqlite3_prepare_v2(db, tail, -1, &next, nullptr);
+    sqlite3_finalize(next);
+    return rc == SQLITE_OK && next == nullptr;
+}
+
 }  // namespace
+
+struct TSQLiteDataSet::TConnection {
+    std::unique_ptr<sqlite3, CloseDatabase> Db;
+    std::unique_ptr<sqlite3_stmt, FinalizeStatement> Statement;
+    AnsiString Path;
+    AnsiString Table;  // empty when a query is read
+    int64_t Count = -2;  // not asked yet
+
+    EDatabaseError Failure(const AnsiString& databaseName, const AnsiString& reason) const
+    {
+        return EDatabaseError(Table.empty() ? Format(SCannotRunQuery, {databaseName, reason})
+                                            : Format(SCannotReadTable, {Table, databaseName, reason}));
+    }
+};
 
 TSQLiteDataSet::TSQLiteDataSet(TComponent* owner) : TDerived(owner) {}
 
-TSQLiteDataSet::~TSQLiteDataSet() = default;
+TSQLiteDataSet::~TSQLiteDataSet()
+{
+    // The base's destructor can no longer reach this class's InternalClose.
+    FConnection.reset();
+}
 
 TClass TSQLiteDataSet::StaticClass()
 {
     static const TMetaClass meta = TClassBuilder<TSQLiteDataSet, TDataSet>("TSQLiteDataSet")
         .Property("DatabaseName", &TSQLiteDataSet::DatabaseName, &TSQLiteDataSet::SetDatabaseName)
         .Property("TableName", &TSQLiteDataSet::TableName, &TSQLiteDataSet::SetTableName)
+        .Property("SQL", &TSQLiteDataSet::SQL, &TSQLiteDataSet::SetSQL)
         .Build();
     return &meta;
 }
@@ -129,41 +252,139 @@ void TSQLiteDataSet::SetTableName(const AnsiString& name)
     FTableName = name;
 }
 
+void TSQLiteDataSet::SetSQL(const AnsiString& sql)
+{
+    if (sql == FSQL)
+        return;
+    CheckInactive();
+    FSQL = sql;
+}
+
 void TSQLiteDataSet::InternalOpen()
 {
     if (FDatabaseName.empty())
         throw EDatabaseError(SDatabaseNameMissing);
-    if (FTableName.empty())
+    if (FTableName.empty() && Trim(FSQL).empty())
         throw EDatabaseError(STableNameMissing);
     // c_str() would silently cut the name at the null and open another file or table.
     CheckNoNul(FDatabaseName, "DatabaseName");
     CheckNoNul(FTableName, "TableName");
+    CheckNoNul(FSQL, "SQL");
 
+    auto connection = std::make_unique<TConnection>();
+    connection->Path = ExpandDocumentPath(this, FDatabaseName);
+    const AnsiString& path = connection->Path;
     sqlite3* rawDb = nullptr;
-    const bool immutable = OpenImmutable(FDatabaseName);
-    int rc = immutable ? sqlite3_open_v2(ImmutableUri(FDatabaseName).c_str(), &rawDb,
-                                         SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr)
-                       : sqlite3_open_v2(PathForSqlite(FDatabaseName).c_str(), &rawDb, SQLITE_OPEN_READONLY, nullptr);
-    std::unique_ptr<sqlite3, CloseDatabase> db(rawDb);
+    const bool immutable = OpenImmutable(path);
+    int rc = immutable ? sqlite3_open_v2(ImmutableUri(path).c_str(), &rawDb, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr)
+                       : sqlite3_open_v2(PathForSqlite(path).c_str(), &rawDb, SQLITE_OPEN_READONLY, nullptr);
+    connection->Db.reset(rawDb);
+    sqlite3* db = connection->Db.get();
     if (rc != SQLITE_OK)
-        throw EDatabaseError(Format(SCannotOpenDatabase,
-                                    {FDatabaseName, db ? sqlite3_errmsg(db.get()) : sqlite3_errstr(rc)}));
-    sqlite3_busy_timeout(db.get(), BusyTimeoutMs);
+        throw EDatabaseError(Format(SCannotOpenDatabase, {FDatabaseName, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)}));
+    sqlite3_busy_timeout(db, BusyTimeoutMs);
+    // An attached database could be made or written: a query reads this file and nothing else.
+    sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, 0);
 
-    // Preparing is enough to learn the columns; the statement is never stepped. This is also
-    // where a file that is no database, or a missing table, shows.
-    const AnsiString sql = "SELECT * FROM " + QuoteIdentifier(FTableName);
+    const bool query = !Trim(FSQL).empty();
+    connection->Table = query ? AnsiString() : FTableName;
+    const AnsiString sql = query ? FSQL : "SELECT * FROM " + QuoteIdentifier(FTableName);
     sqlite3_stmt* rawStatement = nullptr;
-    rc = sqlite3_prepare_v2(db.get(), sql.c_str(), static_cast<int>(sql.size()), &rawStatement, nullptr);
-    std::unique_ptr<sqlite3_stmt, FinalizeStatement> statement(rawStatement);
+    const char* tail = nullptr;
+    rc = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &rawStatement, &tail);
+    connection->Statement.reset(rawStatement);
+    sqlite3_stmt* statement = rawStatement;
+    auto refuse = [&](const AnsiString& reason) {
+        throw connection->Failure(FDatabaseName, reason);
+    };
     if (rc != SQLITE_OK)
-        throw EDatabaseError(Format(SCannotReadTable, {FTableName, FDatabaseName, sqlite3_errmsg(db.get())}));
+        refuse(sqlite3_errmsg(db));
+    if (!statement)
+        refuse(SNoStatement);
+    if (query && !OnlyCommentsIn(db, tail))
+        refuse(SMoreThanOneStatement);
+    if (!sqlite3_stmt_readonly(statement))
+        refuse(sqlite3_errstr(SQLITE_READONLY));
+    const int columns = sqlite3_column_count(statement);
+    if (columns == 0)
+        refuse(SNoColumns);
 
-    const int columns = sqlite3_column_count(statement.get());
-    for (int i = 0; i < columns; ++i) {
-        const char* name = sqlite3_column_name(statement.get(), i);
-        if (!name)
-            throw EDatabaseError(Format(SCannotReadTable, {FTableName, FDatabaseName, sqlite3_errstr(SQLITE_NOMEM)}));
-        CreateField(name);  // SQLite already keeps a view's names apart ("id", "id:1")
+    std::vector<TFieldType> types(static_cast<size_t>(columns));
+    bool untyped = false;
+    for (int i = 0; i < columns; ++i)
+        untyped |= (types[static_cast<size_t>(i)] = TypeOfDeclared(sqlite3_column_decltype(statement, i))) == ftUnknown;
+    if (untyped) {
+        // An expression is typed by what it gives for the first record; none gives text.
+        const int step = sqlite3_step(statement);
+        if (step != SQLITE_ROW && step != SQLITE_DONE)
+            refuse(sqlite3_errmsg(db));
+        for (int i = 0; i < columns; ++i)
+            if (types[static_cast<size_t>(i)] == ftUnknown)
+                types[static_cast<size_t>(i)] = step == SQLITE_ROW ? TypeOfStored(sqlite3_column_type(statement, i)) : ftString;
+        sqlite3_reset(statement);
     }
+    for (int i = 0; i < columns; ++i) {
+        const char* name = sqlite3_column_name(statement, i);
+        if (!name)
+            refuse(sqlite3_errstr(SQLITE_NOMEM));
+        CreateField(name, types[static_cast<size_t>(i)]);  // SQLite keeps a view's names apart ("id", "id:1")
+    }
+    FConnection = std::move(connection);
+}
+
+void TSQLiteDataSet::InternalClose()
+{
+    FConnection.reset();
+}
+
+bool TSQLiteDataSet::InternalFirst()
+{
+    sqlite3_reset(FConnection->Statement.get());
+    return Step();
+}
+
+bool TSQLiteDataSet::InternalNext()
+{
+    return Step();
+}
+
+bool TSQLiteDataSet::Step()
+{
+    sqlite3_stmt* statement = FConnection->Statement.get();
+    const int rc = sqlite3_step(statement);
+    if (rc == SQLITE_DONE) {
+        sqlite3_reset(statement);  // ends the read, so that writers need not wait for this reader
+        return false;
+    }
+    if (rc != SQLITE_ROW)
+        FailReading();
+    std::vector<TFieldValue>& record = Record();
+    for (size_t i = 0; i < record.size(); ++i)
+        ReadValue(statement, static_cast<int>(i), Fields()->Fields(static_cast<int>(i))->DataType(), record[i]);
+    return true;
+}
+
+void TSQLiteDataSet::FailReading() const
+{
+    const AnsiString reason = sqlite3_errmsg(FConnection->Db.get());
+    sqlite3_reset(FConnection->Statement.get());
+    throw FConnection->Failure(FDatabaseName, reason);
+}
+
+int64_t TSQLiteDataSet::RecordCountHint()
+{
+    // Counting a table is cheap for SQLite (its smallest index); a query would run twice.
+    if (!FConnection || !FSQL.empty())
+        return -1;
+    if (FConnection->Count == -2) {
+        FConnection->Count = -1;
+        const AnsiString sql = "SELECT count(*) FROM " + QuoteIdentifier(FTableName);
+        sqlite3_stmt* raw = nullptr;
+        if (sqlite3_prepare_v2(FConnection->Db.get(), sql.c_str(), -1, &raw, nullptr) == SQLITE_OK) {
+            std::unique_ptr<sqlite3_stmt, FinalizeStatement> count(raw);
+            if (sqlite3_step(raw) == SQLITE_ROW)
+                FConnection->Count = sqlite3_column_int64(raw, 0);
+        }
+    }
+    return FConnection->Count;
 }

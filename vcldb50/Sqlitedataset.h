@@ -1,12 +1,18 @@
 #pragma once
-// A dataset on one table (or view) of an SQLite 3 database file.
+// A dataset on one table (or view) of an SQLite 3 database file, or on one query of it.
+
+#include <memory>
 
 #include "vcldb50/Db.h"
 
+struct sqlite3;
+struct sqlite3_stmt;
+
 // Opening reads the file without ever writing or creating it, nor the -wal and -shm files of a
 // database in WAL mode (read as the file stands unless a writer keeps them), and makes one field
-// per column of the table, in column order. Records are not read: the designers need the columns
-// only, so the connection is closed again as soon as the columns are known. Every failure raises
+// per column, in column order, typed by the column's declared type (a column without one, as an
+// expression has, by its first value). Opening reads no record: the designers need the columns
+// only. First and Next then step the statement one record at a time. Every failure raises
 // EDatabaseError with SQLite's own reason.
 class TSQLiteDataSet : public TDerived<TSQLiteDataSet, TDataSet> {
 public:
@@ -21,11 +27,26 @@ public:
     // May not change while the dataset is open.
     const AnsiString& TableName() const { return FTableName; }
     void SetTableName(const AnsiString& name);
+    // One statement that only reads; read instead of TableName when set. A statement that would
+    // write, or a second statement after it, is refused when the dataset opens.
+    const AnsiString& SQL() const { return FSQL; }
+    void SetSQL(const AnsiString& sql);
+
+    int64_t RecordCountHint() override;
 
 protected:
     void InternalOpen() override;
+    void InternalClose() override;
+    bool InternalFirst() override;
+    bool InternalNext() override;
 
 private:
+    struct TConnection;
+    bool Step();
+    [[noreturn]] void FailReading() const;
+
     AnsiString FDatabaseName;
     AnsiString FTableName;
+    AnsiString FSQL;
+    std::unique_ptr<TConnection> FConnection;
 };

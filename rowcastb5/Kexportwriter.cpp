@@ -1,0 +1,97 @@
+#include "rowcastb5/Kexportwriter.h"
+
+#include "rowcastb5/Kbaseexport.h"
+
+TExportOutput::~TExportOutput() = default;
+TFileExportOutput::~TFileExportOutput() = default;
+TMemoryExportOutput::~TMemoryExportOutput() = default;
+TExportWriter::~TExportWriter() = default;
+
+TValueText::TValueText(const TKFormats& formats)
+    : FDate(formats.DateFormat().empty() ? ShortDateFormat : formats.DateFormat()),
+      FTime(formats.TimeFormat().empty() ? LongTimeFormat : formats.TimeFormat()),
+      FDateTime(formats.DateTimeFormat().empty() ? ShortDateFormat + " " + LongTimeFormat : formats.DateTimeFormat())
+{
+}
+
+const AnsiString& TValueText::DatePattern(const TExportColumn& column) const
+{
+    return column.Type == ftDate ? FDate : column.Type == ftTime ? FTime : FDateTime;
+}
+
+AnsiString TValueText::Text(const TExportColumn& column, const TFieldValue& value) const
+{
+    switch (value.Kind) {
+    case TFieldValue::vkNull: return {};
+    case TFieldValue::vkInteger: return IntToStr(value.Integer);
+    case TFieldValue::vkFloat: return FloatToStr(value.Float);
+    case TFieldValue::vkBoolean: return value.Integer ? "True" : "False";
+    case TFieldValue::vkDateTime: return FormatDateTime(DatePattern(column), value.Float);
+    case TFieldValue::vkText: return ValidUtf8(value.Text);
+    case TFieldValue::vkBytes: return HexBytes(value.Text);
+    }
+    return {};
+}
+
+namespace {
+
+// The length of the valid UTF-8 sequence at the start of `s`, or 0 when there is none there:
+// no overlong forms, no surrogates, nothing past U+10FFFF.
+size_t SequenceLength(std::string_view s)
+{
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80)
+        return 1;
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else
+        return 0;
+    if (s.size() < length || byte(1) < low || byte(1) > high)
+        return 0;
+    for (size_t i = 2; i < length; ++i)
+        if (byte(i) < 0x80 || byte(i) > 0xBF)
+            return 0;
+    return length;
+}
+
+}  // namespace
+
+AnsiString ValidUtf8(std::string_view text)
+{
+    AnsiString valid;
+    valid.reserve(text.size());
+    while (!text.empty()) {
+        const size_t length = SequenceLength(text);
+        if (length == 0) {
+            valid += "\xEF\xBF\xBD";
+            text.remove_prefix(1);
+        } else {
+            valid.append(text.substr(0, length));
+            text.remove_prefix(length);
+        }
+    }
+    return valid;
+}
+
+AnsiString HexBytes(std::string_view bytes)
+{
+    static constexpr char Digits[] = "0123456789abcdef";
+    AnsiString hex;
+    hex.reserve(bytes.size() * 2);
+    for (unsigned char c : bytes) {
+        hex += Digits[c >> 4];
+        hex += Digits[c & 0xF];
+    }
+    return hex;
+}
