@@ -35,6 +35,7 @@ std::span<const TScriptCommandRow> HostCommandRows()
         {"reset", 1, 1, "reset PROP", &D::Reset},
         {"copy", 1, ManyArgs, "copy NAME...", &D::Copy},
         {"paste", 0, 0, "paste", &D::Paste},
+        {"clipboard", 0, 0, "clipboard", &D::ClipboardText},
         {"answer", 2, 2, "answer KIND VALUE", &B::Answer},
         {"dialog", 0, 0, "dialog", &B::Dialog},
         {"install", 1, 1, "install PATH", &D::Install},
