@@ -84,22 +84,6 @@ public:
     // This process's autosave of its modified forms, and the way to the forms of designers that
     // did not end cleanly.
     TAutosave& Autosave() { return FAutosave; }
-    // The clipboard that copying and pasting components use: a text slot of the host's own,
-    // unless a window connects the system clipboard, so that other programs share it.
-    struct TClipboard {
-        std::function<AnsiString()> Get;
-        std::function<void(const AnsiString&)> Set;
-    };
-    void ConnectClipboard(TClipboard clipboard) { FClipboard = std::move(clipboard); }
-    AnsiString ClipboardText() const { return FClipboard.Get ? FClipboard.Get() : FClipboardText; }
-    void SetClipboardText(const AnsiString& text)
-    {
-        if (FClipboard.Set)
-            FClipboard.Set(text);
-        else
-            FClipboardText = text;
-    }
-
     // Told of every Modified call of any designer.
     void SetOnModified(std::function<void(TDesigner&)> listener) { FOnModified = std::move(listener); }
     const std::function<void(TDesigner&)>& OnModified() const { return FOnModified; }
@@ -137,7 +121,5 @@ private:
         std::string Path;
     };
     std::optional<TReading> FReading;
-    TClipboard FClipboard;
-    AnsiString FClipboardText;
     TDesignerCommands FCommands{*this};
 };

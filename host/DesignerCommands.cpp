@@ -4,6 +4,7 @@
 #include "host/DesignHost.h"
 #include "host/PropertyGrid.h"
 #include "host/SurfaceGeometry.h"
+#include "vcl50/Clipbrd.h"
 #include "vcl50/Controls.h"
 #include "vcl50/Strings.h"
 #include "vcl50/Typinfo.h"
@@ -216,7 +217,7 @@ bool TDesignerCommands::Cut(const std::vector<TComponent*>& components)
 {
     return Edit([&](TDesigner&) { return Named("Cut", components); },
                 [&](TDesigner& designer) {
-                    FHost.SetClipboardText(CopyComponentText(designer.GetRoot(), components));
+                    Clipboard()->SetAsText(CopyComponentText(designer.GetRoot(), components));
                     designer.DeleteComponents(components);
                 });
 }
@@ -225,7 +226,7 @@ std::optional<std::vector<TComponent*>> TDesignerCommands::Paste()
 {
     std::vector<TComponent*> pasted;
     if (!Edit([&](TDesigner&) { return AnsiString("Paste"); },
-              [&](TDesigner& designer) { pasted = designer.PasteComponents(FHost.ClipboardText()); }))
+              [&](TDesigner& designer) { pasted = designer.PasteComponents(Clipboard()->AsText()); }))
         return std::nullopt;
     return pasted;
 }
@@ -254,7 +255,7 @@ bool TDesignerCommands::Copy(const std::vector<TComponent*>& components)
 {
     TDesigner* designer = FHost.CurrentForm();
     return designer &&
-           Guarded([&] { FHost.SetClipboardText(CopyComponentText(designer->GetRoot(), components)); });
+           Guarded([&] { Clipboard()->SetAsText(CopyComponentText(designer->GetRoot(), components)); });
 }
 
 TDesignerCommands::TExportOutcome TDesignerCommands::Export(TComponent* component, const TExportOptions& options)

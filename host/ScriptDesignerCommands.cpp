@@ -5,11 +5,13 @@
 
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 
 #include "host/ExportReport.h"
 #include "host/PropertyDefaults.h"
 #include "host/ScriptSession.h"
 #include "host/ScriptTrace.h"
+#include "vcl50/Clipbrd.h"
 #include "vcl50/Sysutils.h"
 
 namespace {
@@ -101,6 +103,17 @@ void Paste(TScriptSession& s, const TScriptCommand& c)
     for (TComponent* component : pasted)
         line += ' ' + component->Name();
     s.Out << line << '\n';
+}
+
+void ClipboardText(TScriptSession& s, const TScriptCommand&)
+{
+    std::istringstream text(Clipboard()->AsText());
+    for (std::string line; std::getline(text, line);) {
+        // Text from other programs may end its lines as the platform's own programs do.
+        if (line.ends_with('\r'))
+            line.pop_back();
+        s.Out << "clipboard: " << PrintableTraceText(line) << '\n';
+    }
 }
 
 void Install(TScriptSession& s, const TScriptCommand& c)

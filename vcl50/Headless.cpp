@@ -16,6 +16,17 @@ const bool registeredAsDefault = [] {
     return true;
 }();
 
+struct TMemoryClipboard {
+    AnsiString Text;
+    AnsiString Html;
+};
+
+TMemoryClipboard& MemoryClipboard()
+{
+    static TMemoryClipboard clipboard;
+    return clipboard;
+}
+
 }  // namespace
 
 THeadlessPeer* THeadlessPeer::Of(const TControl* control)
@@ -53,4 +64,19 @@ std::optional<AnsiString> THeadlessWidgetSet::ExecuteFileDialog(TOpenDialog* dia
 int THeadlessWidgetSet::MessageBox(const AnsiString&, const AnsiString&, int flags)
 {
     return MessageBoxDefaultButton(flags);
+}
+
+AnsiString THeadlessWidgetSet::ClipboardText() const
+{
+    return MemoryClipboard().Text;
+}
+
+AnsiString THeadlessWidgetSet::ClipboardHtml() const
+{
+    return MemoryClipboard().Html;
+}
+
+void THeadlessWidgetSet::SetClipboard(const AnsiString& text, const AnsiString& html)
+{
+    MemoryClipboard() = {text, html};
 }

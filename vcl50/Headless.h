@@ -54,4 +54,9 @@ public:
     std::optional<AnsiString> ExecuteFileDialog(TOpenDialog* dialog) override;
     // Presses the default button; the observer has seen the text already.
     int MessageBox(const AnsiString& text, const AnsiString& caption, int flags) override;
+    // A clipboard in memory, one for the process: it outlives any one headless widget set, as
+    // the system's outlives a program's windows.
+    AnsiString ClipboardText() const override;
+    AnsiString ClipboardHtml() const override;
+    void SetClipboard(const AnsiString& text, const AnsiString& html) override;
 };

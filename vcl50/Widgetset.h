@@ -65,6 +65,12 @@ public:
 
     // Returns the ID of the button pressed.
     virtual int MessageBox(const AnsiString& text, const AnsiString& caption, int flags) = 0;
+
+    // The clipboard (Clipbrd.h): its plain text, and its HTML (empty when it holds none).
+    virtual AnsiString ClipboardText() const = 0;
+    virtual AnsiString ClipboardHtml() const = 0;
+    // Puts both on it in one change; an empty `html` leaves text alone on it.
+    virtual void SetClipboard(const AnsiString& text, const AnsiString& html) = 0;
 };
 
 // Installs a widget set; null restores the default one. Raises EInvalidOperation while a form

@@ -1,6 +1,6 @@
-// The window's Edit menu: components cut, copied and pasted as form text on the system
-// clipboard, so that two designer windows or a text editor can exchange them; deleted and all
-// selected. The surface's context menu shows the same actions.
+// The window's Edit menu: components cut, copied and pasted as form text on the clipboard, which
+// under the Qt widget set is the system's, so that two designer windows or a text editor can
+// exchange them; deleted and all selected. The surface's context menu shows the same actions.
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
@@ -8,6 +8,7 @@
 
 #include "host/designer/DesignSurface.h"
 #include "host/designer/DesignerWindow.h"
+#include "vcl50/Clipbrd.h"
 
 void TDesignerWindow::BuildEditMenu(QMenu* edit)
 {
@@ -36,17 +37,9 @@ void TDesignerWindow::UpdateEditActions()
     FDeleteAction->setEnabled(components);
     FSelectAllAction->setEnabled(designer && designer->GetRoot()->ComponentCount() > 0);
     // Only form text pastes: its first word is "object" (or "inherited", "inline").
-    const QString text = QApplication::clipboard()->text().trimmed();
+    const QString text = QString::fromStdString(Clipboard()->AsText()).trimmed();
     FPasteAction->setEnabled(designer && (text.startsWith("object") || text.startsWith("inherited") ||
                                           text.startsWith("inline")));
-}
-
-void TDesignerWindow::ConnectSystemClipboard()
-{
-    FHost.ConnectClipboard({
-        [] { return AnsiString(QApplication::clipboard()->text().toStdString()); },
-        [](const AnsiString& text) { QApplication::clipboard()->setText(QString::fromStdString(text)); },
-    });
 }
 
 void TDesignerWindow::CopySelection()

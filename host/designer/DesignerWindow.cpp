@@ -91,7 +91,6 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
     resize(size);
 
-    ConnectSystemClipboard();
     // The views follow every change of the form, once the call that made it has returned.
     FHost.SetOnModified([this](TDesigner&) {
         UpdateTitle();
@@ -125,7 +124,6 @@ TDesignerWindow::~TDesignerWindow()
     Commands().SetOnIdle(nullptr);
     FHost.SetOnModified(nullptr);
     FHost.SetOnUndoHistoryCleared(nullptr);
-    FHost.ConnectClipboard({});
 }
 
 void TDesignerWindow::BuildMenus()

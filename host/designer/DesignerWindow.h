@@ -80,7 +80,6 @@ private:
     void BuildEditMenu(QMenu* edit);
     // Greys out what cannot act on the selection or the clipboard.
     void UpdateEditActions();
-    void ConnectSystemClipboard();
     void CopySelection();
     void CutSelection();
     void PasteFromClipboard();

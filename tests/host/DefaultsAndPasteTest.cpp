@@ -7,6 +7,7 @@
 #include "host/DesignHost.h"
 #include "host/PropertyDefaults.h"
 #include "tests/host/TestComponents.h"
+#include "vcl50/Clipbrd.h"
 #include "vcl50/Formresources.h"
 #include "vcl50/Formwriter.h"
 #include "vcldb50/Sqlitedataset.h"
@@ -117,7 +118,7 @@ TEST(Paste, HostileTextPastesAsItSaysOrIsRefusedChangingNothing)
         designer.AddComponent(TTestSource::StaticClass(), "S");
         const AnsiString before = WriteComponentResourceText(designer.GetRoot());
         const size_t steps = designer.History().DoneCount();
-        host.SetClipboardText(c.Text);
+        Clipboard()->SetAsText(c.Text);
 
         const std::optional<std::vector<TComponent*>> pasted = host.Commands().Paste();
 

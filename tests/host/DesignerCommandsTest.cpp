@@ -10,6 +10,7 @@
 #include "host/PropertyGrid.h"
 #include "tests/TempFolder.h"
 #include "tests/host/TestComponents.h"
+#include "vcl50/Clipbrd.h"
 #include "vcl50/Formresources.h"
 
 namespace {
@@ -120,7 +121,7 @@ TEST(DesignerCommands, EachActionIsGuardedAndOneUndoStepUnderOneLabel)
          "Paste", ""},
         {"paste of no form text",
          [](TDesignHost& h, TDesigner&) {
-             h.SetClipboardText("object");
+             Clipboard()->SetAsText("object");
              return h.Commands().Paste().has_value();
          },
          "", "*"},

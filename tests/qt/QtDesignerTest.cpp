@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QImage>
 #include <csignal>
 #include <QMenu>
@@ -352,6 +353,26 @@ TEST_F(WindowTest, UnsavedWorkIsMarkedAndAskedForBeforeItGoes)
     EXPECT_TRUE(Asked.contains("Save your changes?"));
     EXPECT_NE(ReadText(file.toStdString()).find("Data1"), std::string::npos);
     EXPECT_FALSE(Window->isWindowModified());
+}
+
+// Edit > Copy puts the selection on the system clipboard as form text, and form text that another
+// program put there enables Edit > Paste and pastes.
+TEST_F(WindowTest, ComponentsGoThroughTheSystemClipboard)
+{
+    TComponent* data = Host->CurrentForm()->AddComponent(TSQLiteDataSet::StaticClass(), "Data1");
+    ASSERT_TRUE(Host->Commands().Select({data}));
+    QApplication::processEvents();  // the window follows the new selection
+    Window->findChild<QAction*>("copyAction")->trigger();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("object Data1: TSQLiteDataSet\n"))
+        << QGuiApplication::clipboard()->text().toStdString();
+
+    QGuiApplication::clipboard()->setText("object Other: TSQLiteDataSet\nend\n");
+    auto* paste = Window->findChild<QAction*>("pasteAction");
+    EXPECT_TRUE(paste->isEnabled());
+    paste->trigger();
+    EXPECT_NE(Host->CurrentForm()->GetComponent("Other"), nullptr);
+    QGuiApplication::clipboard()->setText("no form text");
+    EXPECT_FALSE(paste->isEnabled());
 }
 
 // Recovered forms are all reachable in the Window menu and offered for saving at exit, hidden ones

@@ -1,12 +1,14 @@
 // A back end that only learns of changes through its peers' notifications, and reads everything
 // else from the public model, must end up showing exactly what the model holds. These peers keep
-// such a copy; after many kinds of change the copy must equal a fresh read.
+// such a copy; after many kinds of change the copy must equal a fresh read. The clipboard is the
+// installed widget set's.
 
 #include "VisualSupport.h"
 
 #include <map>
 
 #include "vcl50/Buttons.h"
+#include "vcl50/Clipbrd.h"
 #include "vcl50/ExtCtrls.h"
 #include "vcl50/Input.h"
 #include "vcl50/StdCtrls.h"
@@ -251,6 +253,58 @@ TEST_F(MirrorTest, TheWidgetSetCannotChangeUnderAShownForm)
     form->Show();
     EXPECT_THROW(SetWidgetSet(nullptr), EInvalidOperation);
     form->Hide();
+}
+
+// Each change replaces what the clipboard held: text alone leaves no HTML behind.
+TEST(HeadlessClipboard, EachChangeReplacesBothRepresentations)
+{
+    struct TChange {
+        const char* Text;
+        const char* Html;  // null: text alone
+    };
+    const TChange changes[] = {
+        {"a\tb\r\n1\t2\r\n", "<table><tr><td>a</td><td>b</td></tr></table>"},
+        {"plain", nullptr},
+        {"Gr\xC3\xB6\xC3\x9F" "e", "<b>Gr\xC3\xB6\xC3\x9F" "e</b>"},
+        {"", "<p>only html</p>"},
+        {"", nullptr},
+    };
+    for (const TChange& c : changes) {
+        SCOPED_TRACE(c.Text);
+        if (c.Html)
+            Clipboard()->SetTextAndHtml(c.Text, c.Html);
+        else
+            Clipboard()->SetAsText(c.Text);
+        EXPECT_EQ(Clipboard()->AsText(), c.Text);
+        EXPECT_EQ(Clipboard()->AsHtml(), c.Html ? c.Html : "");
+    }
+}
+
+// Clipboard() reaches whichever widget set is installed; the headless one's memory outlives the
+// widget sets installed meanwhile, as the system clipboard outlives a program's windows.
+TEST(HeadlessClipboard, FollowsTheInstalledWidgetSetAndOutlivesIt)
+{
+    class TOwnClipboard : public THeadlessWidgetSet {
+    public:
+        AnsiString ClipboardText() const override { return FText; }
+        AnsiString ClipboardHtml() const override { return FHtml; }
+        void SetClipboard(const AnsiString& text, const AnsiString& html) override
+        {
+            FText = text;
+            FHtml = html;
+        }
+
+    private:
+        AnsiString FText = "own", FHtml;
+    };
+    Clipboard()->SetTextAndHtml("kept", "<i>kept</i>");
+    SetWidgetSet(std::make_unique<TOwnClipboard>());
+    EXPECT_EQ(Clipboard()->AsText(), "own");
+    Clipboard()->SetTextAndHtml("elsewhere", "<i>elsewhere</i>");
+    EXPECT_EQ(Clipboard()->AsHtml(), "<i>elsewhere</i>");
+    SetWidgetSet(nullptr);
+    EXPECT_EQ(Clipboard()->AsText(), "kept");
+    EXPECT_EQ(Clipboard()->AsHtml(), "<i>kept</i>");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "vcl50/qt/QtWidgetSet.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QStyleFactory>
 #include <QTimer>
 #include <QWidget>
@@ -173,6 +175,26 @@ int TQtWidgetSet::MessageBox(const AnsiString& text, const AnsiString& caption, 
     if (FMode == TMode::Scripted)
         return MessageBoxDefaultButton(flags);
     return QtDialogs::ExecuteMessageBox(text, caption, flags);
+}
+
+AnsiString TQtWidgetSet::ClipboardText() const
+{
+    return QGuiApplication::clipboard()->text().toStdString();
+}
+
+AnsiString TQtWidgetSet::ClipboardHtml() const
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasHtml() ? data->html().toStdString() : AnsiString();
+}
+
+void TQtWidgetSet::SetClipboard(const AnsiString& text, const AnsiString& html)
+{
+    auto* data = new QMimeData;  // the clipboard takes it
+    data->setText(QString::fromStdString(text));
+    if (!html.empty())
+        data->setHtml(QString::fromStdString(html));
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void TQtWidgetSet::Screenshot(TCustomForm* form, const AnsiString& path)

@@ -26,6 +26,10 @@ public:
     std::optional<TColor> ExecuteColorDialog(TColorDialog* dialog) override;
     std::optional<AnsiString> ExecuteFileDialog(TOpenDialog* dialog) override;
     int MessageBox(const AnsiString& text, const AnsiString& caption, int flags) override;
+    // The system clipboard, in both modes: other programs share it.
+    AnsiString ClipboardText() const override;
+    AnsiString ClipboardHtml() const override;
+    void SetClipboard(const AnsiString& text, const AnsiString& html) override;
 
     TMode Mode() const { return FMode; }
 
