@@ -1,7 +1,9 @@
 #include "vcl50/Dateutils.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -206,4 +208,161 @@ AnsiString ISODateTime(TDateTime value)
 {
     TDayAndTime split = Split(value);
     return DateText(split.Day) + 'T' + TimeText(split.Millisecond);
+}
+
+// ---- FormatDateTime ---------------------------------------------------------------------------
+
+namespace {
+
+constexpr const char* ShortDayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+constexpr const char* LongDayNames[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+constexpr const char* ShortMonthNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+constexpr const char* LongMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
+                                          "July",    "August",   "September", "October", "November", "December"};
+
+struct TFields {
+    int Year, Month, Day, WeekDay;  // WeekDay 0 is Sunday
+    int Hour, Minute, Second, Millisecond;
+    bool Midnight;
+};
+
+TFields FieldsOf(TDateTime value)
+{
+    TDayAndTime split = Split(value);
+    TFields f{};
+    CivilDate(split.Day, f.Year, f.Month, f.Day);
+    f.WeekDay = static_cast<int>((split.Day % 7 + 13) % 7);  // 1899-12-30 was a Saturday
+    TimeFields(split.Millisecond, f.Hour, f.Minute, f.Second, f.Millisecond);
+    f.Midnight = split.Millisecond == 0;
+    return f;
+}
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+// One piece of a pattern: a run of one pattern letter, a 12-hour marker, or literal text.
+struct TToken {
+    char Letter = 0;  // lower case; 'a' for a marker, 0 for literal text
+    int Count = 0;
+    AnsiString Text;  // the literal text, or the marker as written
+};
+
+// The marker at the start of `rest`, as written; empty when there is none.
+std::string_view MarkerAt(std::string_view rest)
+{
+    for (std::string_view marker : {"am/pm", "a/p", "ampm"}) {
+        if (rest.size() >= marker.size() &&
+            std::equal(marker.begin(), marker.end(), rest.begin(), [](char m, char c) { return m == Lower(c); }))
+            return rest.substr(0, marker.size());
+    }
+    return {};
+}
+
+std::vector<TToken> Tokens(std::string_view pattern)
+{
+    std::vector<TToken> tokens;
+    auto literal = [&](std::string_view text) {
+        if (tokens.empty() || tokens.back().Letter != 0)
+            tokens.emplace_back();
+        tokens.back().Text += text;
+    };
+    for (size_t i = 0; i < pattern.size();) {
+        char c = pattern[i];
+        char letter = Lower(c);
+        if (c == '\'' || c == '"') {  // to the matching quote, or to the end when there is none
+            size_t close = std::min(pattern.find(c, i + 1), pattern.size());
+            literal(pattern.substr(i + 1, close - i - 1));
+            i = close + 1;
+        } else if (std::string_view marker = MarkerAt(pattern.substr(i)); !marker.empty()) {
+            tokens.push_back({'a', 1, AnsiString(marker)});
+            i += marker.size();
+        } else if (std::string_view("dmnyhszct").find(letter) != std::string_view::npos) {
+            size_t end = i;
+            while (end < pattern.size() && Lower(pattern[end]) == letter)
+                ++end;
+            tokens.push_back({letter, static_cast<int>(end - i), {}});
+            i = end;
+        } else
+            literal(pattern.substr(i++, 1));
+    }
+    // m and mm between an hour and a second are minutes; literal text between does not part them.
+    char previous = 0;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        TToken& t = tokens[i];
+        if (t.Letter == 0)
+            continue;
+        if (t.Letter == 'm' && t.Count <= 2) {
+            auto next = std::find_if(tokens.begin() + static_cast<ptrdiff_t>(i) + 1, tokens.end(),
+                                     [](const TToken& n) { return n.Letter != 0; });
+            if (previous == 'h' || (next != tokens.end() && next->Letter == 's'))
+                t.Letter = 'n';
+        }
+        previous = t.Letter;
+    }
+    return tokens;
+}
+
+// The regional patterns may name each other ("c" in ShortDateFormat); the depth stops a loop.
+constexpr int MaxNesting = 2;
+
+void AppendFormatted(AnsiString& out, std::string_view pattern, const TFields& f, int depth)
+{
+    if (depth > MaxNesting)
+        return;
+    std::vector<TToken> tokens = Tokens(pattern);
+    bool twelveHour = std::any_of(tokens.begin(), tokens.end(), [](const TToken& t) { return t.Letter == 'a'; });
+    auto number = [&](int value, bool padded) { out += Padded(value, padded ? 2 : 1); };
+    auto nested = [&](std::string_view inner) { AppendFormatted(out, inner, f, depth + 1); };
+    for (const TToken& t : tokens) {
+        switch (t.Letter) {
+        case 0: out += t.Text; break;
+        case 'd':
+            switch (t.Count) {
+            case 1:
+            case 2: number(f.Day, t.Count == 2); break;
+            case 3: out += ShortDayNames[f.WeekDay]; break;
+            case 4: out += LongDayNames[f.WeekDay]; break;
+            case 5: nested(ShortDateFormat); break;
+            default: nested(LongDateFormat);
+            }
+            break;
+        case 'm':
+            if (t.Count <= 2)
+                number(f.Month, t.Count == 2);
+            else
+                out += (t.Count == 3 ? ShortMonthNames : LongMonthNames)[f.Month - 1];
+            break;
+        case 'y': out += t.Count <= 2 ? Padded(f.Year % 100, 2) : Padded(f.Year, 4); break;
+        case 'h': number(twelveHour ? (f.Hour + 11) % 12 + 1 : f.Hour, t.Count >= 2); break;
+        case 'n': number(f.Minute, t.Count >= 2); break;
+        case 's': number(f.Second, t.Count >= 2); break;
+        case 'z': out += Padded(f.Millisecond, t.Count >= 3 ? 3 : 1); break;
+        case 'a':
+            if (t.Text.size() == 4)  // ampm: the regional strings, English here
+                out += f.Hour < 12 ? "AM" : "PM";
+            else {
+                size_t slash = t.Text.find('/');
+                out += f.Hour < 12 ? t.Text.substr(0, slash) : t.Text.substr(slash + 1);
+            }
+            break;
+        case 'c':
+            nested(ShortDateFormat);
+            if (!f.Midnight) {
+                out += ' ';
+                nested(LongTimeFormat);
+            }
+            break;
+        case 't': nested(t.Count == 1 ? ShortTimeFormat : LongTimeFormat); break;
+        }
+    }
+}
+
+}  // namespace
+
+AnsiString FormatDateTime(std::string_view pattern, TDateTime value)
+{
+    TFields fields = FieldsOf(value);
+    AnsiString out;
+    AppendFormatted(out, pattern.empty() ? "c" : pattern, fields, 0);
+    return out;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The platform's date and time values: making and taking them apart.
+// The platform's date and time values: making and taking them apart, showing them in the
+// platform's pattern letters.
 
 #include "vcl50/Sysutils.h"
 
@@ -32,3 +33,18 @@ void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& milli
 AnsiString ISODate(TDateTime value);
 AnsiString ISOTime(TDateTime value);
 AnsiString ISODateTime(TDateTime value);
+
+// The value in the platform's pattern letters, case-insensitive:
+//   d dd ddd dddd      day, day with zero, short and long day name
+//   ddddd dddddd       ShortDateFormat, LongDateFormat
+//   m mm mmm mmmm      month, month with zero, short and long month name; m and mm right after
+//                      h or hh, or right before s or ss, are the minutes
+//   yy yyyy            two- and four-digit year
+//   h hh n nn s ss     hour, minute, second, without and with zero
+//   z zzz              millisecond, without and with zeros
+//   am/pm a/p ampm     12-hour clock for the pattern's h; am/pm and a/p show as written
+//   c                  ShortDateFormat, then LongTimeFormat unless the time is midnight
+//   t tt               ShortTimeFormat, LongTimeFormat
+//   'x' "x"            literal text; any other character is literal too
+// Names are English. An empty pattern is "c". Raises as DecodeDate does.
+AnsiString FormatDateTime(std::string_view pattern, TDateTime value);

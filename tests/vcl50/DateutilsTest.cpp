@@ -101,5 +101,76 @@ TEST(DateutilsDecode, RefusesValuesOutsideTheYears)
     for (TDateTime value : {-693594.0, -693594.5, 2958466.0, 2958465.999999999, 1e300, NaN, -Infinity}) {
         EXPECT_THROW(DecodeDate(value, a, b, c), EConvertError) << value;
         EXPECT_THROW(DecodeTime(value, a, b, c, d), EConvertError) << value;
+        EXPECT_THROW(FormatDateTime("hh", value), EConvertError) << value;
     }
+}
+
+// ---- FormatDateTime ---------------------------------------------------------------------------
+
+namespace {
+
+class DateutilsFormat : public testing::Test {
+protected:
+    DateutilsFormat()
+    {
+        ShortDateFormat = "dd/mm/yyyy";
+        LongDateFormat = "dddd, d mmmm yyyy";
+        ShortTimeFormat = "hh:nn";
+        LongTimeFormat = "hh:nn:ss";
+    }
+    ~DateutilsFormat() override
+    {
+        ShortDateFormat = FSaved[0];
+        LongDateFormat = FSaved[1];
+        ShortTimeFormat = FSaved[2];
+        LongTimeFormat = FSaved[3];
+    }
+
+private:
+    AnsiString FSaved[4] = {ShortDateFormat, LongDateFormat, ShortTimeFormat, LongTimeFormat};
+};
+
+}  // namespace
+
+TEST_F(DateutilsFormat, Patterns)
+{
+    const TDateTime tuesday = EncodeDateTime(2024, 3, 5, 14, 7, 9, 45), midnight = EncodeDate(2024, 3, 5);
+    struct Row { const char* pattern; TDateTime value; const char* expected; };
+    for (const Row& r : std::initializer_list<Row>{
+             {"d dd ddd dddd|ddddd|dddddd", tuesday, "5 05 Tue Tuesday|05/03/2024|Tuesday, 5 March 2024"},
+             {"m mm mmm mmmm y yy yyyy", tuesday, "3 03 Mar March 24 24 2024"},
+             {"yy yyyy dddd", EncodeDate(5, 1, 1), "05 0005 Saturday"},
+             {"h hh n nn s ss z zzz", tuesday, "14 14 7 07 9 09 45 045"},
+             {"DD/MM/YYYY HH:NN:SS.ZZZ", tuesday, "05/03/2024 14:07:09.045"},
+             // m and mm right after an hour or right before a second are minutes
+             {"hh:mm|H MM|hh'h'mm|m:ss", tuesday, "14:07|14 07|14h07|7:09"},
+             {"mm-dd ss|hh mmm|mm hh", tuesday, "03-05 09|14 Mar|03 14"},
+             // the 12-hour clock, markers as written
+             {"h:nn am/pm|hh AM/PM|h Am/Pm", tuesday, "2:07 pm|02 PM|2 Pm"},
+             {"h a/p|h A/P|h ampm", tuesday, "2 p|2 P|2 PM"},
+             {"h am/pm", midnight, "12 am"},
+             {"h am/pm", midnight + 0.5, "12 pm"},
+             // regional patterns; c leaves out midnight
+             {"c", tuesday, "05/03/2024 14:07:09"},
+             {"", tuesday, "05/03/2024 14:07:09"},
+             {"c", midnight, "05/03/2024"},
+             {"c", midnight + EncodeTime(0, 0, 0, 1), "05/03/2024 00:00:00"},
+             {"t|tt", tuesday, "14:07|14:07:09"},
+             // literal text
+             {"'day' d \"of\" mmmm|\"it's\"|d 'hh", tuesday, "day 5 of March|it's|5 hh"},
+             {"d-m x@q, yyyy年 a ap", tuesday, "5-3 x@q, 2024年 a ap"},
+             // a time that rounds to midnight shows the next day in every token
+             {"yyyy-mm-dd hh:nn:ss.zzz dddd", EncodeDate(1999, 12, 31) + 0.99999999999,
+              "2000-01-01 00:00:00.000 Saturday"},
+             {"yyyy-mm-dd hh:nn dddd", -1.99999999999, "1899-12-30 00:00 Saturday"},
+         })
+        EXPECT_EQ(FormatDateTime(r.pattern, r.value), r.expected) << r.pattern;
+}
+
+// Regional patterns that name each other stop after a few levels.
+TEST_F(DateutilsFormat, RegionalPatternsThatLoop)
+{
+    ShortDateFormat = "c";
+    LongTimeFormat = "tt";
+    EXPECT_LT(FormatDateTime("c", 0.5).size(), 100u);
 }
