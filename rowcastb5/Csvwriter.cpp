@@ -7,38 +7,44 @@ TCsvWriter::TCsvWriter(TExportOutput& out, const std::vector<TExportColumn>& col
 
 TCsvWriter::~TCsvWriter() = default;
 
-AnsiString TCsvWriter::Field(std::string_view text, char separator)
+void TCsvWriter::AppendField(AnsiString& line, std::string_view text, char separator)
 {
-    const char special[] = {separator, '"', '\r', '\n', '\0'};
-    if (text.find_first_of(special) == std::string_view::npos)
-        return AnsiString(text);
-    AnsiString quoted = "\"";
+    bool quote = false;
+    for (char c : text)
+        quote |= c == separator || c == '"' || c == '\r' || c == '\n';
+    if (!quote) {
+        line.append(text);
+        return;
+    }
+    line += '"';
     for (char c : text) {
         if (c == '"')
-            quoted += '"';
-        quoted += c;
+            line += '"';
+        line += c;
     }
-    return quoted + '"';
+    line += '"';
 }
 
 void TCsvWriter::Begin()
 {
     for (size_t i = 0; i < Columns().size(); ++i) {
         if (i > 0)
-            Write({&FSeparator, 1});
-        Write(Field(ValidUtf8(Column(i).Title), FSeparator));
+            FLine += FSeparator;
+        AppendField(FLine, ValidUtf8(Column(i).Title), FSeparator);
     }
-    Write("\r\n");
+    EndRecord();
 }
 
 void TCsvWriter::Value(size_t column, const TFieldValue& value)
 {
     if (column > 0)
-        Write({&FSeparator, 1});
-    Write(Field(Text(column, value), FSeparator));
+        FLine += FSeparator;
+    AppendField(FLine, Text(column, value), FSeparator);
 }
 
 void TCsvWriter::EndRecord()
 {
-    Write("\r\n");
+    FLine += "\r\n";
+    Write(FLine);
+    FLine.clear();  // keeps its room for the next record
 }

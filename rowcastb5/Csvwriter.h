@@ -15,9 +15,10 @@ public:
     void EndRecord() override;
     void Finish() override {}
 
-    // The field as it stands in a record, quoted when it must be.
-    static AnsiString Field(std::string_view text, char separator);
+    // Appends the field as it stands in a record, quoted when it must be.
+    static void AppendField(AnsiString& line, std::string_view text, char separator);
 
 private:
     char FSeparator;
+    AnsiString FLine;  // the record being written
 };

@@ -72,6 +72,14 @@ AnsiString ValidUtf8(std::string_view text)
     AnsiString valid;
     valid.reserve(text.size());
     while (!text.empty()) {
+        // Plain ASCII, most text, goes over in one piece.
+        size_t ascii = 0;
+        while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80)
+            ++ascii;
+        valid.append(text.substr(0, ascii));
+        text.remove_prefix(ascii);
+        if (text.empty())
+            break;
         const size_t length = SequenceLength(text);
         if (length == 0) {
             valid += "\xEF\xBF\xBD";

@@ -69,6 +69,45 @@ GROUPS = [
 
 TO_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
 
+# The exports run as child processes: each figure is the child's CPU time (the benchmark's manual
+# time), its wall time and peak memory are counters. (export, peer, the most it may be as a
+# multiple of the peer); every export must stay under EXPORT_MEMORY_MIB.
+EXPORT_PROGRAM = "export_bench"
+EXPORT_MEMORY_MIB = 64
+EXPORT_ROWS = [("Ours/Csv", "Shell/ShellCsv", 1.0), ("Ours/Html", "Shell/ShellHtml", 1.0),
+               ("Ours/Sql", "Shell/ShellInsert", 1.0), ("Ours/Excel", "PythonXlsx", 0.5)] + \
+              [(f"Ours/{name}", None, None) for name in ("Text", "Dif", "Sylk", "Xml", "Rtf", "Latex", "Dbf")] + \
+              [(peer, None, None) for peer in ("Shell/ShellCsv", "Shell/ShellHtml", "Shell/ShellInsert", "PythonXlsx")]
+
+
+def export_section(runs):
+    text = ["\n## Exports of 1,000,000 records\n\n"
+            "Each export of a form with one export of each class, on a table of 1,000,000 records of 8 "
+            "fields (integers, text with quotes and commas, reals, a date and time, NULLs, a truth value), "
+            "run as `drowcast-host export FORM NAME` in a child process, beside the program people would "
+            "use instead on the same records: the SQLite shell (`sqlite3 -csv`, `-html`, `.mode insert`) "
+            "and python3-xlsxwriter in its constant-memory mode writing the same cells. Figures are the "
+            "child's CPU time (user and system). Goals: CSV, HTML and SQL no slower than the shell, XLSX "
+            f"at most half python's time, and every export under {EXPORT_MEMORY_MIB} MiB of peak memory.\n\n"
+            "| Run | CPU ms | Wall ms | Peak MiB | Peer | vs peer | Verdict |\n"
+            "|---|---:|---:|---:|---|---:|---|\n"]
+    for name, peer, most in EXPORT_ROWS:
+        bench = runs.get(name)
+        if bench is None or bench.get("error_occurred"):
+            text.append(f"| `{name}` | - | - | - | | | **did not run** |\n")
+            continue
+        cpu = ms(bench, "real_time")  # the manual time: the child's CPU
+        peer_bench = runs.get(peer) if peer else None
+        peer_cpu = ms(peer_bench, "real_time") if peer_bench and not peer_bench.get("error_occurred") else None
+        memory = bench["peak_mib"]
+        ours = name.startswith("Ours/")
+        checks = ([memory < EXPORT_MEMORY_MIB] if ours else []) + ([cpu <= most * peer_cpu] if peer_cpu else [])
+        verdict = "" if not checks else ("met" if all(checks) else "**missed**")
+        text.append(f"| `{name}` | {figure(cpu)} | {figure(bench['wall_ms'])} | {memory:.1f} | "
+                    f"{'`' + peer + '`' if peer else ''} | {f'{cpu / peer_cpu:.2f}x' if peer_cpu else ''} | "
+                    f"{verdict} |\n")
+    return "".join(text)
+
 
 def short_name(name):
     """The name without the run settings Google Benchmark appends ("/iterations:3/manual_time")."""
@@ -187,6 +226,8 @@ def main(folder, docs):
             series, csv, plotted = CURVES[program]
             text.append(f"\nThe curve (docs/{csv}.csv, plotted in docs/{csv}.png, {plotted}):\n\n"
                         + curve(runs, docs, series, csv) + f"\n![{csv.replace('-', ' ')}]({csv}.png)\n")
+    if os.path.exists(os.path.join(folder, EXPORT_PROGRAM + ".json")):
+        text.append(export_section(load(folder, EXPORT_PROGRAM)))
     notes = os.path.join(docs, "performance-notes.md")
     if os.path.exists(notes):
         text.append("\n" + open(notes).read())

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <deque>
 #include <vector>
 
 namespace {
@@ -110,11 +111,22 @@ void TimeFields(int ms, int& hour, int& minute, int& second, int& millisecond)
     millisecond = ms % 1000;
 }
 
+// The value's digits, zeros before them up to `width`; without a string of its own, since an
+// export formats a date per record.
+void AppendPadded(AnsiString& out, int64_t value, int width)
+{
+    char digits[24];
+    auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+    const auto length = static_cast<int>(end - digits);
+    if (length < width)
+        out.append(static_cast<size_t>(width - length), '0');
+    out.append(digits, end);
+}
+
 AnsiString Padded(int64_t value, int width)
 {
-    AnsiString text = std::to_string(value);
-    if (static_cast<int>(text.size()) < width)
-        text.insert(0, static_cast<size_t>(width) - text.size(), '0');
+    AnsiString text;
+    AppendPadded(text, value, width);
     return text;
 }
 
@@ -303,6 +315,27 @@ std::vector<TToken> Tokens(std::string_view pattern)
     return tokens;
 }
 
+// The pieces of a pattern, worked out once per pattern: an export formats every record's date
+// with the same one or two. References stay valid as more patterns join (a deque only grows).
+const std::vector<TToken>* CachedTokens(std::string_view pattern)
+{
+    struct TEntry {
+        AnsiString Pattern;
+        std::vector<TToken> Tokens;
+    };
+    thread_local std::deque<TEntry> cache;
+    for (const TEntry& entry : cache)
+        if (entry.Pattern == pattern)
+            return &entry.Tokens;
+    // A few patterns are in use at a time; a program that makes up new ones without end would
+    // only lose the speed, never the memory.
+    constexpr size_t Kept = 32;
+    if (cache.size() == Kept)
+        return nullptr;
+    cache.push_back({AnsiString(pattern), Tokens(pattern)});
+    return &cache.back().Tokens;
+}
+
 // The regional patterns may name each other ("c" in ShortDateFormat); the depth stops a loop.
 constexpr int MaxNesting = 2;
 
@@ -310,9 +343,11 @@ void AppendFormatted(AnsiString& out, std::string_view pattern, const TFields& f
 {
     if (depth > MaxNesting)
         return;
-    std::vector<TToken> tokens = Tokens(pattern);
+    std::vector<TToken> own;
+    const std::vector<TToken>* cached = CachedTokens(pattern);
+    const std::vector<TToken>& tokens = cached ? *cached : (own = Tokens(pattern));
     bool twelveHour = std::any_of(tokens.begin(), tokens.end(), [](const TToken& t) { return t.Letter == 'a'; });
-    auto number = [&](int value, bool padded) { out += Padded(value, padded ? 2 : 1); };
+    auto number = [&](int value, bool padded) { AppendPadded(out, value, padded ? 2 : 1); };
     auto nested = [&](std::string_view inner) { AppendFormatted(out, inner, f, depth + 1); };
     for (const TToken& t : tokens) {
         switch (t.Letter) {
@@ -333,11 +368,11 @@ void AppendFormatted(AnsiString& out, std::string_view pattern, const TFields& f
             else
                 out += (t.Count == 3 ? ShortMonthNames : LongMonthNames)[f.Month - 1];
             break;
-        case 'y': out += t.Count <= 2 ? Padded(f.Year % 100, 2) : Padded(f.Year, 4); break;
+        case 'y': AppendPadded(out, t.Count <= 2 ? f.Year % 100 : f.Year, t.Count <= 2 ? 2 : 4); break;
         case 'h': number(twelveHour ? (f.Hour + 11) % 12 + 1 : f.Hour, t.Count >= 2); break;
         case 'n': number(f.Minute, t.Count >= 2); break;
         case 's': number(f.Second, t.Count >= 2); break;
-        case 'z': out += Padded(f.Millisecond, t.Count >= 3 ? 3 : 1); break;
+        case 'z': AppendPadded(out, f.Millisecond, t.Count >= 3 ? 3 : 1); break;
         case 'a':
             if (t.Text.size() == 4)  // ampm: the regional strings, English here
                 out += f.Hour < 12 ? "AM" : "PM";

@@ -276,8 +276,11 @@ void TSQLiteDataSet::InternalOpen()
     const AnsiString& path = connection->Path;
     sqlite3* rawDb = nullptr;
     const bool immutable = OpenImmutable(path);
-    int rc = immutable ? sqlite3_open_v2(ImmutableUri(path).c_str(), &rawDb, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr)
-                       : sqlite3_open_v2(PathForSqlite(path).c_str(), &rawDb, SQLITE_OPEN_READONLY, nullptr);
+    // One connection per dataset, used by one thread at a time: SQLite's own locking per call
+    // would cost as much as reading a column.
+    const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
+    int rc = immutable ? sqlite3_open_v2(ImmutableUri(path).c_str(), &rawDb, flags | SQLITE_OPEN_URI, nullptr)
+                       : sqlite3_open_v2(PathForSqlite(path).c_str(), &rawDb, flags, nullptr);
     connection->Db.reset(rawDb);
     sqlite3* db = connection->Db.get();
     if (rc != SQLITE_OK)
