@@ -17,41 +17,50 @@ object ShopForm: TForm
   end
   object ExcelOut: TKExcelExport
     DataSet = Orders
+    FileName = 'orders.xlsx'
     Left = 120
     Top = 96
   end
   object RtfOut: TKRTFExport
     DataSet = Orders
+    FileName = 'orders.rtf'
     Left = 216
     Top = 96
   end
   object HtmlOut: TKHTMLExport
     DataSet = Orders
+    FileName = 'orders.html'
     Left = 312
     Top = 96
   end
   object XmlOut: TKXMLExport
     DataSet = Orders
+    FileName = 'orders.xml'
     Left = 408
     Top = 96
   end
   object DbfOut: TKDBFExport
     DataSet = Orders
+    FileName = 'orders.dbf'
     Left = 24
     Top = 168
   end
   object CsvOut: TKASCIIExport
     DataSet = Orders
+    ExportType = etCSV
+    FileName = 'orders.csv'
     Left = 120
     Top = 168
   end
   object SqlOut: TKSQLExport
     DataSet = Orders
+    FileName = 'orders.sql'
     Left = 216
     Top = 168
   end
   object LatexOut: TKLaTeXExport
     DataSet = Orders
+    FileName = 'orders.tex'
     Left = 312
     Top = 168
   end

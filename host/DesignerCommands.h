@@ -21,6 +21,9 @@
 class TDesignHost;
 class TPropertyGridRow;
 
+// How many records a preview of an export shows: enough to judge the settings by, quick to make.
+constexpr int64_t DefaultPreviewRecords = 50;
+
 // Asked whether to open a form file without the unknown names it lists; true opens the rest.
 using TAcceptUnknownNames = std::function<bool(const std::vector<TUnknownFormName>&)>;
 

@@ -36,6 +36,7 @@ std::span<const TScriptCommandRow> HostCommandRows()
         {"copy", 1, ManyArgs, "copy NAME...", &D::Copy},
         {"paste", 0, 0, "paste", &D::Paste},
         {"export", 1, 1, "export NAME", &D::Export},
+        {"preview", 2, 3, "preview NAME PATH [ROWS]", &D::Preview},
         {"clipboard", 0, 0, "clipboard", &D::ClipboardText},
         {"answer", 2, 2, "answer KIND VALUE", &B::Answer},
         {"dialog", 0, 0, "dialog", &B::Dialog},

@@ -94,6 +94,20 @@ void Export(TScriptSession& s, const TScriptCommand& c)
         s.Out << "export failed: " << component->Name() << ": " << PrintableTraceText(outcome.Failure) << '\n';
 }
 
+void Preview(TScriptSession& s, const TScriptCommand& c)
+{
+    TComponent* component = s.FormComponent(c, c.Args[0]);
+    TExportOptions options;
+    options.FileName = c.Args[1];
+    options.MaxRecords = DefaultPreviewRecords;
+    if (c.Args.size() > 2 && (!TryStrToInt64(c.Args[2], options.MaxRecords) || options.MaxRecords < 0))
+        s.Error(c, Format("ROWS must be a number of records, not %s", {c.Args[2]}));
+    TDesignerCommands::TExportOutcome outcome = s.Commands.Export(component, options);
+    if (!outcome.Result)
+        s.Error(c, Format("the preview of %s failed: %s", {component->Name(), outcome.Failure}));
+    s.Out << "preview: " << component->Name() << " rows=" << outcome.Result->Rows << '\n';
+}
+
 void Paste(TScriptSession& s, const TScriptCommand& c)
 {
     s.CurrentForm(c);

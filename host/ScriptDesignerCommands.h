@@ -15,6 +15,7 @@ void Inspector(TScriptSession& s, const TScriptCommand& c);
 void Reset(TScriptSession& s, const TScriptCommand& c);
 void Copy(TScriptSession& s, const TScriptCommand& c);
 void Export(TScriptSession& s, const TScriptCommand& c);
+void Preview(TScriptSession& s, const TScriptCommand& c);
 void Paste(TScriptSession& s, const TScriptCommand& c);
 void ClipboardText(TScriptSession& s, const TScriptCommand& c);
 void Install(TScriptSession& s, const TScriptCommand& c);

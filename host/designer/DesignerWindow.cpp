@@ -52,6 +52,7 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
     FSurface->SetOnSelectionChanged([this] {
         FInspector->Refresh();
         UpdateEditActions();
+        UpdateExportAction();
         ShowSelection();
     });
     FSurface->SetOnDragged([this](const QString& where) { statusBar()->showMessage(where); });
@@ -159,6 +160,7 @@ void TDesignerWindow::BuildMenus()
     edit->addSeparator();
     BuildEditMenu(edit);
     QMenu* component = menuBar()->addMenu("&Component");
+    BuildExportActions(component);
     component->addAction("&Package information...", this, [this] { ShowPackageInformation(); })
         ->setStatusTip("What the loaded package holds and requires");
     component->addAction("&Install package...", this, [this] { InstallWithDialog(); })

@@ -12,6 +12,7 @@
 
 class QMenu;
 class QAction;
+class QLabel;
 class QScrollArea;
 class TDesignSurface;
 class TObjectInspector;
@@ -78,6 +79,11 @@ private:
     void StartAutosave();
     // Edit > Cut, Copy, Paste on the system clipboard, Delete, Select all (DesignerClipboard.cpp).
     void BuildEditMenu(QMenu* edit);
+    // Component > Export and its toolbar button (DesignerExport.cpp).
+    void BuildExportActions(QMenu* component);
+    void UpdateExportAction();
+    // Runs every selected export; false when one failed or was cancelled.
+    bool ExportSelection();
     // Greys out what cannot act on the selection or the clipboard.
     void UpdateEditActions();
     void CopySelection();
@@ -88,6 +94,8 @@ private:
     QAction* FPasteAction = nullptr;
     QAction* FDeleteAction = nullptr;
     QAction* FSelectAllAction = nullptr;
+    QAction* FExportAction = nullptr;
+    QLabel* FExportLink = nullptr;  // what the last export wrote, linked to open it
 
     TDesignHost& FHost;
     std::string FPackagePath;

@@ -1,0 +1,118 @@
+// Component > Export: the selected export components run with their settings as they stand, with
+// a progress dialog that can cancel, an error box when one fails (its old file kept), and a line
+// in the status bar that links to the file written.
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QUrl>
+
+#include <algorithm>
+#include <climits>
+
+#include "host/designer/DesignSurface.h"
+#include "host/designer/DesignerWindow.h"
+
+namespace {
+
+// Counts as people read them here; the C locale groups none, so it reads as English.
+QString Count(int64_t n)
+{
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English);
+    return locale.toString(static_cast<qlonglong>(n));
+}
+
+}  // namespace
+
+void TDesignerWindow::BuildExportActions(QMenu* component)
+{
+    FExportAction = component->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), "&Export",
+                                         QKeySequence(Qt::CTRL | Qt::Key_E), this, [this] { ExportSelection(); });
+    FExportAction->setObjectName("exportAction");
+    FExportAction->setEnabled(false);  // until an export is selected
+    FExportAction->setStatusTip("Run the selected export components with their settings and write their files");
+    QToolBar* tools = addToolBar("Export");
+    tools->setObjectName("exportToolBar");
+    tools->addAction(FExportAction);
+    FExportLink = new QLabel;
+    FExportLink->setObjectName("exportLink");
+    FExportLink->setTextFormat(Qt::RichText);
+    connect(FExportLink, &QLabel::linkActivated, this, [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); });
+    statusBar()->addPermanentWidget(FExportLink);
+    component->addSeparator();
+}
+
+void TDesignerWindow::UpdateExportAction()
+{
+    bool any = false;
+    for (TComponent* c : FHost.CurrentForm() ? FSurface->SelectedComponents() : std::vector<TComponent*>())
+        any |= dynamic_cast<TKExport*>(c) != nullptr;
+    FExportAction->setEnabled(any);
+}
+
+bool TDesignerWindow::ExportSelection()
+{
+    bool allDone = true;
+    if (!FHost.CurrentForm())
+        return false;
+    for (TComponent* component : FSurface->SelectedComponents()) {
+        if (!dynamic_cast<TKExport*>(component))
+            continue;
+        const QString name = QString::fromStdString(component->Name());
+        QProgressDialog progress(QString("Exporting %1...").arg(name), "Cancel", 0, 0, this);
+        progress.setWindowTitle("Export");
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(500);  // a quick export shows no dialog at all
+        TExportOptions options;
+        options.OnProgress = [&](int64_t done, int64_t total) {
+            if (total > 0 && total <= INT_MAX) {
+                progress.setMaximum(static_cast<int>(total));
+                progress.setValue(static_cast<int>(std::min(done, total)));
+            } else {
+                progress.setValue(0);  // a busy bar: the total is unknown
+            }
+            progress.setLabelText(QString("Exporting %1: %2 records").arg(name, Count(done)));
+            QApplication::processEvents();
+            return !progress.wasCanceled();
+        };
+        options.ConfirmProgram = [&](const AnsiString& program) {
+            return QMessageBox::question(this, "Export",
+                                         QString("%1 names a program to show the clipboard with:\n\n%2\n\nStart it? "
+                                                 "A form file from elsewhere can name any program: start it only "
+                                                 "if you trust the form.")
+                                             .arg(name, QString::fromStdString(program))) == QMessageBox::Yes;
+        };
+        FExportLink->clear();
+        TDesignerCommands::TExportOutcome outcome = Commands().Export(component, options);
+        progress.reset();
+        if (!outcome.Result) {
+            allDone = false;
+            statusBar()->showMessage(QString("%1 was not exported").arg(name));
+            if (!FScripted)
+                QMessageBox::critical(this, "Export", QString("%1 was not exported; its file keeps what it held.\n\n%2")
+                                                          .arg(name, QString::fromStdString(outcome.Failure)));
+            continue;
+        }
+        const TExportResult& result = *outcome.Result;
+        const QString rows = QString("%1 %2").arg(Count(result.Rows), result.Rows == 1 ? "row" : "rows");
+        statusBar()->clearMessage();
+        if (result.Destination == "clipboard") {
+            FExportLink->setText(QString("%1 copied to the clipboard").arg(rows));
+            continue;
+        }
+        const QFileInfo file(QString::fromStdString(result.Destination));
+        FExportLink->setText(QString("%1 written to <a href=\"%2\">%3</a>")
+                                 .arg(rows, QUrl::fromLocalFile(file.absoluteFilePath()).toString(),
+                                      file.fileName().toHtmlEscaped()));
+    }
+    return allDone;
+}
