@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -294,6 +295,22 @@ TEST(DesignerInput, APersonsMouseAndKeys)
              EXPECT_EQ(d.Component("HtmlOut"), nullptr);
              action("selectAllAction")->trigger();
              EXPECT_GT(d.Form().Selection().size(), 5u);
+         }},
+        {"Ctrl+E exports the selected export, its file beside the form, and no edit is made",
+         [](Designer& d) {
+             const fs::path folder = d.Folder.Path();
+             ASSERT_EQ(std::system(("sqlite3 '" + (folder / "shop.db").string() + "' < '" +
+                                    (fs::path(EXAMPLES_DIR) / "shop.sql").string() + "'").c_str()), 0);
+             auto* exportAction = d.Window->findChild<QAction*>("exportAction");
+             d.ClickTile("Orders");
+             EXPECT_FALSE(exportAction->isEnabled()) << "a dataset is no export";
+             d.ClickTile("CsvOut");
+             ASSERT_TRUE(exportAction->isEnabled());
+             QTest::keyClick(d.Surface(), Qt::Key_E, Qt::ControlModifier);
+             d.Settle();
+             EXPECT_TRUE(fs::exists(folder / "orders.csv"));
+             EXPECT_FALSE(d.Form().IsModified());
+             EXPECT_NE(d.Window->findChild<QLabel*>("exportLink")->text().indexOf("5 rows written to"), -1);
          }},
     };
     for (const TInputCase& c : cases) {
