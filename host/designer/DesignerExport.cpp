@@ -19,6 +19,7 @@
 
 #include "host/designer/DesignSurface.h"
 #include "host/designer/DesignerWindow.h"
+#include "host/designer/PreviewDock.h"
 
 namespace {
 
@@ -57,6 +58,15 @@ void TDesignerWindow::UpdateExportAction()
     for (TComponent* c : FHost.CurrentForm() ? FSurface->SelectedComponents() : std::vector<TComponent*>())
         any |= dynamic_cast<TKExport*>(c) != nullptr;
     FExportAction->setEnabled(any);
+}
+
+void TDesignerWindow::PreviewSelection()
+{
+    TComponent* shown = nullptr;
+    for (TComponent* c : FHost.CurrentForm() ? FSurface->SelectedComponents() : std::vector<TComponent*>())
+        if (!shown && dynamic_cast<TKExport*>(c))
+            shown = c;
+    FPreview->Show(shown);
 }
 
 bool TDesignerWindow::ExportSelection()

@@ -11,6 +11,7 @@
 #include "host/DesignerCommands.h"
 #include "host/designer/DesignSurface.h"
 #include "host/designer/DesignerWindow.h"
+#include "host/designer/PreviewDock.h"
 #include "host/designer/ObjectInspector.h"
 #include "host/designer/PaletteBar.h"
 #include "vcl50/Sysutils.h"
@@ -190,6 +191,7 @@ std::vector<TComponent*> TDesignerHands::Paste()
 bool TDesignerHands::Window(const AnsiString& path, TComponent* menuOf)
 {
     FWindow.Sync();
+    FWindow.FPreview->Flush();  // the picture shows the preview of what the script did
     QApplication::processEvents();
     QPixmap picture = FWindow.grab();
     if (menuOf) {

@@ -24,6 +24,7 @@
 #include "host/designer/DesignSurface.h"
 #include "host/designer/ObjectInspector.h"
 #include "host/designer/PaletteBar.h"
+#include "host/designer/PreviewDock.h"
 #include "host/designer/UndoHistoryView.h"
 #include "vcl50/Forms.h"
 #include "vcl50/Sysutils.h"
@@ -54,6 +55,7 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
         UpdateEditActions();
         UpdateExportAction();
         ShowSelection();
+        PreviewSelection();
     });
     FSurface->SetOnDragged([this](const QString& where) { statusBar()->showMessage(where); });
     FInspector->SetOnChoose([this](TComponent* c) {
@@ -82,12 +84,14 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
     layout->addWidget(FPalette);
     layout->addWidget(splitter, 1);
     setCentralWidget(central);
+    FPreview = new TPreviewDock(host, this);
+    addDockWidget(Qt::BottomDockWidgetArea, FPreview);
     BuildMenus();
     StartAutosave();
     statusBar()->showMessage(QString::fromStdString(PackageDescription(package)));
     // As large as it likes, as long as the screen holds it; a script's pictures are the same on
     // every screen.
-    QSize size(960, 640);
+    QSize size(960, 820);
     if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && !FScripted)
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
     resize(size);
@@ -96,6 +100,7 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
     FHost.SetOnModified([this](TDesigner&) {
         UpdateTitle();
         SyncLater();
+        FPreview->Changed();
     });
     FHost.SetOnUndoHistoryCleared([this](TDesigner&) {
         statusBar()->showMessage(QString("That action was too large to undo: the undo history was cleared (it keeps "

@@ -17,6 +17,7 @@ class QScrollArea;
 class TDesignSurface;
 class TObjectInspector;
 class TPaletteBar;
+class TPreviewDock;
 
 class TDesignerWindow : public QMainWindow {
 public:
@@ -84,6 +85,8 @@ private:
     void UpdateExportAction();
     // Runs every selected export; false when one failed or was cancelled.
     bool ExportSelection();
+    // The Preview panel follows the selected export.
+    void PreviewSelection();
     // Greys out what cannot act on the selection or the clipboard.
     void UpdateEditActions();
     void CopySelection();
@@ -96,6 +99,7 @@ private:
     QAction* FSelectAllAction = nullptr;
     QAction* FExportAction = nullptr;
     QLabel* FExportLink = nullptr;  // what the last export wrote, linked to open it
+    TPreviewDock* FPreview = nullptr;
 
     TDesignHost& FHost;
     std::string FPackagePath;
