@@ -87,7 +87,7 @@ void Copy(TScriptSession& s, const TScriptCommand& c)
 void Export(TScriptSession& s, const TScriptCommand& c)
 {
     TComponent* component = s.FormComponent(c, c.Args[0]);
-    TDesignerCommands::TExportOutcome outcome = s.Commands.Export(component);
+    TDesignerCommands::TExportOutcome outcome = s.Hands.Export(component);
     if (outcome.Result)
         s.Out << PrintableTraceText(ExportedLine(component->Name(), *outcome.Result)) << '\n';
     else

@@ -74,3 +74,8 @@ std::vector<TComponent*> TScriptHands::Paste()
 {
     return FCommands.Paste().value_or(std::vector<TComponent*>{});
 }
+
+TDesignerCommands::TExportOutcome TScriptHands::Export(TComponent* component)
+{
+    return FCommands.Export(component);
+}

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "host/Designer.h"
-
-class TDesignerCommands;
+#include "host/DesignerCommands.h"
 class TPropertyGridRow;
 
 class TScriptHands {
@@ -36,6 +35,8 @@ public:
     virtual void Copy(const std::vector<TComponent*>& components);
     // What the paste selected.
     virtual std::vector<TComponent*> Paste();
+    // Runs an export component as Component > Export does.
+    virtual TDesignerCommands::TExportOutcome Export(TComponent* component);
 
 protected:
     TDesignerCommands& FCommands;

@@ -20,6 +20,8 @@
 #include "host/designer/DesignSurface.h"
 #include "host/designer/DesignerWindow.h"
 #include "host/designer/PreviewDock.h"
+#include "vcl50/Messagebox.h"
+#include "vcl50/Widgetset.h"
 
 namespace {
 
@@ -69,60 +71,61 @@ void TDesignerWindow::PreviewSelection()
     FPreview->Show(shown);
 }
 
-bool TDesignerWindow::ExportSelection()
+void TDesignerWindow::ExportSelection()
 {
-    bool allDone = true;
     if (!FHost.CurrentForm())
-        return false;
-    for (TComponent* component : FSurface->SelectedComponents()) {
-        if (!dynamic_cast<TKExport*>(component))
-            continue;
-        const QString name = QString::fromStdString(component->Name());
-        QProgressDialog progress(QString("Exporting %1...").arg(name), "Cancel", 0, 0, this);
-        progress.setWindowTitle("Export");
-        progress.setWindowModality(Qt::WindowModal);
-        progress.setMinimumDuration(500);  // a quick export shows no dialog at all
-        TExportOptions options;
-        options.OnProgress = [&](int64_t done, int64_t total) {
-            if (total > 0 && total <= INT_MAX) {
-                progress.setMaximum(static_cast<int>(total));
-                progress.setValue(static_cast<int>(std::min(done, total)));
-            } else {
-                progress.setValue(0);  // a busy bar: the total is unknown
-            }
-            progress.setLabelText(QString("Exporting %1: %2 records").arg(name, Count(done)));
-            QApplication::processEvents();
-            return !progress.wasCanceled();
-        };
-        options.ConfirmProgram = [&](const AnsiString& program) {
-            return QMessageBox::question(this, "Export",
-                                         QString("%1 names a program to show the clipboard with:\n\n%2\n\nStart it? "
-                                                 "A form file from elsewhere can name any program: start it only "
-                                                 "if you trust the form.")
-                                             .arg(name, QString::fromStdString(program))) == QMessageBox::Yes;
-        };
-        FExportLink->clear();
-        TDesignerCommands::TExportOutcome outcome = Commands().Export(component, options);
-        progress.reset();
-        if (!outcome.Result) {
-            allDone = false;
-            statusBar()->showMessage(QString("%1 was not exported").arg(name));
-            if (!FScripted)
-                QMessageBox::critical(this, "Export", QString("%1 was not exported; its file keeps what it held.\n\n%2")
-                                                          .arg(name, QString::fromStdString(outcome.Failure)));
-            continue;
+        return;
+    for (TComponent* component : FSurface->SelectedComponents())
+        if (dynamic_cast<TKExport*>(component))
+            FLastExport = ExportOne(component);
+}
+
+TDesignerCommands::TExportOutcome TDesignerWindow::ExportOne(TComponent* component)
+{
+    const QString name = QString::fromStdString(component->Name());
+    QProgressDialog progress(QString("Exporting %1...").arg(name), "Cancel", 0, 0, this);
+    progress.setWindowTitle("Export");
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);  // a quick export shows no dialog at all
+    TExportOptions options;
+    options.OnProgress = [&](int64_t done, int64_t total) {
+        if (total > 0 && total <= INT_MAX) {
+            progress.setMaximum(static_cast<int>(total));
+            progress.setValue(static_cast<int>(std::min(done, total)));
+        } else {
+            progress.setValue(0);  // a busy bar: the total is unknown
         }
-        const TExportResult& result = *outcome.Result;
-        const QString rows = QString("%1 %2").arg(Count(result.Rows), result.Rows == 1 ? "row" : "rows");
-        statusBar()->clearMessage();
-        if (result.Destination == "clipboard") {
-            FExportLink->setText(QString("%1 copied to the clipboard").arg(rows));
-            continue;
-        }
-        const QFileInfo file(QString::fromStdString(result.Destination));
-        FExportLink->setText(QString("%1 written to <a href=\"%2\">%3</a>")
-                                 .arg(rows, QUrl::fromLocalFile(file.absoluteFilePath()).toString(),
-                                      file.fileName().toHtmlEscaped()));
+        progress.setLabelText(QString("Exporting %1: %2 records").arg(name, Count(done)));
+        QApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+    // Through the widget set's message box, No the default: a script traces it and starts nothing.
+    options.ConfirmProgram = [&](const AnsiString& program) {
+        return WidgetSet().MessageBox(component->Name() + " names a program to show the clipboard with:\n\n" +
+                                          program + "\n\nStart it? A form file from elsewhere can name any "
+                                                    "program: start it only if you trust the form.",
+                                      "Export", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    };
+    FExportLink->clear();
+    TDesignerCommands::TExportOutcome outcome = Commands().Export(component, options);
+    progress.reset();
+    if (!outcome.Result) {
+        statusBar()->showMessage(QString("%1 was not exported").arg(name));
+        if (!FScripted)
+            QMessageBox::critical(this, "Export", QString("%1 was not exported; its file keeps what it held.\n\n%2")
+                                                      .arg(name, QString::fromStdString(outcome.Failure)));
+        return outcome;
     }
-    return allDone;
+    const TExportResult& result = *outcome.Result;
+    const QString rows = QString("%1 %2").arg(Count(result.Rows), result.Rows == 1 ? "row" : "rows");
+    statusBar()->clearMessage();
+    if (result.Destination == "clipboard") {
+        FExportLink->setText(QString("%1 copied to the clipboard").arg(rows));
+        return outcome;
+    }
+    const QFileInfo file(QString::fromStdString(result.Destination));
+    FExportLink->setText(QString("%1 written to <a href=\"%2\">%3</a>")
+                             .arg(rows, QUrl::fromLocalFile(file.absoluteFilePath()).toString(),
+                                  file.fileName().toHtmlEscaped()));
+    return outcome;
 }

@@ -177,6 +177,16 @@ void TDesignerHands::Copy(const std::vector<TComponent*>& components)
     });
 }
 
+TDesignerCommands::TExportOutcome TDesignerHands::Export(TComponent* component)
+{
+    KeepSelection([&] {
+        FCommands.Select({component});
+        FWindow.Sync();
+        FWindow.FExportAction->trigger();
+    });
+    return FWindow.FLastExport;
+}
+
 std::vector<TComponent*> TDesignerHands::Paste()
 {
     FWindow.Sync();

@@ -29,6 +29,7 @@ public:
     void Redo() override;
     void Reset(const AnsiString& path) override;
     void Copy(const std::vector<TComponent*>& components) override;
+    TDesignerCommands::TExportOutcome Export(TComponent* component) override;
     std::vector<TComponent*> Paste() override;
 
 private:

@@ -83,8 +83,11 @@ private:
     // Component > Export and its toolbar button (DesignerExport.cpp).
     void BuildExportActions(QMenu* component);
     void UpdateExportAction();
-    // Runs every selected export; false when one failed or was cancelled.
-    bool ExportSelection();
+    // Runs every selected export, each as ExportOne.
+    void ExportSelection();
+    // Runs one export with a progress dialog; says in an error box why it failed, or in the
+    // status bar what it wrote.
+    TDesignerCommands::TExportOutcome ExportOne(TComponent* component);
     // The Preview panel follows the selected export.
     void PreviewSelection();
     // Greys out what cannot act on the selection or the clipboard.
@@ -100,6 +103,7 @@ private:
     QAction* FExportAction = nullptr;
     QLabel* FExportLink = nullptr;  // what the last export wrote, linked to open it
     TPreviewDock* FPreview = nullptr;
+    TDesignerCommands::TExportOutcome FLastExport;  // for the script hands
 
     TDesignHost& FHost;
     std::string FPackagePath;
