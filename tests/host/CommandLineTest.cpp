@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -285,14 +286,19 @@ TEST(CommandLine, HostileInputsEndWithTheirReasonWithoutBlockingOrGrowing)
     EXPECT_LT(children.ru_maxrss, 512 * 1024) << "kB";
 }
 
-// The window's scripts on the inspector, the clipboard, stacked components, places after undo and
-// a form file naming unknown classes trace alike without the window.
+// The window's scripts on the inspector, the clipboard, stacked components, places after undo, a
+// form file naming unknown classes and the sample form's clipboard export trace alike without
+// the window.
 TEST(CommandLine, TheWindowsScriptsTraceAsInTheWindow)
 {
     const fs::path scripts = DESIGNER_SCRIPTS_DIR;
-    for (const char* name : {"inspect-copy-paste", "overlapping", "places-and-rows", "unknown-names", "positions"}) {
+    for (const char* name : {"inspect-copy-paste", "overlapping", "places-and-rows", "unknown-names", "positions",
+                             "clipboard-export"}) {
         TTempFolder folder("drowcast-inspect");
         fs::copy_file(scripts / "unknown.dfm", folder.Path() / "unknown.dfm");
+        fs::copy_file(fs::path(EXAMPLES_DIR) / "shop.dfm", folder.Path() / "shop.dfm");
+        const std::string shop = "sqlite3 '" + (folder.Path() / "shop.db").string() + "' < '" EXAMPLES_DIR "/shop.sql'";
+        ASSERT_EQ(std::system(shop.c_str()), 0);
         ExpectTraceAsExpected(scripts / name, folder.Path());
     }
 }
