@@ -1,0 +1,368 @@
+#include "vcl50/Dateutils.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr int64_t MSecsPerDay = 86400000;
+constexpr int64_t UnixEpochDay = 25569;  // 1970-01-01
+constexpr int64_t FirstDay = -693593;    // 0001-01-01
+constexpr int64_t LastDay = 2958465;     // 9999-12-31
+
+// A moment as milliseconds from 1899-12-30 00:00 on a plain line, which the platform's
+// encoding is not before that day (-1.25 comes after -1.0). Every conversion goes through it.
+constexpr int64_t FirstMoment = FirstDay * MSecsPerDay;
+constexpr int64_t LastMoment = (LastDay + 1) * MSecsPerDay - 1;
+
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b < 0 ? 1 : 0); }
+
+bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+
+bool IsDate(int year, int month, int day)
+{
+    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1)
+        return false;
+    return day <= days[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
+}
+
+bool IsTime(int hour, int minute, int second, int millisecond)
+{
+    return hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60 &&
+           millisecond >= 0 && millisecond < 1000;
+}
+
+int64_t MillisecondOfDay(int hour, int minute, int second, int millisecond)
+{
+    return ((hour * 60LL + minute) * 60 + second) * 1000 + millisecond;
+}
+
+// The days from 1899-12-30 to a valid date. The year is counted from March so that the leap
+// day ends it; 400 years are always 146097 days.
+int64_t DayNumber(int year, int month, int day)
+{
+    int y = year - (month <= 2 ? 1 : 0);  // not negative in years 1..9999
+    int era = y / 400;
+    int yearOfEra = y - era * 400;
+    int dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return int64_t(era) * 146097 + dayOfEra - 719468 + UnixEpochDay;  // 719468: 0000-03-01 to 1970-01-01
+}
+
+void CivilDate(int64_t dayNumber, int& year, int& month, int& day)
+{
+    int64_t z = dayNumber - UnixEpochDay + 719468;  // days since 0000-03-01, not negative in range
+    int64_t era = z / 146097;
+    int64_t dayOfEra = z - era * 146097;
+    int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    int64_t monthFromMarch = (5 * dayOfYear + 2) / 153;
+    day = static_cast<int>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
+    month = static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+    year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+}
+
+// The value to the nearest millisecond. A time that rounds to 24:00 lands on the next day's
+// midnight by the arithmetic itself, before 1899 as after.
+bool TryMomentOf(TDateTime value, int64_t& moment)
+{
+    if (!(value > FirstDay - 1 && value < LastDay + 1))  // NaN fails here too
+        return false;
+    double whole = std::trunc(value);
+    moment = static_cast<int64_t>(whole) * MSecsPerDay + std::llround(std::fabs(value - whole) * MSecsPerDay);
+    return moment >= FirstMoment && moment <= LastMoment;
+}
+
+TDateTime ValueOf(int64_t moment)
+{
+    int64_t day = FloorDiv(moment, MSecsPerDay);
+    double time = static_cast<double>(moment - day * MSecsPerDay) / MSecsPerDay;
+    return day >= 0 ? static_cast<double>(day) + time : static_cast<double>(day) - time;
+}
+
+struct TDayAndTime {
+    int64_t Day;      // from 1899-12-30
+    int Millisecond;  // of the day
+};
+
+// The one way from a value to its day and time, so that every reader rounds alike.
+TDayAndTime Split(TDateTime value)
+{
+    int64_t moment = 0;
+    if (!TryMomentOf(value, moment)) {
+        char text[32];
+        auto end = std::to_chars(text, text + sizeof text, value).ptr;
+        throw EConvertError("Date and time value " + AnsiString(text, end) + " is outside years 1 to 9999");
+    }
+    int64_t day = FloorDiv(moment, MSecsPerDay);
+    return {day, static_cast<int>(moment - day * MSecsPerDay)};
+}
+
+void TimeFields(int ms, int& hour, int& minute, int& second, int& millisecond)
+{
+    hour = ms / 3600000;
+    minute = ms / 60000 % 60;
+    second = ms / 1000 % 60;
+    millisecond = ms % 1000;
+}
+
+AnsiString Padded(int64_t value, int width)
+{
+    AnsiString text = std::to_string(value);
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<size_t>(width) - text.size(), '0');
+    return text;
+}
+
+}  // namespace
+
+// ---- encoding and decoding --------------------------------------------------------------------
+
+bool TryEncodeDate(int year, int month, int day, TDateTime& value)
+{
+    if (!IsDate(year, month, day))
+        return false;
+    value = static_cast<double>(DayNumber(year, month, day));
+    return true;
+}
+
+bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime& value)
+{
+    if (!IsTime(hour, minute, second, millisecond))
+        return false;
+    value = static_cast<double>(MillisecondOfDay(hour, minute, second, millisecond)) / MSecsPerDay;
+    return true;
+}
+
+bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond,
+                       TDateTime& value)
+{
+    if (!IsDate(year, month, day) || !IsTime(hour, minute, second, millisecond))
+        return false;
+    value = ValueOf(DayNumber(year, month, day) * MSecsPerDay + MillisecondOfDay(hour, minute, second, millisecond));
+    return true;
+}
+
+TDateTime EncodeDate(int year, int month, int day)
+{
+    TDateTime value = 0;
+    if (!TryEncodeDate(year, month, day, value))
+        throw EConvertError("Invalid argument to date encode");
+    return value;
+}
+
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond)
+{
+    TDateTime value = 0;
+    if (!TryEncodeTime(hour, minute, second, millisecond, value))
+        throw EConvertError("Invalid argument to time encode");
+    return value;
+}
+
+TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond)
+{
+    TDateTime value = 0;
+    if (!TryEncodeDateTime(year, month, day, hour, minute, second, millisecond, value))
+        throw EConvertError("Invalid argument to date and time encode");
+    return value;
+}
+
+void DecodeDate(TDateTime value, int& year, int& month, int& day) { CivilDate(Split(value).Day, year, month, day); }
+
+void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& millisecond)
+{
+    TimeFields(Split(value).Millisecond, hour, minute, second, millisecond);
+}
+
+// ---- machine forms ----------------------------------------------------------------------------
+
+namespace {
+
+AnsiString DateText(int64_t day)
+{
+    int year = 0, month = 0, dayOfMonth = 0;
+    CivilDate(day, year, month, dayOfMonth);
+    return Padded(year, 4) + '-' + Padded(month, 2) + '-' + Padded(dayOfMonth, 2);
+}
+
+AnsiString TimeText(int ms)
+{
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+    TimeFields(ms, hour, minute, second, millisecond);
+    AnsiString text = Padded(hour, 2) + ':' + Padded(minute, 2) + ':' + Padded(second, 2);
+    if (millisecond != 0)
+        text += '.' + Padded(millisecond, 3);
+    return text;
+}
+
+}  // namespace
+
+AnsiString ISODate(TDateTime value) { return DateText(Split(value).Day); }
+
+AnsiString ISOTime(TDateTime value) { return TimeText(Split(value).Millisecond); }
+
+AnsiString ISODateTime(TDateTime value)
+{
+    TDayAndTime split = Split(value);
+    return DateText(split.Day) + 'T' + TimeText(split.Millisecond);
+}
+
+// ---- FormatDateTime ---------------------------------------------------------------------------
+
+namespace {
+
+constexpr const char* ShortDayNames[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+constexpr const char* LongDayNames[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+constexpr const char* ShortMonthNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+constexpr const char* LongMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
+                                          "July",    "August",   "September", "October", "November", "December"};
+
+struct TFields {
+    int Year, Month, Day, WeekDay;  // WeekDay 0 is Sunday
+    int Hour, Minute, Second, Millisecond;
+    bool Midnight;
+};
+
+TFields FieldsOf(TDateTime value)
+{
+    TDayAndTime split = Split(value);
+    TFields f{};
+    CivilDate(split.Day, f.Year, f.Month, f.Day);
+    f.WeekDay = static_cast<int>((split.Day % 7 + 13) % 7);  // 1899-12-30 was a Saturday
+    TimeFields(split.Millisecond, f.Hour, f.Minute, f.Second, f.Millisecond);
+    f.Midnight = split.Millisecond == 0;
+    return f;
+}
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+// One piece of a pattern: a run of one pattern letter, a 12-hour marker, or literal text.
+struct TToken {
+    char Letter = 0;  // lower case; 'a' for a marker, 0 for literal text
+    int Count = 0;
+    AnsiString Text;  // the literal text, or the marker as written
+};
+
+// The marker at the start of `rest`, as written; empty when there is none.
+std::string_view MarkerAt(std::string_view rest)
+{
+    for (std::string_view marker : {"am/pm", "a/p", "ampm"}) {
+        if (rest.size() >= marker.size() &&
+            std::equal(marker.begin(), marker.end(), rest.begin(), [](char m, char c) { return m == Lower(c); }))
+            return rest.substr(0, marker.size());
+    }
+    return {};
+}
+
+std::vector<TToken> Tokens(std::string_view pattern)
+{
+    std::vector<TToken> tokens;
+    auto literal = [&](std::string_view text) {
+        if (tokens.empty() || tokens.back().Letter != 0)
+            tokens.emplace_back();
+        tokens.back().Text += text;
+    };
+    for (size_t i = 0; i < pattern.size();) {
+        char c = pattern[i];
+        char letter = Lower(c);
+        if (c == '\'' || c == '"') {  // to the matching quote, or to the end when there is none
+            size_t close = std::min(pattern.find(c, i + 1), pattern.size());
+            literal(pattern.substr(i + 1, close - i - 1));
+            i = close + 1;
+        } else if (std::string_view marker = MarkerAt(pattern.substr(i)); !marker.empty()) {
+            tokens.push_back({'a', 1, AnsiString(marker)});
+            i += marker.size();
+        } else if (std::string_view("dmnyhszct").find(letter) != std::string_view::npos) {
+            size_t end = i;
+            while (end < pattern.size() && Lower(pattern[end]) == letter)
+                ++end;
+            tokens.push_back({letter, static_cast<int>(end - i), {}});
+            i = end;
+        } else
+            literal(pattern.substr(i++, 1));
+    }
+    // m and mm between an hour and a second are minutes; literal text between does not part them.
+    char previous = 0;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        TToken& t = tokens[i];
+        if (t.Letter == 0)
+            continue;
+        if (t.Letter == 'm' && t.Count <= 2) {
+            auto next = std::find_if(tokens.begin() + static_cast<ptrdiff_t>(i) + 1, tokens.end(),
+                                     [](const TToken& n) { return n.Letter != 0; });
+            if (previous == 'h' || (next != tokens.end() && next->Letter == 's'))
+                t.Letter = 'n';
+        }
+        previous = t.Letter;
+    }
+    return tokens;
+}
+
+// The regional patterns may name each other ("c" in ShortDateFormat); the depth stops a loop.
+constexpr int MaxNesting = 2;
+
+void AppendFormatted(AnsiString& out, std::string_view pattern, const TFields& f, int depth)
+{
+    if (depth > MaxNesting)
+        return;
+    std::vector<TToken> tokens = Tokens(pattern);
+    bool twelveHour = std::any_of(tokens.begin(), tokens.end(), [](const TToken& t) { return t.Letter == 'a'; });
+    auto number = [&](int value, bool padded) { out += Padded(value, padded ? 2 : 1); };
+    auto nested = [&](std::string_view inner) { AppendFormatted(out, inner, f, depth + 1); };
+    for (const TToken& t : tokens) {
+        switch (t.Letter) {
+        case 0: out += t.Text; break;
+        case 'd':
+            switch (t.Count) {
+            case 1:
+            case 2: number(f.Day, t.Count == 2); break;
+            case 3: out += ShortDayNames[f.WeekDay]; break;
+            case 4: out += LongDayNames[f.WeekDay]; break;
+            case 5: nested(ShortDateFormat); break;
+            default: nested(LongDateFormat);
+            }
+            break;
+        case 'm':
+            if (t.Count <= 2)
+                number(f.Month, t.Count == 2);
+            else
+                out += (t.Count == 3 ? ShortMonthNames : LongMonthNames)[f.Month - 1];
+            break;
+        case 'y': out += t.Count <= 2 ? Padded(f.Year % 100, 2) : Padded(f.Year, 4); break;
+        case 'h': number(twelveHour ? (f.Hour + 11) % 12 + 1 : f.Hour, t.Count >= 2); break;
+        case 'n': number(f.Minute, t.Count >= 2); break;
+        case 's': number(f.Second, t.Count >= 2); break;
+        case 'z': out += Padded(f.Millisecond, t.Count >= 3 ? 3 : 1); break;
+        case 'a':
+            if (t.Text.size() == 4)  // ampm: the regional strings, English here
+                out += f.Hour < 12 ? "AM" : "PM";
+            else {
+                size_t slash = t.Text.find('/');
+                out += f.Hour < 12 ? t.Text.substr(0, slash) : t.Text.substr(slash + 1);
+            }
+            break;
+        case 'c':
+            nested(ShortDateFormat);
+            if (!f.Midnight) {
+                out += ' ';
+                nested(LongTimeFormat);
+            }
+            break;
+        case 't': nested(t.Count == 1 ? ShortTimeFormat : LongTimeFormat); break;
+        }
+    }
+}
+
+}  // namespace
+
+AnsiString FormatDateTime(std::string_view pattern, TDateTime value)
+{
+    TFields fields = FieldsOf(value);
+    AnsiString out;
+    AppendFormatted(out, pattern.empty() ? "c" : pattern, fields, 0);
+    return out;
+}

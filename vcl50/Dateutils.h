@@ -1,0 +1,50 @@
+#pragma once
+// The platform's date and time values: making and taking them apart, showing them in the
+// platform's pattern letters.
+
+#include "vcl50/Sysutils.h"
+
+#include <cstdint>
+#include <string_view>
+
+// Days since 1899-12-30 00:00, the fraction being the time of day. Before that day the
+// integral part is still the day and the fraction's absolute value the time, as the platform
+// has it: -1.25 is 1899-12-29 06:00, and -0.5 is the same moment as 0.5.
+using TDateTime = double;
+
+// Proleptic Gregorian dates in years 1..9999 and times to the millisecond (hours 0..23).
+// A date or time that does not exist raises EConvertError; the Try forms return false.
+TDateTime EncodeDate(int year, int month, int day);
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
+bool TryEncodeDate(int year, int month, int day, TDateTime& value);
+bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime& value);
+// Date and time in one value; before 1899-12-30 the time is not simply added to the date.
+TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond);
+bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second, int millisecond,
+                       TDateTime& value);
+
+// Both take the value to the nearest millisecond first, so a time that rounds to 24:00 is
+// 00:00 of the next day in both. A value outside years 1..9999, or no number, raises EConvertError.
+void DecodeDate(TDateTime value, int& year, int& month, int& day);
+void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& millisecond);
+
+// Machine forms: "YYYY-MM-DD", "HH:MM:SS", "YYYY-MM-DDTHH:MM:SS"; the time ends in ".SSS"
+// only when its milliseconds are not zero. Raises as DecodeDate does.
+AnsiString ISODate(TDateTime value);
+AnsiString ISOTime(TDateTime value);
+AnsiString ISODateTime(TDateTime value);
+
+// The value in the platform's pattern letters, case-insensitive:
+//   d dd ddd dddd      day, day with zero, short and long day name
+//   ddddd dddddd       ShortDateFormat, LongDateFormat
+//   m mm mmm mmmm      month, month with zero, short and long month name; m and mm right after
+//                      h or hh, or right before s or ss, are the minutes
+//   yy yyyy            two- and four-digit year
+//   h hh n nn s ss     hour, minute, second, without and with zero
+//   z zzz              millisecond, without and with zeros
+//   am/pm a/p ampm     12-hour clock for the pattern's h; am/pm and a/p show as written
+//   c                  ShortDateFormat, then LongTimeFormat unless the time is midnight
+//   t tt               ShortTimeFormat, LongTimeFormat
+//   'x' "x"            literal text; any other character is literal too
+// Names are English. An empty pattern is "c". Raises as DecodeDate does.
+AnsiString FormatDateTime(std::string_view pattern, TDateTime value);
