@@ -11,6 +11,7 @@ constexpr int64_t MSecsPerDay = 86400000;
 constexpr int64_t UnixEpochDay = 25569;  // 1970-01-01
 constexpr int64_t FirstDay = -693593;    // 0001-01-01
 constexpr int64_t LastDay = 2958465;     // 9999-12-31
+constexpr double JulianEpoch = 2415018.5;  // the Julian day of 1899-12-30 00:00
 
 // A moment as milliseconds from 1899-12-30 00:00 on a plain line, which the platform's
 // encoding is not before that day (-1.25 comes after -1.0). Every conversion goes through it.
@@ -365,4 +366,156 @@ AnsiString FormatDateTime(std::string_view pattern, TDateTime value)
     AnsiString out;
     AppendFormatted(out, pattern.empty() ? "c" : pattern, fields, 0);
     return out;
+}
+
+// ---- stored dates -----------------------------------------------------------------------------
+
+namespace {
+
+bool TryValueOf(int64_t moment, TDateTime& value)
+{
+    if (moment < FirstMoment || moment > LastMoment)
+        return false;
+    value = ValueOf(moment);
+    return true;
+}
+
+}  // namespace
+
+bool TryUnixToDateTime(int64_t seconds, TDateTime& value)
+{
+    // Bounded in seconds first: most 64-bit values would overflow as milliseconds.
+    constexpr int64_t first = (FirstDay - UnixEpochDay) * 86400;
+    constexpr int64_t last = (LastDay + 1 - UnixEpochDay) * 86400 - 1;
+    if (seconds < first || seconds > last)
+        return false;
+    value = ValueOf((seconds + UnixEpochDay * 86400) * 1000);
+    return true;
+}
+
+TDateTime UnixToDateTime(int64_t seconds)
+{
+    TDateTime value = 0;
+    if (!TryUnixToDateTime(seconds, value))
+        throw EConvertError("Unix time " + IntToStr(seconds) + " is outside years 1 to 9999");
+    return value;
+}
+
+bool TryJulianDateToDateTime(double julianDay, TDateTime& value)
+{
+    double days = julianDay - JulianEpoch;
+    if (!(std::fabs(days) < 1e7))  // NaN too; keeps the milliseconds in 64 bits, the exact bounds follow
+        return false;
+    return TryValueOf(std::llround(days * MSecsPerDay), value);
+}
+
+TDateTime JulianDateToDateTime(double julianDay)
+{
+    TDateTime value = 0;
+    if (!TryJulianDateToDateTime(julianDay, value)) {
+        char text[32];
+        auto end = std::to_chars(text, text + sizeof text, julianDay).ptr;
+        throw EConvertError("Julian day " + AnsiString(text, end) + " is outside years 1 to 9999");
+    }
+    return value;
+}
+
+namespace {
+
+// Reads the fixed-width fields of the ISO forms. A field that does not match fails and the
+// caller refuses the whole text, so nothing steps back.
+class TIsoReader {
+public:
+    explicit TIsoReader(std::string_view text) : FText(text) {}
+
+    bool AtEnd() const { return FPos == FText.size(); }
+    bool Accept(char c)
+    {
+        if (AtEnd() || FText[FPos] != c)
+            return false;
+        ++FPos;
+        return true;
+    }
+    bool IsDigit() const { return !AtEnd() && FText[FPos] >= '0' && FText[FPos] <= '9'; }
+    // Exactly `count` digits, at most `largest`.
+    bool Number(int count, int largest, int& value)
+    {
+        value = 0;
+        for (int i = 0; i < count; ++i) {
+            if (!IsDigit())
+                return false;
+            value = value * 10 + (FText[FPos++] - '0');
+        }
+        return value <= largest;
+    }
+
+    // "HH:MM[:SS[.S...]]" as milliseconds of the day; beyond the millisecond the digits round,
+    // so the result may be a whole day.
+    bool Time(int64_t& ms)
+    {
+        int hour = 0, minute = 0, second = 0;
+        if (!Number(2, 23, hour) || !Accept(':') || !Number(2, 59, minute))
+            return false;
+        ms = MillisecondOfDay(hour, minute, 0, 0);
+        if (!Accept(':'))
+            return true;
+        if (!Number(2, 59, second))
+            return false;
+        ms += second * 1000;
+        if (!Accept('.'))
+            return true;
+        if (!IsDigit())
+            return false;
+        int scale = 100;
+        for (int digits = 0; IsDigit(); ++digits, ++FPos) {
+            int digit = FText[FPos] - '0';
+            if (digits < 3) {
+                ms += digit * scale;
+                scale /= 10;
+            } else if (digits == 3 && digit >= 5)
+                ++ms;
+        }
+        return true;
+    }
+
+    // "", "Z" or "+HH:MM"/"-HH:MM" (up to 14 hours, as SQLite reads them) as the offset from UTC.
+    bool Zone(int64_t& offset)
+    {
+        offset = 0;
+        if (AtEnd() || Accept('Z'))
+            return true;
+        int sign = Accept('+') ? 1 : Accept('-') ? -1 : 0;
+        int hours = 0, minutes = 0;
+        if (sign == 0 || !Number(2, 14, hours) || !Accept(':') || !Number(2, 59, minutes))
+            return false;
+        offset = sign * MillisecondOfDay(hours, minutes, 0, 0);
+        return true;
+    }
+
+private:
+    std::string_view FText;
+    size_t FPos = 0;
+};
+
+}  // namespace
+
+bool TryISO8601ToDate(std::string_view text, TDateTime& value)
+{
+    TIsoReader reader(text);
+    int64_t moment = 0;
+    if (text.size() > 4 && text[4] == '-') {
+        int year = 0, month = 0, day = 0;
+        if (!reader.Number(4, 9999, year) || !reader.Accept('-') || !reader.Number(2, 12, month) ||
+            !reader.Accept('-') || !reader.Number(2, 31, day) || !IsDate(year, month, day))
+            return false;
+        moment = DayNumber(year, month, day) * MSecsPerDay;
+        if (reader.AtEnd())
+            return TryValueOf(moment, value);
+        if (!reader.Accept(' ') && !reader.Accept('T'))
+            return false;
+    }
+    int64_t time = 0, offset = 0;
+    if (!reader.Time(time) || !reader.Zone(offset) || !reader.AtEnd())
+        return false;
+    return TryValueOf(moment + time - offset, value);
 }

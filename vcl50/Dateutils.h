@@ -1,6 +1,6 @@
 #pragma once
 // The platform's date and time values: making and taking them apart, showing them in the
-// platform's pattern letters.
+// platform's pattern letters, and reading the forms databases store them in.
 
 #include "vcl50/Sysutils.h"
 
@@ -48,3 +48,23 @@ AnsiString ISODateTime(TDateTime value);
 //   'x' "x"            literal text; any other character is literal too
 // Names are English. An empty pattern is "c". Raises as DecodeDate does.
 AnsiString FormatDateTime(std::string_view pattern, TDateTime value);
+
+// ---- stored dates -----------------------------------------------------------------------------
+
+// Seconds since 1970-01-01 00:00 UTC. A moment outside years 1..9999 has no TDateTime:
+// TryUnixToDateTime returns false and UnixToDateTime raises EConvertError.
+TDateTime UnixToDateTime(int64_t seconds);
+bool TryUnixToDateTime(int64_t seconds, TDateTime& value);
+
+// Julian day numbers (2440587.5 is 1970-01-01 00:00), to the nearest millisecond; out of
+// years 1..9999 as for Unix seconds.
+TDateTime JulianDateToDateTime(double julianDay);
+bool TryJulianDateToDateTime(double julianDay, TDateTime& value);
+
+// The text forms SQLite's date functions write and read:
+//   YYYY-MM-DD, optionally followed by ' ' or 'T' and a time
+//   HH:MM[:SS[.S...]] alone, on 1899-12-30
+// A time may end in "Z" or "+HH:MM"/"-HH:MM"; an offset is taken away, giving UTC. Fraction
+// digits beyond the millisecond round. Anything else (no such day, 24:00, blanks around)
+// returns false and leaves the value alone.
+bool TryISO8601ToDate(std::string_view text, TDateTime& value);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -173,4 +174,84 @@ TEST_F(DateutilsFormat, RegionalPatternsThatLoop)
     ShortDateFormat = "c";
     LongTimeFormat = "tt";
     EXPECT_LT(FormatDateTime("c", 0.5).size(), 100u);
+}
+
+// ---- stored dates -----------------------------------------------------------------------------
+
+TEST(DateutilsISO8601, Accepted)
+{
+    struct Row { const char* text; const char* expected; };
+    for (const Row& r : std::initializer_list<Row>{
+             {"2024-03-05", "2024-03-05T00:00:00"}, {"2024-03-05 14:07", "2024-03-05T14:07:00"},
+             {"2024-03-05T14:07:09.045", "2024-03-05T14:07:09.045"},
+             {"2024-03-05 14:07:09.5", "2024-03-05T14:07:09.500"},
+             {"2024-03-05 14:07:09.04549", "2024-03-05T14:07:09.045"},
+             {"2024-03-05 14:07:09.0455", "2024-03-05T14:07:09.046"},
+             {"2024-03-05 23:59:59.9999", "2024-03-06T00:00:00"}, {"2024-03-05 14:07:09Z", "2024-03-05T14:07:09"},
+             {"2024-03-05 01:00-03:30", "2024-03-05T04:30:00"}, {"2024-03-05T01:00+02:00", "2024-03-04T23:00:00"},
+             {"2024-12-31 23:00:00-14:00", "2025-01-01T13:00:00"}, {"0001-01-01", "0001-01-01T00:00:00"},
+             {"9999-12-31 23:59:59.999", "9999-12-31T23:59:59.999"}, {"14:07:09.045Z", "1899-12-30T14:07:09.045"},
+             {"01:00+02:00", "1899-12-29T23:00:00"},
+         }) {
+        TDateTime value = NaN;
+        ASSERT_TRUE(TryISO8601ToDate(r.text, value)) << r.text;
+        EXPECT_EQ(ISODateTime(value), r.expected) << r.text;
+    }
+}
+
+TEST(DateutilsISO8601, Refused)
+{
+    for (const char* text :
+         {"", "2024-13-01", "2024-04-31", "2023-02-29", "1900-02-29", "0000-01-01", " 2024-03-05", "2024-03-05 ",
+          "2024-03-05x", "2024-3-5", "2024/03/05", "-2024-03-05", "2024-03-05T", "2024-03-05t14:07",
+          "2024-03-05  14:07", "2024-03-05 14", "2024-03-05 24:00", "2024-03-05 14:60", "2024-03-05 14:07:60",
+          "2024-03-05 14:07:09.", "2024-03-05 14:07:09Zx", "2024-03-05 14:07 Z", "2024-03-05 14:07z",
+          "2024-03-05 14:07+2:00", "2024-03-05 14:07+15:00", "2024-03-05+02:00", "0001-01-01 00:30+01:00",
+          "9999-12-31 23:59:59.9995", "7:05", "now", "2460000.5"}) {
+        TDateTime value = 7;
+        EXPECT_FALSE(TryISO8601ToDate(text, value)) << '"' << text << '"';
+        EXPECT_EQ(value, 7) << text;
+    }
+}
+
+// The readers refuse a moment outside years 1..9999 rather than give another. NaN in the
+// expected value: any value that decodes as the text.
+TEST(DateutilsReaders, UnixSecondsAndJulianDays)
+{
+    struct Row { bool unix; double input; const char* text; double value; };
+    for (const Row& r : std::initializer_list<Row>{
+             {true, 0, "1970-01-01T00:00:00", 25569},
+             {true, -1, "1969-12-31T23:59:59", NaN},
+             {true, 1709647629, "2024-03-05T14:07:09", NaN},
+             {true, -2209161600 - 64800, "1899-12-29T06:00:00", -1.25},
+             {true, -62135596800, "0001-01-01T00:00:00", -693593},
+             {true, 253402300799, "9999-12-31T23:59:59", NaN},
+             {true, -62135596801, nullptr, NaN},
+             {true, 253402300800, nullptr, NaN},
+             {false, 2440587.5, "1970-01-01T00:00:00", 25569},
+             {false, 2415018.25, "1899-12-29T18:00:00", -1.75},
+             {false, 1721425.5, "0001-01-01T00:00:00", -693593},
+             {false, 5373484.5 - 1.0 / 86400000, "9999-12-31T23:59:59.999", NaN},
+             {false, 1721425.4, nullptr, NaN},
+             {false, 5373484.5, nullptr, NaN},
+             {false, NaN, nullptr, NaN},
+             {false, 1e300, nullptr, NaN},
+         }) {
+        TDateTime value = 7;
+        bool read = r.unix ? TryUnixToDateTime(static_cast<int64_t>(r.input), value)
+                           : TryJulianDateToDateTime(r.input, value);
+        ASSERT_EQ(read, r.text != nullptr) << r.input;
+        if (!read) {
+            EXPECT_THROW(r.unix ? UnixToDateTime(static_cast<int64_t>(r.input)) : JulianDateToDateTime(r.input),
+                         EConvertError);
+            continue;
+        }
+        EXPECT_EQ(Decoded(value), r.text);
+        if (!std::isnan(r.value)) {
+            EXPECT_EQ(value, r.value) << r.input;
+        }
+    }
+    TDateTime value = 7;
+    for (int64_t seconds : {std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max()})
+        EXPECT_FALSE(TryUnixToDateTime(seconds, value)) << seconds;
 }
