@@ -63,9 +63,10 @@ AnsiString TSqlWriter::Literal(std::string_view text)
     AnsiString quoted;
     quoted.reserve(text.size() + 2);
     quoted += '\'';
-    static constexpr char special[] = {'\'', '\r', '\0'};
     for (size_t i = 0; i < text.size();) {
-        const size_t next = std::min(text.find_first_of({special, sizeof special}, i), text.size());
+        size_t next = i;  // one pass over the bytes: most text holds none of the three
+        while (next < text.size() && text[next] != '\'' && text[next] != '\r' && text[next] != '\0')
+            ++next;
         quoted.append(text.substr(i, next - i));
         if (next == text.size())
             break;
