@@ -5,6 +5,7 @@
 #include <iconv.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -24,6 +25,10 @@ struct TReadBack {
     bool LineBreaksAsBlanks = false;  // the format holds no line break in a value
     bool TextMayBeTyped = false;      // untyped: text that reads as a number, date or formula becomes one
     bool ReadAsWindows1252 = false;   // the file names no character set and the reader assumes this one
+    bool TabsAsBlanks = false;        // a tab in a value reads as a blank
+    bool TruthValuesTyped = false;    // True and False are the spreadsheet's own TRUE and FALSE
+    bool BigIntegersAsText = false;   // integers past 2^53 are text, so that no digit is lost
+    bool TimesAs12Hour = false;       // a time read from text is shown again on the reader's 12-hour clock
 };
 
 struct TReaderCase {
@@ -38,6 +43,11 @@ const TReaderCase Cases[] = {
     {"TKASCIIExport", "ExportType = etCSV", "csv.csv", {.TextMayBeTyped = true, .ReadAsWindows1252 = true}},
     {"TKASCIIExport", "ExportType = etDIF", "dif.dif", {.LineBreaksAsBlanks = true, .ReadAsWindows1252 = true}},
     {"TKASCIIExport", "ExportType = etSYLK", "sylk.slk", {}},
+    {"TKExcelExport", "", "excel.xlsx", {.TextMayBeTyped = true, .TruthValuesTyped = true, .BigIntegersAsText = true}},
+    {"TKRTFExport", "", "rtf.rtf",
+     {.LineBreaksAsBlanks = true, .TextMayBeTyped = true, .TabsAsBlanks = true, .TruthValuesTyped = true,
+      .TimesAs12Hour = true},
+     "Rich Text Format (StarCalc)"},
 };
 
 const char* const Formats = "    Formats.DateFormat = 'yyyy-mm-dd'\n"
@@ -70,15 +80,30 @@ const TCell Expected[TrickyRowCount + 1][10] = {
 };
 
 // A cell holds one kind of line break; a format that holds none shows a blank for each.
-std::string LineBreaks(std::string_view text, bool asBlanks)
+std::string LineBreaks(std::string_view text, const TReadBack& rule)
 {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
             continue;
-        out += text[i] == '\r' || text[i] == '\n' ? (asBlanks ? ' ' : '\n') : text[i];
+        if (text[i] == '\r' || text[i] == '\n')
+            out += rule.LineBreaksAsBlanks ? ' ' : '\n';
+        else
+            out += text[i] == '\t' && rule.TabsAsBlanks ? ' ' : text[i];
     }
     return out;
+}
+
+// "13:45:30" as "01:45:30 PM".
+std::string TwelveHour(const std::string& time)
+{
+    int h = 0, m = 0, sec = 0;
+    char tail = 0;
+    if (std::sscanf(time.c_str(), "%d:%d:%d%c", &h, &m, &sec, &tail) != 3)
+        return time;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d %s", (h + 11) % 12 + 1, m, sec, h < 12 ? "AM" : "PM");
+    return text;
 }
 
 // The bytes that the reader's Windows-1252 characters came from; "?" marks a character it lacks.
@@ -104,6 +129,8 @@ std::string Mismatch(const TCell& expected, TSheetCell cell, const TReadBack& ru
         return cell.Text.empty() ? "" : "not empty";
     case TCell::Number: {
         const double want = std::strtod(expected.Value, nullptr);
+        if (rule.BigIntegersAsText && std::fabs(want) > 9007199254740992.0)
+            return cell.Quoted && cell.Text == expected.Value ? "" : "not the text of the number";
         char* end = nullptr;
         const double got = std::strtod(cell.Text.c_str(), &end);
         // A spreadsheet shows 15 significant digits.
@@ -112,9 +139,13 @@ std::string Mismatch(const TCell& expected, TSheetCell cell, const TReadBack& ru
         return "";
     }
     case TCell::Text: {
-        const std::string want = LineBreaks(expected.Value, rule.LineBreaksAsBlanks);
+        const std::string want = LineBreaks(expected.Value, rule);
         if (cell.Quoted && cell.Text == want)
             return "";
+        if (!cell.Quoted && rule.TruthValuesTyped && (want == "True" || want == "False"))
+            return cell.Text == (want == "True" ? "TRUE" : "FALSE") ? "" : "not the truth value";
+        if (!cell.Quoted && rule.TimesAs12Hour && TwelveHour(want) != want)
+            return cell.Text == TwelveHour(want) ? "" : "not the time";
         if (!cell.Quoted && rule.TextMayBeTyped && (cell.Text == want || want.starts_with('=')))
             return "";
         return cell.Quoted ? "not the text" : "not text";
