@@ -285,14 +285,22 @@ TEST(CommandLine, HostileInputsEndWithTheirReasonWithoutBlockingOrGrowing)
     EXPECT_LT(children.ru_maxrss, 512 * 1024) << "kB";
 }
 
-// The window's scripts on the inspector, the clipboard, stacked components, places after undo and
-// a form file naming unknown classes trace alike without the window.
+// The window's scripts on the inspector, the clipboard, stacked components, places after undo,
+// a form file naming unknown classes and the sample form's export dialog trace alike without the
+// window, beside the files the window's test gives them.
 TEST(CommandLine, TheWindowsScriptsTraceAsInTheWindow)
 {
     const fs::path scripts = DESIGNER_SCRIPTS_DIR;
-    for (const char* name : {"inspect-copy-paste", "overlapping", "places-and-rows", "unknown-names", "positions"}) {
+    for (const char* name :
+         {"inspect-copy-paste", "overlapping", "places-and-rows", "unknown-names", "positions", "export-dialog"}) {
+        SCOPED_TRACE(name);
         TTempFolder folder("drowcast-inspect");
         fs::copy_file(scripts / "unknown.dfm", folder.Path() / "unknown.dfm");
+        fs::copy_file(fs::path(EXAMPLES_DIR) / "shop.dfm", folder.Path() / "shop.dfm");
+        ASSERT_EQ(std::system(("sqlite3 '" + (folder.Path() / "shop.db").string() + "' < '" +
+                               (fs::path(EXAMPLES_DIR) / "shop.sql").string() + "'")
+                                  .c_str()),
+                  0);
         ExpectTraceAsExpected(scripts / name, folder.Path());
     }
 }
