@@ -84,6 +84,8 @@ private:
     void UpdateExportAction();
     // Runs every selected export; false when one failed or was cancelled.
     bool ExportSelection();
+    // Component > Test export dialog on the one selected export dialog.
+    void TestExportDialog();
     // Greys out what cannot act on the selection or the clipboard.
     void UpdateEditActions();
     void CopySelection();
@@ -95,6 +97,7 @@ private:
     QAction* FDeleteAction = nullptr;
     QAction* FSelectAllAction = nullptr;
     QAction* FExportAction = nullptr;
+    QAction* FTestDialogAction = nullptr;
     QLabel* FExportLink = nullptr;  // what the last export wrote, linked to open it
 
     TDesignHost& FHost;
