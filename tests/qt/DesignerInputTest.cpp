@@ -26,6 +26,9 @@
 #include "tests/TempFolder.h"
 #include "tests/qt/QtTestApp.h"
 #include "vcl50/Forms.h"
+#include "vcl50/Input.h"
+#include "vcl50/Interaction.h"
+#include "vcl50/StdCtrls.h"
 #include "vcl50/Typinfo.h"
 #include "vcl50/qt/QtWidgetSet.h"
 
@@ -309,6 +312,28 @@ TEST(DesignerInput, APersonsMouseAndKeys)
              QTest::keyClick(d.Surface(), Qt::Key_E, Qt::ControlModifier);
              d.Settle();
              EXPECT_TRUE(fs::exists(folder / "orders.csv"));
+             EXPECT_FALSE(d.Form().IsModified());
+             EXPECT_NE(d.Window->findChild<QLabel*>("exportLink")->text().indexOf("5 rows written to"), -1);
+         }},
+        {"Component > Test export dialog runs the selected dialog on its dataset as the application would",
+         [](Designer& d) {
+             const fs::path folder = d.Folder.Path();
+             ASSERT_EQ(std::system(("sqlite3 '" + (folder / "shop.db").string() + "' < '" +
+                                    (fs::path(EXAMPLES_DIR) / "shop.sql").string() + "'").c_str()), 0);
+             auto* test = d.Window->findChild<QAction*>("testExportDialogAction");
+             d.ClickTile("CsvOut");
+             EXPECT_FALSE(test->isEnabled()) << "an export is no export dialog";
+             d.ClickTile("ExportDlg");
+             ASSERT_TRUE(test->isEnabled());
+             const std::string file = (folder / "picked.csv").string();
+             Interaction::QueueModalHandler([&](TCustomForm* form) {
+                 Input::ChooseItem(static_cast<TComboBox*>(form->FindComponent("cbxFormat")), 5);
+                 Input::TypeText(static_cast<TEdit*>(form->FindComponent("edFileName")), file);
+                 Input::Click(static_cast<TControl*>(form->FindComponent("btExport")));
+             });
+             test->trigger();
+             d.Settle();
+             EXPECT_TRUE(fs::exists(file));
              EXPECT_FALSE(d.Form().IsModified());
              EXPECT_NE(d.Window->findChild<QLabel*>("exportLink")->text().indexOf("5 rows written to"), -1);
          }},
