@@ -140,9 +140,11 @@ AnsiString THtmlWriter::StyleElement() const
     Declare(css, "color", look.HeadersRowFontColor);
     css += " }\ntbody tr {";
     Declare(css, "color", look.TableFontColor);
-    css += " }\ntbody tr:nth-child(odd) {";
+    // Classes rather than :nth-child, so that renderers of a CSS subset (mail programs, rich
+    // text widgets) band the rows too.
+    css += " }\ntbody tr.odd {";
     Declare(css, "background-color", look.TableBgColor);
-    css += " }\ntbody tr:nth-child(even) {";
+    css += " }\ntbody tr.even {";
     Declare(css, "background-color", look.OddRowBgColor);
     return css + " }\n</style>\n";
 }
@@ -169,7 +171,8 @@ void THtmlWriter::Begin()
 
 void THtmlWriter::BeginRecord()
 {
-    FLine = "<tr>";
+    FLine = FOddRow ? "<tr class=\"odd\">" : "<tr class=\"even\">";
+    FOddRow = !FOddRow;
 }
 
 void THtmlWriter::Value(size_t column, const TFieldValue& value)

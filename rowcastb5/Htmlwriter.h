@@ -44,4 +44,5 @@ private:
 
     THTMLPage FPage;
     AnsiString FLine;
+    bool FOddRow = true;  // the first data row is odd
 };

@@ -111,12 +111,12 @@ link = doc.find('head/link')
 look = [doc.find('head/title').text or '', get('body', 'background-color'), get('body', 'color'),
         get('body', 'font-family'), get('body', 'font-size'), get('a:visited', 'color'),
         get('thead tr', 'background-color'), get('thead tr', 'color'), get('tbody tr', 'color'),
-        get('tbody tr:nth-child(odd)', 'background-color'), get('tbody tr:nth-child(even)', 'background-color'),
+        get('tbody tr.odd', 'background-color'), get('tbody tr.even', 'background-color'),
         link.get('href') if link is not None else '-']
 rows = doc.findall('body/table/tbody/tr')
 out = [look, [th.text or '' for th in doc.findall('body/table/thead/tr/th')]]
-for row in rows:
-    assert not row.attrib and all(len(td) == 0 and not td.attrib for td in row)
+for i, row in enumerate(rows):
+    assert row.attrib == {'class': 'even' if i % 2 else 'odd'} and all(len(td) == 0 and not td.attrib for td in row)
     out.append([td.text or '' for td in row])
 open(sys.argv[2], 'wb').write('\x1e'.join('\x1f'.join(r) for r in out).encode())
 )py";
