@@ -367,33 +367,6 @@ TEST(DesignerInput, APersonsMouseAndKeys)
              EXPECT_FALSE(d.Form().IsModified());
              EXPECT_NE(d.Window->findChild<QLabel*>("exportLink")->text().indexOf("5 rows written to"), -1);
          }},
-        {"a long export shows its progress; Cancel pressed in the middle keeps the old file",
-         [](Designer& d) {
-             const fs::path folder = d.Folder.Path();
-             const std::string make = "sqlite3 '" + (folder / "shop.db").string() +
-                                      "' \"CREATE TABLE orders AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
-                                      "SELECT i + 1 FROM n WHERE i < 3000000) SELECT i AS id, 'note ' || i AS note FROM n\"";
-             ASSERT_EQ(std::system(make.c_str()), 0);
-             std::ofstream(folder / "orders.csv") << "the old file\n";
-             bool cancelled = false;
-             QTimer poll;
-             QObject::connect(&poll, &QTimer::timeout, [&] {
-                 auto* progress = d.Window->findChild<QProgressDialog*>();
-                 if (progress && progress->isVisible() && !cancelled) {
-                     QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
-                     cancelled = true;
-                 }
-             });
-             poll.start(50);
-             d.ClickTile("CsvOut");
-             QTest::keyClick(d.Surface(), Qt::Key_E, Qt::ControlModifier);
-             EXPECT_TRUE(cancelled) << "the progress dialog showed";
-             std::ifstream old(folder / "orders.csv");
-             EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "the old file\n");
-             for (const auto& entry : fs::directory_iterator(folder))
-                 EXPECT_FALSE(entry.path().extension() == ".tmp") << entry.path();
-             EXPECT_NE(d.Window->statusBar()->currentMessage().indexOf("CsvOut was not exported"), -1);
-         }},
     };
     for (const TInputCase& c : cases) {
         SCOPED_TRACE(c.What);
