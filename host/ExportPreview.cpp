@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "host/XlsxCells.h"
@@ -14,6 +15,9 @@ namespace {
 
 // Previews are small (a few dozen records); more than this is no preview worth reading.
 constexpr size_t MaxPreviewBytes = 16u << 20;
+// A preview is made on the window's thread: records that take longer than this to come stop it,
+// so that a slow query never holds the window for long.
+constexpr auto PreviewTime = std::chrono::milliseconds(1500);
 
 // A private folder for the preview's file, removed with it.
 class TPreviewFolder {
@@ -103,9 +107,18 @@ TExportPreview PreviewExport(TDesignerCommands& commands, TComponent* component,
     TExportOptions options;
     options.FileName = folder.Path() + "/preview";
     options.MaxRecords = records;
+    const auto start = std::chrono::steady_clock::now();
+    bool late = false;
+    options.OnProgress = [&](int64_t, int64_t) {
+        late = std::chrono::steady_clock::now() - start > PreviewTime;
+        return !late;
+    };
     TDesignerCommands::TExportOutcome outcome = commands.Export(component, options);
     if (!outcome.Result) {
-        preview.Failure = outcome.Failure;
+        preview.Failure = late ? Format("The records came too slowly for a preview (it stops after %d ms); the "
+                                        "export itself takes as long as it needs",
+                                        {static_cast<int>(PreviewTime.count())})
+                               : outcome.Failure;
         return preview;
     }
     preview.Rows = outcome.Result->Rows;

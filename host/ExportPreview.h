@@ -17,8 +17,9 @@ struct TExportPreview {
     AnsiString Failure;                          // why there is no preview; empty when there is one
 };
 
-// Runs `component` (an export) on its first `records` records. A failure comes back as its
-// reason, never raised: the panel shows it in its own place.
+// Runs `component` (an export) on its first `records` records, for a moment at most (a slow query
+// is stopped, and says so). A failure comes back as its reason, never raised: the panel shows it
+// in its own place.
 TExportPreview PreviewExport(TDesignerCommands& commands, TComponent* component, int64_t records = DefaultPreviewRecords);
 
 // The cells of a dBase III file: field names, then each record's values as stored, trimmed.

@@ -1,6 +1,7 @@
 #include "rowcastb5/Kbaseexport.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "rowcastb5/Kexportwriter.h"
 #include "vcl50/Documentfolder.h"
@@ -95,6 +96,21 @@ namespace {
 // enough to cost nothing beside the writing.
 constexpr int64_t ProgressEvery = 64;
 
+const char SExportCancelled[] = "The export was cancelled";
+
+// Hands the dataset a wait callback for the export's run, and takes it back however it ends.
+class TWaitingFor {
+public:
+    TWaitingFor(TDataSet* dataSet, std::function<bool()> onWait) : FDataSet(dataSet)
+    {
+        FDataSet->SetOnWait(std::move(onWait));
+    }
+    ~TWaitingFor() { FDataSet->SetOnWait(nullptr); }
+
+private:
+    TDataSet* FDataSet;
+};
+
 // Closes a dataset that the export opened, however the export ends.
 class TOpenedForExport {
 public:
@@ -152,28 +168,51 @@ void TKExport::ExportInto(const TExportOptions& options, TExportResult& result)
 {
     if (!DataSet())
         throw EExportError(Format("%s has no DataSet", {Name()}));
-    TOpenedForExport opened(DataSet());
+    // While the database works on a slow query (its opening may run it to type its columns) the
+    // progress is told too, so that a cancel need not wait for the next record.
+    int64_t done = 0;
+    int64_t total = -1;
+    bool stopped = false;
+    TWaitingFor waiting(DataSet(), [&] {
+        stopped = stopped || (options.OnProgress && !options.OnProgress(done, total));
+        return !stopped;
+    });
+    auto stoppedOrRaise = [&] {
+        if (stopped)
+            throw EExportAborted(SExportCancelled);  // the database's "interrupted" is ours
+        throw;
+    };
+    std::optional<TOpenedForExport> opened;
+    try {
+        opened.emplace(DataSet());
+    } catch (const EDatabaseError&) {
+        stoppedOrRaise();
+    }
     const std::vector<TExportColumn> columns = ExportedColumns();
     std::unique_ptr<TExportOutput> out = OpenOutput(options, result.Destination);
     std::unique_ptr<TExportWriter> writer = CreateWriter(*out, columns);
 
     const int64_t limit = options.MaxRecords;
-    int64_t total = DataSet()->RecordCountHint();
+    total = DataSet()->RecordCountHint();
     if (limit >= 0 && (total < 0 || total > limit))
         total = limit;
     auto told = [&](int64_t done) {
         if (options.OnProgress && !options.OnProgress(done, total))
-            throw EExportAborted("The export was cancelled");
+            throw EExportAborted(SExportCancelled);
     };
     // One pass over the records; the writer is handed each value through `take`.
     auto pass = [&](auto&& take, auto&& endRecord) {
-        int64_t done = 0;
-        for (DataSet()->First(); !DataSet()->Eof() && (limit < 0 || done < limit); DataSet()->Next()) {
-            for (size_t i = 0; i < columns.size(); ++i)
-                take(i, columns[i].Field->Value());
-            endRecord();
-            if (++done % ProgressEvery == 0)
-                told(done);
+        done = 0;
+        try {
+            for (DataSet()->First(); !DataSet()->Eof() && (limit < 0 || done < limit); DataSet()->Next()) {
+                for (size_t i = 0; i < columns.size(); ++i)
+                    take(i, columns[i].Field->Value());
+                endRecord();
+                if (++done % ProgressEvery == 0)
+                    told(done);
+            }
+        } catch (const EDatabaseError&) {
+            stoppedOrRaise();
         }
         return done;
     };

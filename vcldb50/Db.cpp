@@ -272,6 +272,15 @@ void TDataSet::CheckActive() const
         throw EDatabaseError(SDataSetClosed);
 }
 
+bool TDataSet::KeepWaiting() const noexcept
+{
+    try {
+        return !FOnWait || FOnWait();
+    } catch (...) {
+        return false;  // whatever went wrong, the wait is over
+    }
+}
+
 void TDataSet::First()
 {
     CheckActive();

@@ -4,6 +4,7 @@
 // records forward only, one at a time (First, Next, Eof), so that memory does not grow with them.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -131,6 +132,9 @@ public:
     bool Eof() const { return FEof; }
     // The number of records, or -1 when it would cost a pass of its own to know.
     virtual int64_t RecordCountHint() { return -1; }
+    // Asked now and then while a read waits on the database (a slow query, records that come
+    // slowly); false stops the wait and the read raises EDatabaseError. Null: wait as long as it takes.
+    void SetOnWait(std::function<bool()> onWait) { FOnWait = std::move(onWait); }
 
     void Loaded() override;
 
@@ -149,6 +153,8 @@ protected:
     void DestroyFields();
     // The current record's values, one slot per field made by CreateField, in column order.
     std::vector<TFieldValue>& Record() { return FRecord; }
+    // What OnWait says; never raises, since database code in C calls it.
+    bool KeepWaiting() const noexcept;
 
 private:
     friend class TField;
@@ -156,6 +162,7 @@ private:
 
     std::unique_ptr<TFields> FFields;
     std::vector<TFieldValue> FRecord;
+    std::function<bool()> FOnWait;
     bool FActive = false;
     bool FStreamedActive = false;
     bool FEof = true;

@@ -17,6 +17,8 @@ const bool registered = (RegisterClasses({TSQLiteDataSet::StaticClass()}), true)
 
 // A locked file (another program writing) gets this long before the open gives up.
 constexpr int BusyTimeoutMs = 2000;
+// Virtual machine steps between two questions whether a slow read should go on.
+constexpr int ProgressSteps = 100000;
 
 struct CloseDatabase {
     void operator()(sqlite3* db) const { sqlite3_close(db); }
@@ -288,6 +290,10 @@ void TSQLiteDataSet::InternalOpen()
     sqlite3_busy_timeout(db, BusyTimeoutMs);
     // An attached database could be made or written: a query reads this file and nothing else.
     sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, 0);
+    // A slow query asks now and then whether to go on (every few milliseconds of its work).
+    sqlite3_progress_handler(db, ProgressSteps, [](void* self) {
+        return static_cast<TSQLiteDataSet*>(self)->KeepWaiting() ? 0 : 1;
+    }, this);
 
     const bool query = !Trim(FSQL).empty();
     connection->Table = query ? AnsiString() : FTableName;

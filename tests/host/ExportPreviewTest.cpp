@@ -60,6 +60,15 @@ TEST(ExportPreview, GridsShowTheCellsASpreadsheetShows)
                 << where.first << "," << where.second;
         }
     }
+    // A query whose records come too slowly stops the preview, which says why, and the form
+    // can be previewed again at once.
+    data->SetSQL("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4000000000) "
+                 "SELECT count(*) AS c FROM n");
+    const TExportPreview slow = PreviewExport(host.Commands(), excel);
+    EXPECT_NE(slow.Failure.find("too slowly for a preview"), AnsiString::npos) << slow.Failure;
+    data->SetSQL("");
+    EXPECT_EQ(PreviewExport(host.Commands(), excel).Failure, "");
+
     // A file that is no workbook is a read error, never a crash or a guess.
     for (const AnsiString& junk : {AnsiString(), AnsiString("PK\x05\x06", 4), AnsiString(30, 'x')})
         EXPECT_THROW(XlsxCells(junk), EReadError);

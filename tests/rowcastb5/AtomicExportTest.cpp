@@ -149,3 +149,34 @@ TEST_F(AtomicExport, CancelledFromTheProgressCallbackKeepsTheOldFile)
     EXPECT_EQ(ReadText(Dir / "out.csv"), OldBytes);
     EXPECT_TRUE(Temporaries().empty());
 }
+
+// A query that works long before its first record still hears the cancel: the progress is asked
+// while the database works, and its answer stops the query.
+TEST_F(AtomicExport, ASlowQueryIsCancelledWhileTheDatabaseWorks)
+{
+    TSQLiteDataSet data(nullptr);
+    data.SetDatabaseName(Dir / "big.db");
+    data.SetSQL("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4000000000) "
+                "SELECT count(*) AS c FROM n");
+    TKASCIIExport out(nullptr);
+    out.SetDataSet(&data);
+    out.SetExportType(etCSV);
+    out.SetFileName((Dir / "out.csv").string());
+    TExportOptions options;
+    std::vector<int64_t> told;
+    options.OnProgress = [&](int64_t done, int64_t) {
+        told.push_back(done);
+        return told.size() < 3;
+    };
+    EXPECT_THROW(out.Export(options), EExportAborted);
+    EXPECT_EQ(told, (std::vector<int64_t>{0, 0, 0})) << "asked before any record came";
+    EXPECT_EQ(ReadText(Dir / "out.csv"), OldBytes);
+    EXPECT_TRUE(Temporaries().empty());
+    // The dataset reads again as before: the stop was the export's, not the connection's end.
+    data.SetOnWait(nullptr);
+    data.Close();
+    data.SetSQL("SELECT 1 AS one");
+    data.Open();
+    data.First();
+    EXPECT_EQ(data.FieldByName("one")->AsInteger(), 1);
+}
