@@ -569,6 +569,10 @@ bool TPgDataSet::InternalNext()
 {
     TConnection& c = *FConnection;
     if (++c.Row < c.Rows) {
+        // What the server sent of the next batch so far is taken in now and then: it would stop
+        // at a full socket and wait for this batch to be read, instead of working beside it.
+        if (c.Pending && c.Row % 256 == 0)
+            PQconsumeInput(c.Get());
         ReadRecord();
         return true;
     }
@@ -624,12 +628,12 @@ void TPgDataSet::ReadRecord()
     const PGresult* batch = c.Batch.get();
     for (size_t i = 0; i < record.size(); ++i) {
         const int column = static_cast<int>(i);
-        if (PQgetisnull(batch, c.Row, column))
+        const int length = PQgetlength(batch, c.Row, column);
+        // Only an empty value can be NULL.
+        if (length == 0 && PQgetisnull(batch, c.Row, column))
             record[i].SetNull();
         else
-            ReadValue(c.Types[i],
-                      std::string_view(PQgetvalue(batch, c.Row, column),
-                                       static_cast<size_t>(PQgetlength(batch, c.Row, column))),
+            ReadValue(c.Types[i], std::string_view(PQgetvalue(batch, c.Row, column), static_cast<size_t>(length)),
                       record[i]);
     }
 }
