@@ -31,6 +31,8 @@ public:
 
     // The folder of the socket (libpq's host) and of the data.
     const std::filesystem::path& Folder() const { return FFolder; }
+    // The folder of the server's programs, psql among them.
+    const std::filesystem::path& Bin() const { return FBin; }
     // "host=FOLDER dbname=shop user=USER", without a password.
     std::string ConnectionString(const std::string& user = "shop", const std::string& database = "shop") const;
     // Runs the statements as the superuser in `database`; raises with the server's reason.
