@@ -158,7 +158,7 @@ void PythonXlsx(benchmark::State& state)
         "        else: sheet.write_number(r, c, v)\n"
         "book.close()\n";
     for (auto _ : state)
-        if (!Run(state, {"python3", "-c", script, (Folder() / "records.db").string(), (Folder() / "python.xlsx").string()}))
+        if (!Run(state, {"/usr/bin/python3", "-c", script, (Folder() / "records.db").string(), (Folder() / "python.xlsx").string()}))
             return;
 }
 

@@ -76,25 +76,10 @@ TClass EditorClass(const char* name)
     return &meta;
 }
 
-struct TFileKind {
-    const char* Filter;
-    const char* DefaultExt;
-};
-
-// By ExportType: plain text, CSV, DIF, SYLK.
-constexpr TFileKind AsciiFileKinds[] = {
-    {"Text files (*.txt)|*.txt", "txt"},
-    {"CSV files (*.csv)|*.csv", "csv"},
-    {"DIF files (*.dif)|*.dif", "dif"},
-    {"SYLK files (*.slk)|*.slk", "slk"},
-};
-
-// Read afresh on each call, so the dialog follows the component's current kind; a kind past the
-// table has no filter and no extension.
-TFileKind AsciiFileKindOf(TPersistent* component)
+// Read afresh on each call, so the dialog follows the component's current kind.
+const TExportFileKind& AsciiFileKindOf(TPersistent* component)
 {
-    const size_t kind = As<TKASCIIExport>(component)->ExportType();
-    return kind < std::size(AsciiFileKinds) ? AsciiFileKinds[kind] : TFileKind{"", ""};
+    return ExportFiles::Ascii(As<TKASCIIExport>(component)->ExportType());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "package/Ownunits.h"
+#include "rowcastb5/Kexportformats.h"
 #include "vcl50/Dsgnintf.h"
 
 // What stands between the owner's name and the component's in the caption of a dialog opened
@@ -41,47 +42,32 @@ public:
     virtual AnsiString GetDefaultExt() = 0;
 };
 
-// A template argument of text: the filter and the default extension of a file name editor.
-template <size_t N>
-struct TFileNameText {
-    constexpr TFileNameText(const char (&text)[N])
-    {
-        for (size_t i = 0; i < N; ++i)
-            Text[i] = text[i];
-    }
-    char Text[N];
-};
-
-// The body of the file name editors whose filter and extension never change. The class itself
-// still declares StaticClass, defined in the unit, so its metaclass exists once, in the package.
-template <class Self, TFileNameText Filter, TFileNameText DefaultExt>
+// The body of the file name editors whose filter and extension never change: a kind of file of
+// the export library. The class itself still declares StaticClass, defined in the unit, so its
+// metaclass exists once, in the package.
+template <class Self, const TExportFileKind& Kind>
 class TKFixedFileNameProperty : public TDerived<Self, TKFileNameProperty> {
 public:
-    AnsiString GetFilter() override { return Filter.Text; }
-    AnsiString GetDefaultExt() override { return DefaultExt.Text; }
+    AnsiString GetFilter() override { return Kind.Filter; }
+    AnsiString GetDefaultExt() override { return Kind.DefaultExt; }
 };
 
-class TKExcelFileNameProperty
-    : public TKFixedFileNameProperty<TKExcelFileNameProperty, "Microsoft Excel files (*.xls)|*.xls", "xls"> {
+class TKExcelFileNameProperty : public TKFixedFileNameProperty<TKExcelFileNameProperty, ExportFiles::Excel> {
 public:
     static TClass StaticClass();
 };
 
-class TKRTFFileNameProperty
-    : public TKFixedFileNameProperty<TKRTFFileNameProperty,
-                                     "Microsoft Word files (*.doc)|*.doc|RTF files (*.rtf)|*.rtf", "doc"> {
+class TKRTFFileNameProperty : public TKFixedFileNameProperty<TKRTFFileNameProperty, ExportFiles::RTF> {
 public:
     static TClass StaticClass();
 };
 
-class TKHTMLFileNameProperty
-    : public TKFixedFileNameProperty<TKHTMLFileNameProperty, "HTML files (*.html, *.htm)|*.html;*.htm", "html"> {
+class TKHTMLFileNameProperty : public TKFixedFileNameProperty<TKHTMLFileNameProperty, ExportFiles::HTML> {
 public:
     static TClass StaticClass();
 };
 
-class TKLaTeXFileNameProperty
-    : public TKFixedFileNameProperty<TKLaTeXFileNameProperty, "LaTeX files (*.tex)|*.tex", "tex"> {
+class TKLaTeXFileNameProperty : public TKFixedFileNameProperty<TKLaTeXFileNameProperty, ExportFiles::LaTeX> {
 public:
     static TClass StaticClass();
 };
@@ -95,37 +81,34 @@ public:
     AnsiString GetDefaultExt() override;
 };
 
-class TKCSSFileNameProperty
-    : public TKFixedFileNameProperty<TKCSSFileNameProperty, "Cascading style sheets files (*.css)|*.css", "css"> {
+class TKCSSFileNameProperty : public TKFixedFileNameProperty<TKCSSFileNameProperty, ExportFiles::CSS> {
 public:
     static TClass StaticClass();
 };
 
-class TKSQLFileNameProperty : public TKFixedFileNameProperty<TKSQLFileNameProperty, "SQL files (*.sql)|*.sql", "sql"> {
+class TKSQLFileNameProperty : public TKFixedFileNameProperty<TKSQLFileNameProperty, ExportFiles::SQL> {
 public:
     static TClass StaticClass();
 };
 
 // The clipboard export's viewer: a program, not an export file.
-class TKAppFileNameProperty
-    : public TKFixedFileNameProperty<TKAppFileNameProperty, "Executable files (*.exe)|*.exe", "exe"> {
+class TKAppFileNameProperty : public TKFixedFileNameProperty<TKAppFileNameProperty, ExportFiles::Program> {
 public:
     static TClass StaticClass();
 };
 
-class TKXMLFileNameProperty : public TKFixedFileNameProperty<TKXMLFileNameProperty, "XML files (*.xml)|*.xml", "xml"> {
+class TKXMLFileNameProperty : public TKFixedFileNameProperty<TKXMLFileNameProperty, ExportFiles::XML> {
 public:
     static TClass StaticClass();
 };
 
-class TKDBFFileNameProperty : public TKFixedFileNameProperty<TKDBFFileNameProperty, "DBF files (*.dbf)|*.dbf", "dbf"> {
+class TKDBFFileNameProperty : public TKFixedFileNameProperty<TKDBFFileNameProperty, ExportFiles::DBF> {
 public:
     static TClass StaticClass();
 };
 
 // The export dialog's saved configuration.
-class TKCFGFileNameProperty
-    : public TKFixedFileNameProperty<TKCFGFileNameProperty, "Configurations files (*.cfg)|*.cfg", "cfg"> {
+class TKCFGFileNameProperty : public TKFixedFileNameProperty<TKCFGFileNameProperty, ExportFiles::Configuration> {
 public:
     static TClass StaticClass();
 };

@@ -4,6 +4,7 @@
 #include "host/DesignHost.h"
 #include "host/PropertyGrid.h"
 #include "host/SurfaceGeometry.h"
+#include "rowcastb5/Kexportdlg.h"
 #include "vcl50/Clipbrd.h"
 #include "vcl50/Controls.h"
 #include "vcl50/Strings.h"
@@ -273,6 +274,17 @@ TDesignerCommands::TExportOutcome TDesignerCommands::Export(TComponent* componen
         outcome.Failure = CaughtFailure().Message;
     }
     return outcome;
+}
+
+std::optional<TExportResult> TDesignerCommands::ExecuteDialog(TComponent* component)
+{
+    std::optional<TExportResult> exported;
+    Guarded([&] {
+        TKExportDialog* dialog = As<TKExportDialog>(component);
+        if (dialog->Execute())
+            exported = dialog->LastExport();
+    });
+    return exported;
 }
 
 std::optional<std::vector<AnsiString>> TDesignerCommands::Verbs(TComponent* component)

@@ -116,6 +116,10 @@ public:
         AnsiString Failure;
     };
     TExportOutcome Export(TComponent* component, const TExportOptions& options = {});
+    // Runs Execute of an export dialog component (TKExportDialog) as the application would: its
+    // form, its export, its configuration file. No edit. What the dialog exported; nothing when
+    // the person cancelled, or when it raised (reported as a call into package code is).
+    std::optional<TExportResult> ExecuteDialog(TComponent* component);
 
 private:
     // Counts the commands running, and tells the views when the outermost one ends.

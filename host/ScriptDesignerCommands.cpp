@@ -11,6 +11,7 @@
 #include "host/PropertyDefaults.h"
 #include "host/ScriptSession.h"
 #include "host/ScriptTrace.h"
+#include "rowcastb5/Kexportdlg.h"
 #include "vcl50/Clipbrd.h"
 #include "vcl50/Sysutils.h"
 
@@ -106,6 +107,15 @@ void Preview(TScriptSession& s, const TScriptCommand& c)
     if (!outcome.Result)
         s.Error(c, Format("the preview of %s failed: %s", {component->Name(), outcome.Failure}));
     s.Out << "preview: " << component->Name() << " rows=" << outcome.Result->Rows << '\n';
+}
+
+void Execute(TScriptSession& s, const TScriptCommand& c)
+{
+    TComponent* component = s.FormComponent(c, c.Args[0]);
+    if (!Is<TKExportDialog>(component))
+        s.Error(c, Format("%s is no export dialog", {component->Name()}));
+    if (std::optional<TExportResult> exported = s.Commands.ExecuteDialog(component))
+        s.Out << PrintableTraceText(ExportedLine(component->Name(), *exported)) << '\n';
 }
 
 void Paste(TScriptSession& s, const TScriptCommand& c)

@@ -16,6 +16,7 @@ void Reset(TScriptSession& s, const TScriptCommand& c);
 void Copy(TScriptSession& s, const TScriptCommand& c);
 void Export(TScriptSession& s, const TScriptCommand& c);
 void Preview(TScriptSession& s, const TScriptCommand& c);
+void Execute(TScriptSession& s, const TScriptCommand& c);
 void Paste(TScriptSession& s, const TScriptCommand& c);
 void ClipboardText(TScriptSession& s, const TScriptCommand& c);
 void Install(TScriptSession& s, const TScriptCommand& c);

@@ -118,6 +118,11 @@ void Pick(TScriptSession& s, const TScriptCommand& c)
         s.Input.SelectItem(list, entries[i], i == 0 ? TShiftState{} : TShiftState{ssCtrl});
 }
 
+void Type(TScriptSession& s, const TScriptCommand& c)
+{
+    s.Input.TypeText(DialogControl<TEdit>(s, c, c.Args[0], "edit box"), c.Args[1]);
+}
+
 void Drag(TScriptSession& s, const TScriptCommand& c)
 {
     TControl* from = DialogControl<TControl>(s, c, c.Args[0], "control");
@@ -145,10 +150,13 @@ void List(TScriptSession& s, const TScriptCommand& c)
     TControl* control = DialogControl<TControl>(s, c, c.Args[0], "list or combo box");
     TStrings* items = nullptr;
     std::function<bool(int)> marked;
+    std::function<const char*(int)> box = [](int) { return ""; };
     if (Is<TCustomListBox>(control)) {
         auto* list = static_cast<TCustomListBox*>(control);
         items = list->Items();
         marked = [list](int i) { return list->Selected(i); };
+        if (Is<TCheckListBox>(list))
+            box = [list](int i) { return static_cast<TCheckListBox*>(list)->Checked(i) ? "[x] " : "[ ] "; };
     } else if (Is<TComboBox>(control)) {
         auto* combo = static_cast<TComboBox*>(control);
         items = combo->Items();
@@ -158,7 +166,7 @@ void List(TScriptSession& s, const TScriptCommand& c)
     }
     s.Out << c.Args[0] << ':';
     for (int i = 0; i < items->Count(); ++i)
-        s.Out << (i ? ", " : " ") << (marked(i) ? "*" : "") << PrintableTraceText(items->Get(i));
+        s.Out << (i ? ", " : " ") << (marked(i) ? "*" : "") << box(i) << PrintableTraceText(items->Get(i));
     s.Out << '\n';
 }
 

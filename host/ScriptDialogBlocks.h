@@ -18,6 +18,7 @@ void DblClick(TScriptSession& s, const TScriptCommand& c);
 void Key(TScriptSession& s, const TScriptCommand& c);
 void Choose(TScriptSession& s, const TScriptCommand& c);
 void Pick(TScriptSession& s, const TScriptCommand& c);
+void Type(TScriptSession& s, const TScriptCommand& c);
 void Drag(TScriptSession& s, const TScriptCommand& c);
 void Get(TScriptSession& s, const TScriptCommand& c);
 void List(TScriptSession& s, const TScriptCommand& c);

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <map>
 #include <stdexcept>
 
@@ -238,6 +239,12 @@ std::vector<std::vector<AnsiString>> Cells(const AnsiString& bytes)
             cells[row].resize(column + 1);
         cells[row][column] = value;
     });
+    // Empty cells are written as none: every row as wide as the widest, as a sheet shows them.
+    size_t width = 0;
+    for (const auto& row : cells)
+        width = std::max(width, row.size());
+    for (auto& row : cells)
+        row.resize(width);
     return cells;
 }
 

@@ -1,6 +1,9 @@
 #include "rowcastb5/Kasciiexport.h"
 
 #include "rowcastb5/Csvwriter.h"
+#include "rowcastb5/Difwriter.h"
+#include "rowcastb5/Sylkwriter.h"
+#include "rowcastb5/Textwriter.h"
 
 namespace {
 
@@ -28,11 +31,13 @@ TClass TKASCIIExport::StaticClass()
     return &meta;
 }
 
-
 std::unique_ptr<TExportWriter> TKASCIIExport::CreateWriter(TExportOutput& out, const std::vector<TExportColumn>& columns)
 {
     switch (FExportType) {
+    case etText: return std::make_unique<TTextWriter>(out, columns, *Formats());
     case etCSV: return std::make_unique<TCsvWriter>(out, columns, *Formats());
+    case etDIF: return std::make_unique<TDifWriter>(out, columns, *Formats());
+    case etSYLK: return std::make_unique<TSylkWriter>(out, columns, *Formats());
     default: break;
     }
     throw EExportError(Format("%s: ExportType %d is no known kind", {Name(), static_cast<int>(FExportType)}));

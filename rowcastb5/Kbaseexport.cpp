@@ -138,11 +138,22 @@ std::vector<TExportColumn> TKExport::ExportedColumns() const
 
 TExportResult TKExport::Export(const TExportOptions& options)
 {
+    TExportResult result;
+    try {
+        ExportInto(options, result);
+    } catch (const EFileAccessError& e) {
+        // The system says what went wrong; the person needs to know with which file.
+        throw EExportError(Format("Cannot write \"%s\": %s", {result.Destination, e.Message()}));
+    }
+    return result;
+}
+
+void TKExport::ExportInto(const TExportOptions& options, TExportResult& result)
+{
     if (!DataSet())
         throw EExportError(Format("%s has no DataSet", {Name()}));
     TOpenedForExport opened(DataSet());
     const std::vector<TExportColumn> columns = ExportedColumns();
-    TExportResult result;
     std::unique_ptr<TExportOutput> out = OpenOutput(options, result.Destination);
     std::unique_ptr<TExportWriter> writer = CreateWriter(*out, columns);
 
@@ -188,7 +199,6 @@ TExportResult TKExport::Export(const TExportOptions& options)
     told(result.Rows);
     Deliver(*out, *writer, options);
     result.Notes = writer->Notes();
-    return result;
 }
 
 std::unique_ptr<TExportOutput> TKExport::OpenOutput(const TExportOptions& options, AnsiString& destination)

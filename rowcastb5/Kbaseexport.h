@@ -120,6 +120,8 @@ protected:
 
 private:
     std::vector<TExportColumn> ExportedColumns() const;
+    // Export's work; `result` says where it was writing when a file error ends it.
+    void ExportInto(const TExportOptions& options, TExportResult& result);
 
     std::unique_ptr<TStrings> FExportedFields;
     std::unique_ptr<TKFormats> FFormats;

@@ -1,5 +1,7 @@
 #include "rowcastb5/Kdbfexport.h"
 
+#include "rowcastb5/Dbfwriter.h"
+
 namespace {
 
 const bool registered = (RegisterClasses({TKDBFExport::StaticClass()}), true);
@@ -18,3 +20,7 @@ TClass TKDBFExport::StaticClass()
     return &meta;
 }
 
+std::unique_ptr<TExportWriter> TKDBFExport::CreateWriter(TExportOutput& out, const std::vector<TExportColumn>& columns)
+{
+    return std::make_unique<TDbfWriter>(out, columns, *Formats());
+}

@@ -1,5 +1,7 @@
 #include "rowcastb5/Kexcelexport.h"
 
+#include "rowcastb5/Excelwriter.h"
+
 namespace {
 
 const bool registered = (RegisterClasses({TKExcelExport::StaticClass()}), true);
@@ -18,3 +20,7 @@ TClass TKExcelExport::StaticClass()
     return &meta;
 }
 
+std::unique_ptr<TExportWriter> TKExcelExport::CreateWriter(TExportOutput& out, const std::vector<TExportColumn>& columns)
+{
+    return std::make_unique<TExcelWriter>(out, columns, *Formats());
+}

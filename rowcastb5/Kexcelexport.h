@@ -8,4 +8,7 @@ public:
     explicit TKExcelExport(TComponent* owner);
     ~TKExcelExport() override;
     static TClass StaticClass();
+
+protected:
+    std::unique_ptr<TExportWriter> CreateWriter(TExportOutput& out, const std::vector<TExportColumn>& columns) override;
 };

@@ -1,10 +1,47 @@
 #include "rowcastb5/Kexportdlg.h"
 
+#include <filesystem>
+
+#include "rowcastb5/Kexportdlgform.h"
+#include "vcl50/Documentfolder.h"
 #include "vcldb50/Db.h"
 
 namespace {
 
 const bool registered = (RegisterClasses({TKExportDialog::StaticClass()}), true);
+
+// Keeps the dataset open while the dialog lists its fields, and closes it again when it was closed.
+class TOpenWhileShown {
+public:
+    explicit TOpenWhileShown(TDataSet* dataSet) : FDataSet(dataSet->Active() ? nullptr : dataSet)
+    {
+        if (FDataSet)
+            FDataSet->Open();
+    }
+    ~TOpenWhileShown()
+    {
+        if (FDataSet)
+            FDataSet->Close();
+    }
+
+private:
+    TDataSet* FDataSet;
+};
+
+// Every field checked, in the dataset's order: what a first run shows.
+TExportDialogSettings Defaults(const TDataSet& dataSet)
+{
+    TExportDialogSettings settings;
+    for (int i = 0; i < dataSet.FieldCount(); ++i)
+        settings.Fields.push_back(dataSet.Fields()->Fields(i)->FieldName());
+    return settings;
+}
+
+// The file as its name in a message says it: the person knows it by that.
+AnsiString Shown(const AnsiString& path)
+{
+    return std::filesystem::path(path).filename().string();
+}
 
 }  // namespace
 
@@ -23,3 +60,39 @@ TClass TKExportDialog::StaticClass()
     return &meta;
 }
 
+bool TKExportDialog::Execute()
+{
+    if (!DataSet())
+        throw EExportError(Format("%s has no DataSet", {Name()}));
+    TOpenWhileShown open(DataSet());
+    const AnsiString config = FSaveFileName.empty() ? AnsiString() : ExpandDocumentPath(this, FSaveFileName);
+    TExportDialogSettings settings = Defaults(*DataSet());
+    if (!config.empty()) {
+        try {
+            if (std::optional<TExportDialogSettings> saved = ReadExportSettings(config))
+                settings = std::move(*saved);
+        } catch (const EExportSettingsError& e) {
+            Application->MessageBox(Format("The export settings in %s cannot be read: %s. The dialog shows its "
+                                           "defaults; an export writes the settings anew.",
+                                           {Shown(config), e.Message()}),
+                                    FCaption, MB_OK | MB_ICONWARNING);
+        }
+    }
+
+    auto form = ConstructUnique<TfmKExportDlg>(nullptr);
+    form->SetCaption(FCaption);
+    form->Prepare(DataSet(), Name(), settings);
+    if (form->ShowModal() != mrOk)
+        return false;
+    FLastExport = form->Result();
+    if (!config.empty()) {
+        // The file is written: its settings failing to save leaves the export done.
+        try {
+            WriteExportSettings(config, form->Settings());
+        } catch (const Exception& e) {
+            Application->MessageBox(Format("The export settings could not be saved: %s", {e.Message()}), FCaption,
+                                    MB_OK | MB_ICONWARNING);
+        }
+    }
+    return true;
+}

@@ -1,6 +1,10 @@
 #include "rowcastb5/Khtmlexport.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <iterator>
+
+#include "rowcastb5/Htmlwriter.h"
 
 namespace {
 
@@ -129,4 +133,31 @@ void TKHTMLExport::SetHTMLOptions(THTMLOptions* options)
 void TKHTMLExport::SetTableOptions(TTableOptions* options)
 {
     FTableOptions->Assign(options);
+}
+
+std::unique_ptr<TExportWriter> TKHTMLExport::CreateWriter(TExportOutput& out, const std::vector<TExportColumn>& columns)
+{
+    static const RHTMLTemplate* const predefined[] = {
+        &RhtBW, &RhtClassic, &RhtColorFul, &RhtGray, &RhtMS_Money, &RhtMurky, &RhtOlive, &RhtPlain, &RhtSimple,
+    };
+    THTMLPage page;
+    const TFont* font = FHTMLOptions->DefaultFont();
+    if (FHTMLTemplate == htCustom) {
+        page.Look = {FHTMLOptions->BackGroundColor(), FHTMLOptions->LinkColor(), FHTMLOptions->VLinkColor(),
+                     FHTMLOptions->ALinkColor(), font->Color(), font->Name(),
+                     FTableOptions->HeadersRowBgColor(), FTableOptions->HeadersRowFontColor(),
+                     FTableOptions->TableBgColor(), FTableOptions->TableFontColor(), FTableOptions->OddRowBgColor()};
+        // A positive height counts the internal leading, which makes Size negative.
+        page.FontSize = std::abs(font->Size());
+        page.FontStyle = font->Style();
+    } else if (FHTMLTemplate <= std::size(predefined)) {
+        page.Look = *predefined[FHTMLTemplate - 1];  // the face and colours the template was drawn in
+    } else {
+        throw EExportError(Format("%s: HTMLTemplate %d is no known template", {Name(), static_cast<int>(FHTMLTemplate)}));
+    }
+    page.StyleSheet = FCSSFileName;
+    page.Title = std::filesystem::path(FileName()).stem().string();
+    if (page.Title.empty())
+        page.Title = Name();
+    return std::make_unique<THtmlWriter>(out, columns, *Formats(), std::move(page));
 }

@@ -98,6 +98,9 @@ public:
     TTableOptions* TableOptions() const { return FTableOptions.get(); }
     void SetTableOptions(TTableOptions* options);
 
+protected:
+    std::unique_ptr<TExportWriter> CreateWriter(TExportOutput& out, const std::vector<TExportColumn>& columns) override;
+
 private:
     AnsiString FCSSFileName;
     THTMLTemplate FHTMLTemplate = htCustom;

@@ -1,5 +1,7 @@
 #include "rowcastb5/Klatexexport.h"
 
+#include "rowcastb5/Latexwriter.h"
+
 namespace {
 
 const bool registered = (RegisterClasses({TKLaTeXExport::StaticClass()}), true);
@@ -18,3 +20,7 @@ TClass TKLaTeXExport::StaticClass()
     return &meta;
 }
 
+std::unique_ptr<TExportWriter> TKLaTeXExport::CreateWriter(TExportOutput& out, const std::vector<TExportColumn>& columns)
+{
+    return std::make_unique<TLaTeXWriter>(out, columns, *Formats());
+}

@@ -1,5 +1,7 @@
 #include "rowcastb5/Krtfexport.h"
 
+#include "rowcastb5/Rtfwriter.h"
+
 namespace {
 
 const bool registered = (RegisterClasses({TKRTFExport::StaticClass()}), true);
@@ -18,3 +20,7 @@ TClass TKRTFExport::StaticClass()
     return &meta;
 }
 
+std::unique_ptr<TExportWriter> TKRTFExport::CreateWriter(TExportOutput& out, const std::vector<TExportColumn>& columns)
+{
+    return std::make_unique<TRtfWriter>(out, columns, *Formats());
+}

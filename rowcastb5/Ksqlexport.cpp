@@ -1,5 +1,8 @@
 #include "rowcastb5/Ksqlexport.h"
 
+#include "rowcastb5/Sqlwriter.h"
+#include "vcldb50/Sqlitedataset.h"
+
 namespace {
 
 const bool registered = (RegisterClasses({TKSQLExport::StaticClass()}), true);
@@ -18,3 +21,16 @@ TClass TKSQLExport::StaticClass()
     return &meta;
 }
 
+AnsiString TKSQLExport::TableName() const
+{
+    // A query's statement says nothing a table could be named after.
+    auto* table = dynamic_cast<const TSQLiteDataSet*>(DataSet());
+    if (table && Trim(table->SQL()).empty() && !table->TableName().empty())
+        return table->TableName();
+    return Name().empty() ? AnsiString("data") : Name();
+}
+
+std::unique_ptr<TExportWriter> TKSQLExport::CreateWriter(TExportOutput& out, const std::vector<TExportColumn>& columns)
+{
+    return std::make_unique<TSqlWriter>(out, columns, *Formats(), TableName());
+}

@@ -1,5 +1,7 @@
 #include "rowcastb5/Kxmlexport.h"
 
+#include "rowcastb5/Xmlwriter.h"
+
 namespace {
 
 const bool registered = (RegisterClasses({TKXMLExport::StaticClass()}), true);
@@ -18,3 +20,7 @@ TClass TKXMLExport::StaticClass()
     return &meta;
 }
 
+std::unique_ptr<TExportWriter> TKXMLExport::CreateWriter(TExportOutput& out, const std::vector<TExportColumn>& columns)
+{
+    return std::make_unique<TXmlWriter>(out, columns, *Formats());
+}

@@ -8,4 +8,7 @@ public:
     explicit TKXMLExport(TComponent* owner);
     ~TKXMLExport() override;
     static TClass StaticClass();
+
+protected:
+    std::unique_ptr<TExportWriter> CreateWriter(TExportOutput& out, const std::vector<TExportColumn>& columns) override;
 };

@@ -60,6 +60,11 @@ int TApplication::MessageBox(const AnsiString& text, const AnsiString& caption, 
     return WidgetSet().MessageBox(text, caption, flags);
 }
 
+void TApplication::ProcessMessages()
+{
+    WidgetSet().ProcessMessages();
+}
+
 // ---- TScreen ----------------------------------------------------------------------------------
 
 TScreen::TScreen(TComponent* owner) : TDerived(owner) {}

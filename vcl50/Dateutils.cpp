@@ -123,13 +123,6 @@ void AppendPadded(AnsiString& out, int64_t value, int width)
     out.append(digits, end);
 }
 
-AnsiString Padded(int64_t value, int width)
-{
-    AnsiString text;
-    AppendPadded(text, value, width);
-    return text;
-}
-
 }  // namespace
 
 // ---- encoding and decoding --------------------------------------------------------------------
@@ -194,21 +187,42 @@ void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& milli
 
 namespace {
 
+// Digits written in place: machine forms are written once per exported value.
+char* Digits(char* at, int value, int width)
+{
+    for (int i = width - 1; i >= 0; --i, value /= 10)
+        at[i] = static_cast<char>('0' + value % 10);
+    return at + width;
+}
+
 AnsiString DateText(int64_t day)
 {
     int year = 0, month = 0, dayOfMonth = 0;
     CivilDate(day, year, month, dayOfMonth);
-    return Padded(year, 4) + '-' + Padded(month, 2) + '-' + Padded(dayOfMonth, 2);
+    char text[10];
+    char* at = Digits(text, year, 4);
+    *at++ = '-';
+    at = Digits(at, month, 2);
+    *at++ = '-';
+    Digits(at, dayOfMonth, 2);
+    return AnsiString(text, sizeof text);
 }
 
 AnsiString TimeText(int ms)
 {
     int hour = 0, minute = 0, second = 0, millisecond = 0;
     TimeFields(ms, hour, minute, second, millisecond);
-    AnsiString text = Padded(hour, 2) + ':' + Padded(minute, 2) + ':' + Padded(second, 2);
-    if (millisecond != 0)
-        text += '.' + Padded(millisecond, 3);
-    return text;
+    char text[12];
+    char* at = Digits(text, hour, 2);
+    *at++ = ':';
+    at = Digits(at, minute, 2);
+    *at++ = ':';
+    at = Digits(at, second, 2);
+    if (millisecond != 0) {
+        *at++ = '.';
+        at = Digits(at, millisecond, 3);
+    }
+    return AnsiString(text, at);
 }
 
 }  // namespace

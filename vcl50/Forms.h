@@ -160,6 +160,9 @@ public:
     // message. EInteractionError is no user's error and is raised again.
     void HandleException(TObject* sender, const std::exception& e);
     int MessageBox(const AnsiString& text, const AnsiString& caption, int flags = MB_OK);
+    // Lets the widget set handle the input waiting now (a press on a Cancel button) from inside a
+    // long event handler; the handler must expect any event of its form to run meanwhile.
+    void ProcessMessages();
 
 private:
     AnsiString FTitle;

@@ -10,7 +10,7 @@
 // One per TControlPeer notification, in its order.
 enum class TPeerNotice : uint8_t {
     Bounds, Visible, Enabled, Caption, Color, Font, Cursor, Hint, Focus, TabOrder, Appearance,
-    Items, Selection, ItemIndex, ModalResult
+    Items, Selection, ItemIndex, Checked, ModalResult
 };
 constexpr size_t PeerNoticeCount = static_cast<size_t>(TPeerNotice::ModalResult) + 1;
 
@@ -37,6 +37,7 @@ public:
     void ItemsChanged() override { Add(TPeerNotice::Items); }
     void SelectionChanged() override { Add(TPeerNotice::Selection); }
     void ItemIndexChanged() override { Add(TPeerNotice::ItemIndex); }
+    void CheckedChanged() override { Add(TPeerNotice::Checked); }
     void ModalResultChanged() override { Add(TPeerNotice::ModalResult); }
 
 private:

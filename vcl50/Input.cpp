@@ -135,6 +135,32 @@ void SelectItem(TCustomListBox* list, int index, TShiftState shift)
     });
 }
 
+void ClickCheck(TCheckListBox* list, int index)
+{
+    TCustomForm* form = Reach(list);
+    if (!Usable(list))
+        return;
+    CheckEntry(list, index, list->Items()->Count());
+    Dispatch(list, form, [&] {
+        FocusByClick(list);
+        if (list->MouseSelect(index, {}))
+            list->Click();
+        if (IsAlive(list))
+            list->ToggleCheck(index);
+    });
+}
+
+void TypeText(TEdit* edit, const AnsiString& text)
+{
+    TCustomForm* form = Reach(edit);
+    if (!Usable(edit))
+        return;
+    Dispatch(edit, form, [&] {
+        FocusByClick(edit);
+        edit->SetText(text);
+    });
+}
+
 bool DragDrop(TControl* source, TControl* target, int x, int y)
 {
     Reach(source);

@@ -11,9 +11,11 @@
 
 #include "vcl50/Controls.h"
 
+class TCheckListBox;
 class TComboBox;
 class TCustomForm;
 class TCustomListBox;
+class TEdit;
 
 namespace Input {
 
@@ -29,6 +31,12 @@ void ChooseItem(TComboBox* combo, int index);
 // A click on entry `index`: alone it selects only that entry, ssCtrl toggles it, ssShift extends
 // the selection from the last click. OnClick runs when the selection changed.
 void SelectItem(TCustomListBox* list, int index, TShiftState shift = {});
+// A click on the check box of entry `index`: the entry is clicked (SelectItem), then its check
+// mark toggles and OnClickCheck runs.
+void ClickCheck(TCheckListBox* list, int index);
+// A person replacing an edit box's text by typing over it: it takes the focus and its text
+// becomes `text`; OnChange runs when that changed it.
+void TypeText(TEdit* edit, const AnsiString& text);
 // Drags from `source` (which must start drags automatically) and drops on `target` at (x, y) in
 // target's client area. True when the target's OnDragOver accepted and its OnDragDrop ran.
 bool DragDrop(TControl* source, TControl* target, int x, int y);

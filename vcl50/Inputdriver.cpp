@@ -29,6 +29,11 @@ void TInputDriver::SelectItem(TCustomListBox* list, int index, TShiftState shift
     Input::SelectItem(list, index, shift);
 }
 
+void TInputDriver::TypeText(TEdit* edit, const AnsiString& text)
+{
+    Input::TypeText(edit, text);
+}
+
 bool TInputDriver::DragDrop(TControl* source, TControl* target, int x, int y)
 {
     return Input::DragDrop(source, target, x, y);

@@ -9,6 +9,7 @@
 class TComboBox;
 class TCustomForm;
 class TCustomListBox;
+class TEdit;
 
 class TInputDriver {
 public:
@@ -19,6 +20,8 @@ public:
     virtual void KeyDown(TWinControl* control, WORD key, TShiftState shift);
     virtual void ChooseItem(TComboBox* combo, int index);
     virtual void SelectItem(TCustomListBox* list, int index, TShiftState shift);
+    // Replaces the edit box's text as typing over it does.
+    virtual void TypeText(TEdit* edit, const AnsiString& text);
     // True when the target took the drop.
     virtual bool DragDrop(TControl* source, TControl* target, int x, int y);
     virtual void CloseBox(TCustomForm* form);

@@ -248,6 +248,22 @@ void TListItems::SelectOnly(int index)
         Changed(Selection);
 }
 
+bool TListItems::Checked(int index) const
+{
+    CheckIndex(index);
+    return At(index).Checked;
+}
+
+void TListItems::SetChecked(int index, bool checked)
+{
+    CheckIndex(index);
+    bool& flag = At(index).Checked;
+    if (flag == checked)
+        return;
+    flag = checked;
+    Changed(Checks);
+}
+
 int TListItems::SelCount() const
 {
     return static_cast<int>(
@@ -270,7 +286,7 @@ void TListItems::Changed(uint8_t changes)
         FPending |= changes;
         return;
     }
-    for (TChange change : {Entries, Selection, Index})
+    for (TChange change : {Entries, Selection, Index, Checks})
         if (changes & change)
             FChanged(change);
 }

@@ -13,7 +13,7 @@
 
 class TListItems : public TDerived<TListItems, TStrings> {
 public:
-    enum TChange : uint8_t { Entries = 1, Selection = 2, Index = 4 };
+    enum TChange : uint8_t { Entries = 1, Selection = 2, Index = 4, Checks = 8 };
 
     explicit TListItems(std::function<void(TChange)> changed);
     ~TListItems() override;
@@ -42,6 +42,9 @@ public:
     void SetSelected(int index, bool selected);
     void SelectOnly(int index);  // -1 selects nothing
     int SelCount() const;
+    // A check list box's check marks: like the selection, a mark travels with its entry.
+    bool Checked(int index) const;
+    void SetChecked(int index, bool checked);
     // The current entry: -1 for none; it follows its entry as others come and go.
     int ItemIndex() const { return FItemIndex; }
     void SetItemIndex(int index);
@@ -55,6 +58,7 @@ private:
         TObject* Object = nullptr;
         bool Selected = false;
         TAnsiTextKey Key;  // made while the list is sorted
+        bool Checked = false;
     };
     void CheckIndex(int index) const;
     Entry& At(int index) { return FSlots[FOrder[static_cast<size_t>(index)]]; }

@@ -5,9 +5,12 @@
 
 namespace {
 
-const bool registered = (RegisterClasses({TLabel::StaticClass(), TButton::StaticClass(),
-                                          TListBox::StaticClass(), TComboBox::StaticClass()}),
+const bool registered = (RegisterClasses({TLabel::StaticClass(), TButton::StaticClass(), TEdit::StaticClass(),
+                                          TListBox::StaticClass(), TCheckListBox::StaticClass(),
+                                          TComboBox::StaticClass()}),
                          true);
+
+constexpr WORD VK_SPACE = 0x20;
 
 }  // namespace
 
@@ -184,6 +187,47 @@ bool TButton::DialogChar(WORD key)
     return true;
 }
 
+// ---- TEdit ------------------------------------------------------------------------------------
+
+TEdit::TEdit(TComponent* owner) : TDerived(owner)
+{
+    SetBounds(0, 0, 121, 21);
+    SetTabStop(true);
+    SetColor(clWindow);
+}
+
+TEdit::~TEdit() = default;
+
+TClass TEdit::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TEdit, TWinControl>("TEdit")
+        .Publish({"Color", "DragMode", "Enabled", "Font", "ParentColor", "ParentFont", "ParentShowHint",
+                  "ShowHint", "TabOrder", "TabStop"})
+        .Property("Text", &TEdit::Text, &TEdit::SetText)
+        .Publish({"Visible"})
+        .Property("OnChange", &TEdit::OnChange, &TEdit::OnChange)
+        .Publish({"OnClick", "OnDragDrop", "OnDragOver", "OnKeyDown"})
+        .Build();
+    return &meta;
+}
+
+void TEdit::SetText(const AnsiString& text)
+{
+    if (text == FText)
+        return;
+    FText = text;
+    NotifyPeer(&TControlPeer::CaptionChanged);
+    // The platform's edit says every change of its text; one a form resource makes is no change.
+    const bool loading = ComponentState().Contains(csLoading) || (Owner() && Owner()->ComponentState().Contains(csLoading));
+    if (!loading)
+        Change();
+}
+
+void TEdit::Change()
+{
+    OnChange(this);
+}
+
 // ---- TCustomListBox ---------------------------------------------------------------------------
 
 TCustomListBox::TCustomListBox(TComponent* owner)
@@ -208,6 +252,7 @@ void TCustomListBox::ItemsChanged(TListItems::TChange change)
     case TListItems::Entries: NotifyPeer(&TControlPeer::ItemsChanged); break;
     case TListItems::Selection: NotifyPeer(&TControlPeer::SelectionChanged); break;
     case TListItems::Index: NotifyPeer(&TControlPeer::ItemIndexChanged); break;
+    case TListItems::Checks: NotifyPeer(&TControlPeer::CheckedChanged); break;
     }
 }
 
@@ -300,6 +345,52 @@ TClass TListBox::StaticClass()
                   "OnDragOver", "OnKeyDown"})
         .Build();
     return &meta;
+}
+
+// ---- TCheckListBox ----------------------------------------------------------------------------
+
+TCheckListBox::~TCheckListBox() = default;
+
+TClass TCheckListBox::StaticClass()
+{
+    static const TMetaClass meta = TClassBuilder<TCheckListBox, TCustomListBox>("TCheckListBox")
+        .Publish({"Align", "Color", "DragMode", "Enabled", "Font"})
+        .Property("ItemHeight", &TCheckListBox::ItemHeight, &TCheckListBox::SetItemHeight)
+        .Property("Items", &TCheckListBox::Items, &TCheckListBox::SetItems)
+        .Publish({"ParentColor", "ParentFont", "ParentShowHint", "ShowHint"})
+        .Property("Sorted", &TCheckListBox::Sorted, &TCheckListBox::SetSorted)
+        .Publish({"TabOrder", "TabStop", "Visible", "OnClick"})
+        .Property("OnClickCheck", &TCheckListBox::OnClickCheck, &TCheckListBox::OnClickCheck)
+        .Publish({"OnDblClick", "OnDragDrop", "OnDragOver", "OnKeyDown"})
+        .Build();
+    return &meta;
+}
+
+void TCheckListBox::ItemsChanged(TListItems::TChange change)
+{
+    TCustomListBox::ItemsChanged(change);
+    if (change == TListItems::Entries)
+        NotifyPeer(&TControlPeer::CheckedChanged);
+}
+
+void TCheckListBox::ToggleCheck(int index)
+{
+    SetChecked(index, !Checked(index));
+    ClickCheck();
+}
+
+void TCheckListBox::ClickCheck()
+{
+    OnClickCheck(this);
+}
+
+void TCheckListBox::KeyDown(WORD& key, TShiftState shift)
+{
+    TCustomListBox::KeyDown(key, shift);
+    if (key == VK_SPACE && shift.Empty() && ItemIndex() >= 0) {
+        ToggleCheck(ItemIndex());
+        key = 0;
+    }
 }
 
 // ---- TComboBox --------------------------------------------------------------------------------

@@ -1,5 +1,5 @@
 #pragma once
-// Standard controls: labels, push buttons, list boxes and combo boxes.
+// Standard controls: labels, push buttons, edit boxes, list boxes, check list boxes and combo boxes.
 
 #include <memory>
 
@@ -76,6 +76,26 @@ private:
     int FModalResult = mrNone;
 };
 
+// A line of text the person types into.
+class TEdit : public TDerived<TEdit, TWinControl> {
+public:
+    explicit TEdit(TComponent* owner);
+    ~TEdit() override;
+    static TClass StaticClass();
+
+    const AnsiString& Text() const { return FText; }
+    // Runs OnChange when the text changes, from code as from typing (not while a form resource
+    // sets it).
+    void SetText(const AnsiString& text);
+
+    TNotifyEvent OnChange;
+    virtual void Change();
+    bool TakesFocusOnClick() const override { return true; }
+
+private:
+    AnsiString FText;
+};
+
 class TCustomListBox : public TDerived<TCustomListBox, TWinControl> {
 public:
     explicit TCustomListBox(TComponent* owner);
@@ -106,9 +126,12 @@ public:
     bool MouseSelect(int index, TShiftState shift);
     bool TakesFocusOnClick() const override { return true; }
 
-private:
-    void ItemsChanged(TListItems::TChange change);
+protected:
+    TListItems* ListItems() const { return FItems.get(); }
+    // Tells the peer what changed in the entries.
+    virtual void ItemsChanged(TListItems::TChange change);
 
+private:
     std::unique_ptr<TListItems> FItems;
     bool FMultiSelect = false;
     int FItemHeight = 13;
@@ -120,6 +143,31 @@ public:
     using TDerived::TDerived;
     ~TListBox() override;
     static TClass StaticClass();
+};
+
+// A list box with a check box before each entry. A check mark travels with its entry, as the
+// selection does.
+class TCheckListBox : public TDerived<TCheckListBox, TCustomListBox> {
+public:
+    using TDerived::TDerived;
+    ~TCheckListBox() override;
+    static TClass StaticClass();
+
+    // Raise EStringListError for an index outside the entries. Setting it from code never runs
+    // OnClickCheck.
+    bool Checked(int index) const { return ListItems()->Checked(index); }
+    void SetChecked(int index, bool checked) { ListItems()->SetChecked(index, checked); }
+
+    // A person's toggle of entry `index` (a click on its box, Space on it): then OnClickCheck.
+    void ToggleCheck(int index);
+    TNotifyEvent OnClickCheck;
+    virtual void ClickCheck();
+    // Space toggles the current entry.
+    void KeyDown(WORD& key, TShiftState shift) override;
+
+protected:
+    // Entries that come and go move the marks that the peer shows by position.
+    void ItemsChanged(TListItems::TChange change) override;
 };
 
 class TComboBox : public TDerived<TComboBox, TWinControl> {

@@ -46,9 +46,12 @@ void TControlPeer::AppearanceChanged() {}
 void TControlPeer::ItemsChanged() {}
 void TControlPeer::SelectionChanged() {}
 void TControlPeer::ItemIndexChanged() {}
+void TControlPeer::CheckedChanged() {}
 void TControlPeer::ModalResultChanged() {}
 
 TWidgetSet::~TWidgetSet() = default;
+
+void TWidgetSet::ProcessMessages() {}
 
 void SetWidgetSet(std::unique_ptr<TWidgetSet> widgetSet)
 {

@@ -29,7 +29,7 @@ public:
     virtual void BoundsChanged();      // Left, Top, Width, Height (also through alignment)
     virtual void VisibleChanged();
     virtual void EnabledChanged();
-    virtual void CaptionChanged();     // Caption, or a combo box's Text
+    virtual void CaptionChanged();     // Caption, or a combo box's or an edit box's Text
     virtual void ColorChanged();       // also when a ParentColor control follows its parent
     virtual void FontChanged();        // likewise through ParentFont
     virtual void CursorChanged();
@@ -42,6 +42,7 @@ public:
     virtual void ItemsChanged();       // the entries of a list or combo box
     virtual void SelectionChanged();   // which entries of a list box are selected
     virtual void ItemIndexChanged();   // a list box's current entry, a combo box's chosen one
+    virtual void CheckedChanged();     // which entries of a check list box are checked
     virtual void ModalResultChanged(); // a form's ModalResult, set by input or by code
 };
 
@@ -65,6 +66,11 @@ public:
 
     // Returns the ID of the button pressed.
     virtual int MessageBox(const AnsiString& text, const AnsiString& caption, int flags) = 0;
+
+    // Handles the input waiting now, from inside a long call of an event handler, so a person can
+    // still press its Cancel button. Nothing waits in a widget set without a person: the default
+    // does nothing.
+    virtual void ProcessMessages();
 
     // The clipboard (Clipbrd.h): its plain text, and its HTML (empty when it holds none).
     virtual AnsiString ClipboardText() const = 0;

@@ -1,6 +1,7 @@
 // Component > Export: the selected export components run with their settings as they stand, with
 // a progress dialog that can cancel, an error box when one fails (its old file kept), and a line
-// in the status bar that links to the file written.
+// in the status bar that links to the file written. Component > Test export dialog: the selected
+// export dialog runs as the application would run it, and says what it wrote the same way.
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -22,6 +23,7 @@
 #include "host/designer/PreviewDock.h"
 #include "vcl50/Messagebox.h"
 #include "vcl50/Widgetset.h"
+#include "rowcastb5/Kexportdlg.h"
 
 namespace {
 
@@ -32,6 +34,23 @@ QString Count(int64_t n)
     if (locale.language() == QLocale::C)
         locale = QLocale(QLocale::English);
     return locale.toString(static_cast<qlonglong>(n));
+}
+
+// "1,234 rows written to <a>orders.html</a>", linked to open the file; or copied to the clipboard.
+QString WrittenText(const TExportResult& result)
+{
+    const QString rows = QString("%1 %2").arg(Count(result.Rows), result.Rows == 1 ? "row" : "rows");
+    if (result.Destination == "clipboard")
+        return QString("%1 copied to the clipboard").arg(rows);
+    const QFileInfo file(QString::fromStdString(result.Destination));
+    return QString("%1 written to <a href=\"%2\">%3</a>")
+        .arg(rows, QUrl::fromLocalFile(file.absoluteFilePath()).toString(), file.fileName().toHtmlEscaped());
+}
+
+// The one export dialog selected, else null.
+TKExportDialog* SelectedDialog(const std::vector<TComponent*>& selection)
+{
+    return selection.size() == 1 ? dynamic_cast<TKExportDialog*>(selection[0]) : nullptr;
 }
 
 }  // namespace
@@ -51,6 +70,10 @@ void TDesignerWindow::BuildExportActions(QMenu* component)
     FExportLink->setTextFormat(Qt::RichText);
     connect(FExportLink, &QLabel::linkActivated, this, [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); });
     statusBar()->addPermanentWidget(FExportLink);
+    FTestDialogAction = component->addAction("&Test export dialog", this, [this] { TestExportDialog(); });
+    FTestDialogAction->setObjectName("testExportDialogAction");
+    FTestDialogAction->setEnabled(false);  // until an export dialog is selected
+    FTestDialogAction->setStatusTip("Run the selected export dialog on its dataset, as the application would");
     component->addSeparator();
 }
 
@@ -60,6 +83,17 @@ void TDesignerWindow::UpdateExportAction()
     for (TComponent* c : FHost.CurrentForm() ? FSurface->SelectedComponents() : std::vector<TComponent*>())
         any |= dynamic_cast<TKExport*>(c) != nullptr;
     FExportAction->setEnabled(any);
+    FTestDialogAction->setEnabled(FHost.CurrentForm() && SelectedDialog(FSurface->SelectedComponents()));
+}
+
+void TDesignerWindow::TestExportDialog()
+{
+    TKExportDialog* dialog = FHost.CurrentForm() ? SelectedDialog(FSurface->SelectedComponents()) : nullptr;
+    if (!dialog)
+        return;
+    FExportLink->clear();
+    if (std::optional<TExportResult> exported = Commands().ExecuteDialog(dialog))
+        FExportLink->setText(WrittenText(*exported));
 }
 
 void TDesignerWindow::PreviewSelection()
@@ -116,16 +150,7 @@ TDesignerCommands::TExportOutcome TDesignerWindow::ExportOne(TComponent* compone
                                                       .arg(name, QString::fromStdString(outcome.Failure)));
         return outcome;
     }
-    const TExportResult& result = *outcome.Result;
-    const QString rows = QString("%1 %2").arg(Count(result.Rows), result.Rows == 1 ? "row" : "rows");
     statusBar()->clearMessage();
-    if (result.Destination == "clipboard") {
-        FExportLink->setText(QString("%1 copied to the clipboard").arg(rows));
-        return outcome;
-    }
-    const QFileInfo file(QString::fromStdString(result.Destination));
-    FExportLink->setText(QString("%1 written to <a href=\"%2\">%3</a>")
-                             .arg(rows, QUrl::fromLocalFile(file.absoluteFilePath()).toString(),
-                                  file.fileName().toHtmlEscaped()));
+    FExportLink->setText(WrittenText(*outcome.Result));
     return outcome;
 }

@@ -179,6 +179,7 @@ void TDesignerHands::Copy(const std::vector<TComponent*>& components)
 
 TDesignerCommands::TExportOutcome TDesignerHands::Export(TComponent* component)
 {
+    FWindow.FLastExport = {std::nullopt, "Component > Export is greyed out"};
     KeepSelection([&] {
         FCommands.Select({component});
         FWindow.Sync();

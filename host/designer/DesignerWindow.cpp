@@ -208,6 +208,8 @@ void TDesignerWindow::Sync()
     FInspector->Refresh();
     UpdateTitle();
     UpdateEditActions();
+    UpdateExportAction();
+    PreviewSelection();
 }
 
 void TDesignerWindow::UpdateTitle()

@@ -90,6 +90,8 @@ private:
     TDesignerCommands::TExportOutcome ExportOne(TComponent* component);
     // The Preview panel follows the selected export.
     void PreviewSelection();
+    // Component > Test export dialog on the one selected export dialog.
+    void TestExportDialog();
     // Greys out what cannot act on the selection or the clipboard.
     void UpdateEditActions();
     void CopySelection();
@@ -101,6 +103,7 @@ private:
     QAction* FDeleteAction = nullptr;
     QAction* FSelectAllAction = nullptr;
     QAction* FExportAction = nullptr;
+    QAction* FTestDialogAction = nullptr;
     QLabel* FExportLink = nullptr;  // what the last export wrote, linked to open it
     TPreviewDock* FPreview = nullptr;
     TDesignerCommands::TExportOutcome FLastExport;  // for the script hands

@@ -37,6 +37,7 @@ TPreviewDock::TPreviewDock(TDesignHost& host, QWidget* parent)
     FGrid->setObjectName("previewGrid");
     FGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FGrid->horizontalHeader()->setVisible(false);
+    FGrid->setWordWrap(false);
     for (QWidget* page : {static_cast<QWidget*>(FMessage), static_cast<QWidget*>(FText),
                           static_cast<QWidget*>(FPage), static_cast<QWidget*>(FGrid)})
         FPages->addWidget(page);
@@ -106,10 +107,16 @@ void TPreviewDock::Remake()
         FGrid->clear();
         FGrid->setRowCount(static_cast<int>(preview.Cells.size()));
         FGrid->setColumnCount(static_cast<int>(columns));
+        QFont bold = FGrid->font();
+        bold.setBold(true);
         for (size_t r = 0; r < preview.Cells.size(); ++r)
-            for (size_t c = 0; c < preview.Cells[r].size(); ++c)
-                FGrid->setItem(static_cast<int>(r), static_cast<int>(c),
-                               new QTableWidgetItem(QString::fromStdString(preview.Cells[r][c])));
+            for (size_t c = 0; c < preview.Cells[r].size(); ++c) {
+                auto* item = new QTableWidgetItem(QString::fromStdString(preview.Cells[r][c]));
+                if (r == 0)
+                    item->setFont(bold);  // the titles, as the workbook's header row or the table's field names
+                FGrid->setItem(static_cast<int>(r), static_cast<int>(c), item);
+            }
+        FGrid->resizeColumnsToContents();
         FPages->setCurrentWidget(FGrid);
         break;
     }

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -285,15 +286,53 @@ TEST(CommandLine, HostileInputsEndWithTheirReasonWithoutBlockingOrGrowing)
     EXPECT_LT(children.ru_maxrss, 512 * 1024) << "kB";
 }
 
-// The window's scripts on the inspector, the clipboard, stacked components, places after undo and
-// a form file naming unknown classes trace alike without the window.
+// The window's scripts on the inspector, the clipboard, stacked components, places after undo,
+// a form file naming unknown classes the sample form's export dialog, its clipboard export and its exports trace alike without the
+// window, beside the files the window's test gives them.
+// The previews of the exports script: the template editor changed the page's colours and nothing
+// else, the fields editor the table's columns and nothing else, and no preview touched the file
+// that the export writes.
+void ExpectPreviewsFollowTheEditors(const fs::path& folder)
+{
+    auto ReadText = [](const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string before = ReadText(folder / "preview-before.html");
+    const std::string styled = ReadText(folder / "preview-template.html");
+    const std::string fields = ReadText(folder / "preview-fields.html");
+    auto part = [](const std::string& page, const char* from, const char* to) {
+        const size_t start = page.find(from);
+        return start == std::string::npos ? std::string() : page.substr(start, page.find(to, start) - start);
+    };
+    EXPECT_NE(part(before, "<style>", "</style>"), part(styled, "<style>", "</style>"));
+    EXPECT_EQ(part(before, "<table", "</table>"), part(styled, "<table", "</table>"));
+    EXPECT_NE(part(before, "<table", "</table>").find("<td>3</td>"), std::string::npos) << "three records";
+    EXPECT_EQ(part(styled, "<style>", "</style>"), part(fields, "<style>", "</style>"));
+    const std::string header = part(fields, "<thead>", "</thead>");
+    EXPECT_NE(header.find("customer_id"), std::string::npos) << header;
+    EXPECT_EQ(header.find("product_id"), std::string::npos) << header;
+    EXPECT_EQ(ReadText(folder / "preview.xml").find("<record>"), std::string::npos) << "no records asked for";
+    EXPECT_FALSE(fs::exists(folder / "missing"));
+}
+
 TEST(CommandLine, TheWindowsScriptsTraceAsInTheWindow)
 {
     const fs::path scripts = DESIGNER_SCRIPTS_DIR;
-    for (const char* name : {"inspect-copy-paste", "overlapping", "places-and-rows", "unknown-names", "positions"}) {
+    for (const char* name :
+         {"inspect-copy-paste", "overlapping", "places-and-rows", "unknown-names", "positions", "export-dialog",
+          "clipboard-export", "exports"}) {
+        SCOPED_TRACE(name);
         TTempFolder folder("drowcast-inspect");
         fs::copy_file(scripts / "unknown.dfm", folder.Path() / "unknown.dfm");
+        fs::copy_file(fs::path(EXAMPLES_DIR) / "shop.dfm", folder.Path() / "shop.dfm");
+        ASSERT_EQ(std::system(("sqlite3 '" + (folder.Path() / "shop.db").string() + "' < '" +
+                               (fs::path(EXAMPLES_DIR) / "shop.sql").string() + "'")
+                                  .c_str()),
+                  0);
         ExpectTraceAsExpected(scripts / name, folder.Path());
+        if (std::string_view(name) == "exports")
+            ExpectPreviewsFollowTheEditors(folder.Path());
     }
 }
 

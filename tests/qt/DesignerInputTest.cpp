@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -16,6 +18,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "host/DesignHost.h"
@@ -26,6 +29,9 @@
 #include "tests/TempFolder.h"
 #include "tests/qt/QtTestApp.h"
 #include "vcl50/Forms.h"
+#include "vcl50/Input.h"
+#include "vcl50/Interaction.h"
+#include "vcl50/StdCtrls.h"
 #include "vcl50/Typinfo.h"
 #include "vcl50/qt/QtWidgetSet.h"
 
@@ -309,6 +315,55 @@ TEST(DesignerInput, APersonsMouseAndKeys)
              QTest::keyClick(d.Surface(), Qt::Key_E, Qt::ControlModifier);
              d.Settle();
              EXPECT_TRUE(fs::exists(folder / "orders.csv"));
+             EXPECT_FALSE(d.Form().IsModified());
+             EXPECT_NE(d.Window->findChild<QLabel*>("exportLink")->text().indexOf("5 rows written to"), -1);
+         }},
+        {"a long export shows its progress; Cancel pressed in the middle keeps the old file",
+         [](Designer& d) {
+             const fs::path folder = d.Folder.Path();
+             const std::string make = "sqlite3 '" + (folder / "shop.db").string() +
+                                      "' \"CREATE TABLE orders AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                                      "SELECT i + 1 FROM n WHERE i < 3000000) SELECT i AS id, 'note ' || i AS note FROM n\"";
+             ASSERT_EQ(std::system(make.c_str()), 0);
+             std::ofstream(folder / "orders.csv") << "the old file\n";
+             bool cancelled = false;
+             QTimer poll;
+             QObject::connect(&poll, &QTimer::timeout, [&] {
+                 auto* progress = d.Window->findChild<QProgressDialog*>();
+                 if (progress && progress->isVisible() && !cancelled) {
+                     QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+                     cancelled = true;
+                 }
+             });
+             poll.start(50);
+             d.ClickTile("CsvOut");
+             QTest::keyClick(d.Surface(), Qt::Key_E, Qt::ControlModifier);
+             EXPECT_TRUE(cancelled) << "the progress dialog showed";
+             std::ifstream old(folder / "orders.csv");
+             EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "the old file\n");
+             for (const auto& entry : fs::directory_iterator(folder))
+                 EXPECT_FALSE(entry.path().extension() == ".tmp") << entry.path();
+             EXPECT_NE(d.Window->statusBar()->currentMessage().indexOf("CsvOut was not exported"), -1);
+         }},
+        {"Component > Test export dialog runs the selected dialog on its dataset as the application would",
+         [](Designer& d) {
+             const fs::path folder = d.Folder.Path();
+             ASSERT_EQ(std::system(("sqlite3 '" + (folder / "shop.db").string() + "' < '" +
+                                    (fs::path(EXAMPLES_DIR) / "shop.sql").string() + "'").c_str()), 0);
+             auto* test = d.Window->findChild<QAction*>("testExportDialogAction");
+             d.ClickTile("CsvOut");
+             EXPECT_FALSE(test->isEnabled()) << "an export is no export dialog";
+             d.ClickTile("ExportDlg");
+             ASSERT_TRUE(test->isEnabled());
+             const std::string file = (folder / "picked.csv").string();
+             Interaction::QueueModalHandler([&](TCustomForm* form) {
+                 Input::ChooseItem(static_cast<TComboBox*>(form->FindComponent("cbxFormat")), 5);
+                 Input::TypeText(static_cast<TEdit*>(form->FindComponent("edFileName")), file);
+                 Input::Click(static_cast<TControl*>(form->FindComponent("btExport")));
+             });
+             test->trigger();
+             d.Settle();
+             EXPECT_TRUE(fs::exists(file));
              EXPECT_FALSE(d.Form().IsModified());
              EXPECT_NE(d.Window->findChild<QLabel*>("exportLink")->text().indexOf("5 rows written to"), -1);
          }},

@@ -5,7 +5,10 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QListView>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 #include <QTimer>
 
@@ -392,6 +395,52 @@ TEST_F(QtInputTest, DragBetweenListsAsksOnDragOverAndShowsARefusal)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     mouse.Release(src, {60, 60});
     EXPECT_EQ(Entries(src).size(), 3u);
+}
+
+// Keys typed into an edit box reach the model's OnKeyDown, then the line, whose edits reach
+// OnChange; a click on a check box toggles its entry. The widgets show what the model holds.
+TEST_F(QtInputTest, TypingAndCheckBoxesReachTheModelAndShowWhatItHolds)
+{
+    TForm* form = NewForm(240, 160);
+    auto* edit = Add<TEdit>(form, "Edit", 10, 10, 120, 21);
+    auto* checks = Add<TCheckListBox>(form, "Checks", 10, 40, 120, 80);
+    checks->Items()->SetCommaText("a,b,c");
+    std::vector<WORD> keys;
+    int changes = 0, clickChecks = 0;
+    edit->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { keys.push_back(key); };
+    edit->OnChange = [&](TObject*) { ++changes; };
+    checks->OnClickCheck = [&](TObject*) { ++clickChecks; };
+    form->Show();
+    edit->SetFocus();
+
+    auto* line = static_cast<QLineEdit*>(QtPeer::WidgetOf(edit));
+    QTest::keyClicks(line, "ab.c");
+    EXPECT_EQ(edit->Text(), "ab.c");
+    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(keys, (std::vector<WORD>{'A', 'B', 'C'})) << "'.' has no virtual key; it still types";
+    edit->SetText("by code");
+    EXPECT_EQ(line->text(), "by code");
+
+    auto* view = static_cast<QListView*>(QtPeer::WidgetOf(checks));
+    const QModelIndex entry = view->model()->index(1, 0);
+    QStyleOptionViewItem option;
+    option.initFrom(view);
+    option.rect = view->visualRect(entry);
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box = view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
+    Mouse(form).Click(checks, view->viewport()->mapTo(view, box.center()));
+    EXPECT_TRUE(checks->Checked(1));
+    EXPECT_EQ(checks->ItemIndex(), 1);
+    EXPECT_EQ(clickChecks, 1);
+    Mouse(form).Click(checks, EntryPoint(checks, 2));
+    EXPECT_FALSE(checks->Checked(2)) << "a click beside the box only selects";
+    EXPECT_EQ(clickChecks, 1);
+    checks->SetChecked(0, true);
+    QApplication::sendPostedEvents();
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(view->model()->index(row, 0).data(Qt::CheckStateRole).toInt(),
+                  checks->Checked(row) ? Qt::Checked : Qt::Unchecked) << row;
+    form->Hide();
 }
 
 TEST_F(QtInputTest, AControlFreedWhileShownTakesNoMoreInput)

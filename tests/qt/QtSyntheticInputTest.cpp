@@ -27,6 +27,11 @@ protected:
         combo->SetStyle(csDropDownList);
         auto* src = Add<TListBox>(form, "Src", 10, 50, 100, 110);
         auto* dst = Add<TListBox>(form, "Dst", 120, 50, 100, 110);
+        auto* edit = Add<TEdit>(form, "Edit", 230, 50, 80, 21);
+        auto* checks = Add<TCheckListBox>(form, "Checks", 230, 80, 80, 80);
+        checks->Items()->SetCommaText("p,q");
+        edit->OnChange = [note, edit](TObject*) { note("text " + edit->Text()); };
+        checks->OnClickCheck = [note, checks](TObject*) { note(std::string("check ") + (checks->Checked(1) ? "q" : "-")); };
         for (const char* entry : {"One", "Two", "Three"})
             combo->Items()->Add(entry);
         for (const char* entry : {"A", "B", "C", "D", "E"})
@@ -68,6 +73,10 @@ protected:
             note(act.DragDrop(dst, dst, 50, 50) ? "dropped" : "refused");
             act.SelectItem(dst, 0, {});
             act.DblClick(dst);
+            act.TypeText(edit, "orders.csv");
+            act.TypeText(edit, "orders.csv");
+            act.SelectItem(checks, 1, {});
+            act.KeyDown(checks, 0x20, {});
             note("focus " + form->ActiveControl()->Name());
             act.KeyDown(cancel, 'A', {});
             act.KeyDown(cancel, VK_ESCAPE, {});
@@ -93,6 +102,8 @@ TEST_F(QtSyntheticInputTest, RealEventsGiveWhatTheInputPathGives)
     // The session did what it says, so the comparison compares something.
     EXPECT_NE(std::find(viaInput.begin(), viaInput.end(), "drop"), viaInput.end());
     EXPECT_EQ(std::count(viaInput.begin(), viaInput.end(), "change 2"), 2);
+    EXPECT_EQ(std::count(viaInput.begin(), viaInput.end(), "text orders.csv"), 1) << "typing it again is no change";
+    EXPECT_NE(std::find(viaInput.begin(), viaInput.end(), "check q"), viaInput.end());
     EXPECT_EQ(viaInput.back(), "A B C *E D ") << "Shift extends from the Ctrl click: D and E moved";
 }
 

@@ -1,5 +1,6 @@
 #include "VisualSupport.h"
 
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -221,6 +222,76 @@ TEST_F(ComboTest, ALabelsAcceleratorFocusesItsControl)
     delete Combo;
     EXPECT_EQ(caption->FocusControl(), nullptr);
     Input::KeyDown(button, 'T', {ssAlt});
+}
+
+}  // namespace
+
+namespace {
+
+class EditAndCheckListTest : public VisualTest {};
+
+// An edit box and a check list box, and what each step by code or by a person runs: OnChange for
+// every change of the text, from code as from typing; OnClickCheck for a person's toggle only.
+TEST_F(EditAndCheckListTest, EventsRunForWhatAPersonAndCodeChange)
+{
+    std::unique_ptr<TForm> form = NewForm();
+    auto* edit = Add<TEdit>(form.get(), "Edit");
+    auto* checks = Add<TCheckListBox>(form.get(), "Checks", 0, 30);
+    checks->Items()->SetCommaText("a,b,c");
+    int changes = 0, clickChecks = 0;
+    edit->OnChange = [&](TObject*) { ++changes; };
+    checks->OnClickCheck = [&](TObject*) { ++clickChecks; };
+    form->Show();
+
+    auto marks = [&] {
+        std::string text;
+        for (int i = 0; i < checks->Items()->Count(); ++i)
+            text += checks->Checked(i) ? '+' : '-';
+        return text;
+    };
+    struct TStep {
+        const char* What;
+        std::function<void()> Do;
+        const char* Text;
+        const char* Marks;
+        int Changes;
+        int ClickChecks;
+    };
+    const TStep steps[] = {
+        {"code sets the text", [&] { edit->SetText("x"); }, "x", "---", 1, 0},
+        {"the same text again is no change", [&] { edit->SetText("x"); }, "x", "---", 1, 0},
+        {"typing over it", [&] { Input::TypeText(edit, "orders.csv"); }, "orders.csv", "---", 2, 0},
+        {"typing what it holds", [&] { Input::TypeText(edit, "orders.csv"); }, "orders.csv", "---", 2, 0},
+        {"a disabled edit takes no typing",
+         [&] {
+             edit->SetEnabled(false);
+             Input::TypeText(edit, "gone");
+             edit->SetEnabled(true);
+         },
+         "orders.csv", "---", 2, 0},
+        {"code checks b", [&] { checks->SetChecked(1, true); }, "orders.csv", "-+-", 2, 0},
+        {"Space toggles the current entry",
+         [&] {
+             Input::SelectItem(checks, 0);
+             Input::KeyDown(checks, 0x20);
+         },
+         "orders.csv", "++-", 2, 1},
+        {"Shift+Space is no toggle", [&] { Input::KeyDown(checks, 0x20, {ssShift}); }, "orders.csv", "++-", 2, 1},
+        {"a click on c's box", [&] { Input::ClickCheck(checks, 2); }, "orders.csv", "+++", 2, 2},
+        {"and again", [&] { Input::ClickCheck(checks, 2); }, "orders.csv", "++-", 2, 3},
+        {"a mark travels with its entry", [&] { checks->Items()->Insert(0, "z"); }, "orders.csv", "-++-", 2, 3},
+        {"a new entry comes unchecked", [&] { checks->Items()->Add("d"); }, "orders.csv", "-++--", 2, 3},
+    };
+    for (const TStep& step : steps) {
+        SCOPED_TRACE(step.What);
+        step.Do();
+        EXPECT_EQ(edit->Text(), step.Text);
+        EXPECT_EQ(marks(), step.Marks);
+        EXPECT_EQ(changes, step.Changes);
+        EXPECT_EQ(clickChecks, step.ClickChecks);
+    }
+    EXPECT_EQ(checks->ItemIndex(), 3) << "the click selected c, which the insertion moved down";
+    EXPECT_EQ(Notices(checks, TPeerNotice::Checked), 6) << "code's check, Space, two clicks, two new entries";
 }
 
 }  // namespace

@@ -29,7 +29,9 @@ std::string ItemsOf(const TStrings* items)
 std::string Read(TPeerNotice notice, const TControl* c)
 {
     auto* list = dynamic_cast<const TCustomListBox*>(c);
+    auto* checks = dynamic_cast<const TCheckListBox*>(c);
     auto* combo = dynamic_cast<const TComboBox*>(c);
+    auto* edit = dynamic_cast<const TEdit*>(c);
     auto* win = dynamic_cast<const TWinControl*>(c);
     switch (notice) {
     case TPeerNotice::Bounds: {
@@ -41,7 +43,7 @@ std::string Read(TPeerNotice notice, const TControl* c)
     case TPeerNotice::Enabled: return Flag(c->Enabled());
     case TPeerNotice::Caption: {
         auto* label = dynamic_cast<const TLabel*>(c);
-        return (combo ? combo->Text() : c->Caption()) + (label ? Flag(label->ShowAccelChar()) : "");
+        return (combo ? combo->Text() : edit ? edit->Text() : c->Caption()) + (label ? Flag(label->ShowAccelChar()) : "");
     }
     case TPeerNotice::Color: return IntToHex(ColorToRGB(c->Color()), 6);
     case TPeerNotice::Font: {
@@ -97,6 +99,12 @@ std::string Read(TPeerNotice notice, const TControl* c)
     }
     case TPeerNotice::ItemIndex:
         return list ? std::to_string(list->ItemIndex()) : combo ? std::to_string(combo->ItemIndex()) : "";
+    case TPeerNotice::Checked: {
+        std::string text;
+        for (int i = 0; checks && i < checks->Items()->Count(); ++i)
+            text += Flag(checks->Checked(i));
+        return text;
+    }
     case TPeerNotice::ModalResult: {
         auto* form = dynamic_cast<const TCustomForm*>(c);
         return form ? std::to_string(form->ModalResult()) : "";
@@ -109,7 +117,7 @@ const TPeerNotice AllNotices[] = {
     TPeerNotice::Bounds, TPeerNotice::Visible, TPeerNotice::Enabled, TPeerNotice::Caption,
     TPeerNotice::Color, TPeerNotice::Font, TPeerNotice::Cursor, TPeerNotice::Hint,
     TPeerNotice::Focus, TPeerNotice::TabOrder, TPeerNotice::Appearance, TPeerNotice::Items,
-    TPeerNotice::Selection, TPeerNotice::ItemIndex, TPeerNotice::ModalResult,
+    TPeerNotice::Selection, TPeerNotice::ItemIndex, TPeerNotice::Checked, TPeerNotice::ModalResult,
 };
 
 class TMirrorPeer : public TControlPeer {
@@ -133,6 +141,7 @@ public:
     void ItemsChanged() override { Refresh(TPeerNotice::Items); }
     void SelectionChanged() override { Refresh(TPeerNotice::Selection); }
     void ItemIndexChanged() override { Refresh(TPeerNotice::ItemIndex); }
+    void CheckedChanged() override { Refresh(TPeerNotice::Checked); }
     void ModalResultChanged() override { Refresh(TPeerNotice::ModalResult); }
 
     std::map<TPeerNotice, std::string> Shown;
@@ -191,6 +200,9 @@ TEST_F(MirrorTest, EveryChangeReachesTheWidgetThatShowsIt)
     auto* combo = Add<TComboBox>(form.get(), "Combo");
     auto* bevel = Add<TBevel>(form.get(), "Bevel");
     auto* speed = Add<TSpeedButton>(form.get(), "Speed");
+    auto* edit = Add<TEdit>(form.get(), "Edit");
+    auto* checks = Add<TCheckListBox>(form.get(), "Checks");
+    checks->Items()->SetCommaText("p,q,r");
     form->Show();
 
     page->SetColor(clYellow);
@@ -228,6 +240,12 @@ TEST_F(MirrorTest, EveryChangeReachesTheWidgetThatShowsIt)
     combo->SetTabOrder(0);
     plain->SetTabStop(false);
     Input::KeyDown(combo, VK_TAB);
+    edit->SetText("typed by code");
+    Input::TypeText(edit, "typed by a person");
+    checks->SetChecked(2, true);
+    checks->Items()->Delete(1);
+    Input::ClickCheck(checks, 0);
+    Input::KeyDown(checks, 0x20);
     bar->SetEnabled(false);
     speed->SetVisible(false);
     cell->SetParentColor(false);

@@ -8,6 +8,7 @@
 #include "vcl50/qt/QtButtonPeer.h"
 #include "vcl50/qt/QtColors.h"
 #include "vcl50/qt/QtComboBoxPeer.h"
+#include "vcl50/qt/QtEditPeer.h"
 #include "vcl50/qt/QtLabelPeer.h"
 #include "vcl50/qt/QtListBoxPeer.h"
 #include "vcl50/qt/QtPaintedWidget.h"
@@ -49,6 +50,7 @@ const TRow Rows[] = {
     {&TSpeedButton::StaticClass, &Make<TControl, QtButtonPeer>},
     {&TCustomListBox::StaticClass, &Make<TCustomListBox, QtListBoxPeer>},
     {&TComboBox::StaticClass, &Make<TComboBox, QtComboBoxPeer>},
+    {&TEdit::StaticClass, &Make<TEdit, QtEditPeer>},
 };
 
 TFactory FactoryOf(TClass cls)

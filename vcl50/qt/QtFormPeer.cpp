@@ -27,9 +27,8 @@ public:
         if (event->type() != QEvent::KeyPress)
             return QDialog::eventFilter(watched, event);
         auto* peer = static_cast<QtFormPeer*>(Peer());
-        if (peer)
-            KeyToModel(peer->Form(), watched, *static_cast<QKeyEvent*>(event));
-        return true;
+        // Only a widget that types text sees the key itself, after the model.
+        return !(peer && KeyToModel(peer->Form(), watched, *static_cast<QKeyEvent*>(event)));
     }
 
 protected:
@@ -66,25 +65,33 @@ protected:
 
 private:
     // The key goes to the windowed control whose widget Qt gave it (the widget with the focus,
-    // which follows the model's), else to the model's focused control, else to the form.
-    static void KeyToModel(TCustomForm* form, QObject* watched, const QKeyEvent& event)
+    // which follows the model's), else to the model's focused control, else to the form. True
+    // when the widget should have the key as well: it types text, and the key neither closed the
+    // form nor moved the focus.
+    static bool KeyToModel(TCustomForm* form, QObject* watched, const QKeyEvent& event)
     {
         WORD key;
         TShiftState shift;
         QtKeys::FromEvent(event, key, shift);
-        if (!key)
-            return;
         QtPeer* at = watched->isWidgetType() ? QtPeer::AtWidget(static_cast<QWidget*>(watched)) : nullptr;
         auto* target = at ? dynamic_cast<TWinControl*>(at->Control()) : nullptr;
         if (!target || target == form)
             target = form->ActiveControl();
         if (!target)
             target = form;
-        QtBridge::Deliver(target, [target, key, shift] { Input::KeyDown(target, key, shift); });
-        // What the native control does with the key, unless the key closed the form.
-        if (!QtFormPeer::ModelKeysOnly() && Input::IsAlive(target) && form->ModalResult() == mrNone && form->Visible())
-            if (QtPeer* peer = QtPeer::Of(target))
-                peer->KeyPressed(key, shift);
+        if (key)
+            QtBridge::Deliver(target, [target, key, shift] { Input::KeyDown(target, key, shift); });
+        if (QtFormPeer::ModelKeysOnly() || !Input::IsAlive(target) || form->ModalResult() != mrNone || !form->Visible())
+            return false;
+        QtPeer* peer = QtPeer::Of(target);
+        if (!peer)
+            return false;
+        if (peer->TakesTyping())
+            return peer == at && target->Focused() && key != VK_TAB && key != VK_RETURN && key != VK_ESCAPE;
+        // What the native control does with the key.
+        if (key)
+            peer->KeyPressed(key, shift);
+        return false;
     }
 };
 

@@ -5,6 +5,8 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 
 #include "vcl50/Input.h"
 #include "vcl50/StdCtrls.h"
@@ -15,7 +17,7 @@
 // Reads the entries where the control keeps them; a reset follows every batch of changes.
 class QtListModel : public QAbstractListModel {
 public:
-    explicit QtListModel(TCustomListBox* list) : FList(list) {}
+    explicit QtListModel(TCustomListBox* list) : FList(list), FChecks(dynamic_cast<TCheckListBox*>(list)) {}
 
     int rowCount(const QModelIndex& parent) const override
     {
@@ -30,7 +32,14 @@ public:
             return QString::fromStdString(FList->Items()->Get(index.row()));
         if (role == Qt::SizeHintRole)
             return QSize(1, FList->ItemHeight());
+        if (role == Qt::CheckStateRole && FChecks)
+            return FChecks->Checked(index.row()) ? Qt::Checked : Qt::Unchecked;
         return {};
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return QAbstractListModel::flags(index) | (FChecks ? Qt::ItemIsUserCheckable : Qt::NoItemFlags);
     }
 
     void Reset()
@@ -39,8 +48,17 @@ public:
         endResetModel();
     }
 
+    void ChecksChanged()
+    {
+        if (int count = rowCount({}); count > 0)
+            emit dataChanged(index(0), index(count - 1), {Qt::CheckStateRole});
+    }
+
+    bool HasChecks() const { return FChecks != nullptr; }
+
 private:
     TCustomListBox* FList;
+    TCheckListBox* FChecks;  // null for a plain list box
 };
 
 namespace {
@@ -80,8 +98,10 @@ protected:
         // A plain press on an entry of a multiple selection may start dragging them all; it
         // selects that entry alone only if it ends as a click.
         QtListBoxPeer* peer = ListPeer();
-        if (row >= 0 && shift.Empty() && peer->List()->Selected(row) && peer->List()->SelCount() > 1 &&
-            peer->Control()->DragMode() == dmAutomatic)
+        if (row >= 0 && shift.Empty() && OnCheckBox(index, event->position().toPoint()))
+            peer->CheckPressed(row);
+        else if (row >= 0 && shift.Empty() && peer->List()->Selected(row) && peer->List()->SelCount() > 1 &&
+                 peer->Control()->DragMode() == dmAutomatic)
             FDeferred = row;
         else
             peer->EntryPressed(row, shift);
@@ -119,6 +139,18 @@ protected:
     }
 
 private:
+    // Whether `at` lies on the check box that the style draws for the entry.
+    bool OnCheckBox(const QModelIndex& index, QPoint at) const
+    {
+        if (!(model()->flags(index) & Qt::ItemIsUserCheckable))
+            return false;
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.rect = visualRect(index);
+        option.features |= QStyleOptionViewItem::HasCheckIndicator;
+        return style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this).contains(at);
+    }
+
     bool FPressed = false;
     int FDeferred = -1;
 };
@@ -166,6 +198,12 @@ void QtListBoxPeer::ItemIndexChanged()
     Schedule(false);
 }
 
+void QtListBoxPeer::CheckedChanged()
+{
+    FChecksDirty = true;
+    Schedule(false);
+}
+
 void QtListBoxPeer::AppearanceChanged()
 {
     Schedule(true);
@@ -193,7 +231,10 @@ void QtListBoxPeer::Refresh()
     FScheduled = false;
     if (FItemsDirty)
         FModel->Reset();
+    else if (FChecksDirty)
+        FModel->ChecksChanged();
     FItemsDirty = false;
+    FChecksDirty = false;
     FSelectionDirty = false;
 
     auto* view = static_cast<QListView*>(Widget());
@@ -231,6 +272,14 @@ void QtListBoxPeer::EntryPressed(int row, TShiftState shift)
             return;
     }
     QtBridge::Deliver(list, [list, row, shift] { Input::SelectItem(list, row, shift); });
+}
+
+void QtListBoxPeer::CheckPressed(int row)
+{
+    auto* list = dynamic_cast<TCheckListBox*>(FList);
+    if (!list || row < 0 || row >= list->Items()->Count())
+        return;
+    QtBridge::Deliver(list, [list, row] { Input::ClickCheck(list, row); });
 }
 
 void QtListBoxPeer::KeyPressed(WORD key, TShiftState shift)

@@ -59,6 +59,9 @@ public:
     // After the model has had a key that came to this control: what the native control does
     // with it (a list moves its selection), reported through the input path as well.
     virtual void KeyPressed(WORD key, TShiftState shift);
+    // Whether the widget itself takes the keys that type text, once the model has had them (a
+    // line edit); other widgets see no key at all.
+    virtual bool TakesTyping() const { return false; }
 
 protected:
     // Controls without a window of their own lie under windowed siblings, as the platform

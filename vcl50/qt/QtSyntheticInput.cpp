@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
 
@@ -145,6 +146,19 @@ void TQtSyntheticInput::SelectItem(TCustomListBox* list, int index, TShiftState 
     if (!view || index < 0 || index >= list->Items()->Count())
         return TInputDriver::SelectItem(list, index, shift);
     ClickAt(view->viewport(), EntryPoint(view, list, index), Modifiers(shift));
+    RaisePending();
+}
+
+void TQtSyntheticInput::TypeText(TEdit* edit, const AnsiString& text)
+{
+    auto* line = qobject_cast<QLineEdit*>(Reachable(edit));
+    const QString typed = QString::fromStdString(text);
+    // Typing what the line shows already edits nothing the line would report.
+    if (!line || line->text() == typed)
+        return TInputDriver::TypeText(edit, text);
+    // All of it selected, the new text typed over it: the line reports the edit.
+    line->selectAll();
+    line->insert(typed);
     RaisePending();
 }
 

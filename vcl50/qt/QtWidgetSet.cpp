@@ -177,6 +177,11 @@ int TQtWidgetSet::MessageBox(const AnsiString& text, const AnsiString& caption, 
     return QtDialogs::ExecuteMessageBox(text, caption, flags);
 }
 
+void TQtWidgetSet::ProcessMessages()
+{
+    QCoreApplication::processEvents();
+}
+
 AnsiString TQtWidgetSet::ClipboardText() const
 {
     return QGuiApplication::clipboard()->text().toStdString();

@@ -26,6 +26,7 @@ public:
     std::optional<TColor> ExecuteColorDialog(TColorDialog* dialog) override;
     std::optional<AnsiString> ExecuteFileDialog(TOpenDialog* dialog) override;
     int MessageBox(const AnsiString& text, const AnsiString& caption, int flags) override;
+    void ProcessMessages() override;
     // The system clipboard, in both modes: other programs share it.
     AnsiString ClipboardText() const override;
     AnsiString ClipboardHtml() const override;
