@@ -210,17 +210,38 @@ std::string TPgServer::ConnectionString(const std::string& user, const std::stri
     return "host=" + FFolder.string() + " dbname=" + database + " user=" + user;
 }
 
-void TPgServer::Execute(const std::string& sql, const std::string& database) const
+namespace {
+
+std::unique_ptr<PGconn, FinishConnection> Superuser(const std::string& conninfo)
 {
-    const std::string conninfo = ConnectionString("postgres", database) + " password=" + SuperPassword;
     std::unique_ptr<PGconn, FinishConnection> connection(PQconnectdb(conninfo.c_str()));
     if (PQstatus(connection.get()) != CONNECTION_OK)
         throw std::runtime_error("cannot connect to the test server: " + std::string(PQerrorMessage(connection.get())));
     PQsetNoticeProcessor(connection.get(), [](void*, const char*) {}, nullptr);
-    PGresult* result = PQexec(connection.get(), sql.c_str());
-    const bool ok = PQresultStatus(result) == PGRES_COMMAND_OK || PQresultStatus(result) == PGRES_TUPLES_OK;
-    const std::string reason = PQresultErrorMessage(result);
-    PQclear(result);
-    if (!ok)
-        throw std::runtime_error("the test server refused " + sql.substr(0, 60) + ": " + reason);
+    return connection;
+}
+
+}  // namespace
+
+void TPgServer::Execute(const std::string& sql, const std::string& database) const
+{
+    Query(sql, database);
+}
+
+std::vector<std::vector<std::string>> TPgServer::Query(const std::string& sql, const std::string& database) const
+{
+    auto connection = Superuser(ConnectionString("postgres", database) + " password=" + SuperPassword);
+    std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(connection.get(), sql.c_str()), PQclear);
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        throw std::runtime_error("the test server refused " + sql.substr(0, 60) + ": " +
+                                 PQresultErrorMessage(result.get()));
+    std::vector<std::vector<std::string>> rows(static_cast<size_t>(PQntuples(result.get())));
+    for (int row = 0; row < PQntuples(result.get()); ++row)
+        for (int column = 0; column < PQnfields(result.get()); ++column)
+            rows[static_cast<size_t>(row)].push_back(PQgetisnull(result.get(), row, column)
+                                                         ? Null
+                                                         : std::string(PQgetvalue(result.get(), row, column),
+                                                                       static_cast<size_t>(PQgetlength(result.get(), row, column))));
+    return rows;
 }

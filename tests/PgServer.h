@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class TPgServer {
 public:
@@ -37,6 +38,9 @@ public:
     std::string ConnectionString(const std::string& user = "shop", const std::string& database = "shop") const;
     // Runs the statements as the superuser in `database`; raises with the server's reason.
     void Execute(const std::string& sql, const std::string& database = "shop") const;
+    // The rows of a query as the superuser, each value as the server writes it, NULL as Null.
+    static constexpr const char* Null = "(null)";
+    std::vector<std::vector<std::string>> Query(const std::string& sql, const std::string& database = "shop") const;
 
     // Stops the server at once, as a crash would (an immediate shutdown), and starts it again.
     void Kill();
