@@ -185,7 +185,9 @@ void TPgServer::RunTool(const std::string& tool, const std::string& arguments) c
     const std::string command = Quoted(FBin / tool) + " " + arguments + " >>" + Quoted(FFolder / "tools.log") + " 2>&1";
     const pid_t pid = fork();
     if (pid == 0) {
-        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(user.Gid) != 0 || setuid(user.Uid) != 0))
+        // The tests' working folder may be closed to the server's user (a build under /root).
+        if (chdir(FFolder.c_str()) != 0 ||
+            (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(user.Gid) != 0 || setuid(user.Uid) != 0)))
             _exit(126);
         execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
         _exit(127);
