@@ -118,7 +118,7 @@ PG_EXPORT_ROWS = [("Ours/PgCsv", "Psql/Copy", 1.0), ("Psql/Copy", None, None)]
 
 def pg_export_section(runs):
     text = ["\n## CSV export of 1,000,000 records from PostgreSQL\n\n"
-            "A form with a `TPgDataSet` on a table of 1,000,000 records of the same 8 fields, on a "
+            "A form with a `TPgDataSet` on a table of 1,000,000 records of 8 fields (integers, text with quotes and commas, a real, a timestamp, NULLs, a truth value), on a "
             "PostgreSQL server of the benchmark's own on this machine (a Unix socket), its CSV export run as "
             "`drowcast-host export FORM Csv` in a child process, beside `psql -c \"\\copy (SELECT ...) TO "
             "FILE CSV HEADER\"` on the same columns. The server works for both in a process of its own "
