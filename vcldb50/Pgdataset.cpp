@@ -40,13 +40,12 @@ using TPgResult = std::unique_ptr<PGresult, ClearResult>;
 
 // The built-in types' OIDs, fixed in every server since they were made.
 enum : Oid {
-    BoolOid = 16, ByteaOid = 17, Int8Oid = 20, Int2Oid = 21, Int4Oid = 23, TextOid = 25, OidOid = 26,
-    JsonOid = 114, XmlOid = 142, Float4Oid = 700, Float8Oid = 701, BpcharOid = 1042, VarcharOid = 1043,
-    DateOid = 1082, TimeOid = 1083, TimestampOid = 1114, TimestamptzOid = 1184, NumericOid = 1700,
-    JsonbOid = 3802,
+    BoolOid = 16, ByteaOid = 17, Int8Oid = 20, Int2Oid = 21, Int4Oid = 23, OidOid = 26, JsonOid = 114, XmlOid = 142,
+    Float4Oid = 700, Float8Oid = 701, DateOid = 1082, TimeOid = 1083, TimestampOid = 1114, TimestamptzOid = 1184,
+    NumericOid = 1700, JsonbOid = 3802,
 };
 
-// Every other type (uuid, arrays, intervals, enums, ...) is text, as the server writes it.
+// Every other type (text, uuid, arrays, intervals, enums, ...) is text, as the server writes it.
 TFieldType FieldTypeOf(Oid type)
 {
     switch (type) {
