@@ -5,11 +5,13 @@
 
 #include "host/FormFile.h"
 #include "host/InfoReport.h"
+#include "host/PgDataSetEditors.h"
 #include "vcl50/Documentfolder.h"
 #include "vcl50/Formresources.h"
 #include "vcl50/Forms.h"
 #include "vcl50/Packages.h"
 #include "vcl50/Sysutils.h"
+#include "vcldb50/Pgdataset.h"
 #include "vcldb50/Sqlitedataset.h"
 
 namespace {
@@ -35,8 +37,12 @@ TDesignHost::TDesignHost()
     SetDesignerHost(true);
     SetDocumentFolderOf([this](const TComponent* component) { return DocumentFolderOf(component); });
     try {
-        const TComponentClass dataAccess[] = {TSQLiteDataSet::StaticClass()};
+        const TComponentClass dataAccess[] = {TSQLiteDataSet::StaticClass(), TPgDataSet::StaticClass()};
         FRegistry.RegisterComponents("Data Access", dataAccess);
+        FRegistry.RegisterPropertyEditor(TypeInfoOf<AnsiString>(), TPgDataSet::StaticClass(), "ConnectionString",
+                                         TPgConnectionStringProperty::StaticClass());
+        FRegistry.RegisterPropertyEditor(TypeInfoOf<AnsiString>(), TPgDataSet::StaticClass(), "TableName",
+                                         TPgTableNameProperty::StaticClass());
         // The designer's own editor of Name, as the platform's designers register it: a package
         // may still register a more particular one.
         FRegistry.RegisterPropertyEditor(TypeInfoOf<AnsiString>(), TComponent::StaticClass(), "Name",

@@ -26,8 +26,9 @@ struct TPackageRecord {
 class TDesignHost {
 public:
     // Installs the registry for the registration calls, puts the host's own components on its
-    // palette ("Data Access") and registers its own editor of a component's Name. One host at a
-    // time: EInvalidOperation for a second.
+    // palette ("Data Access") and registers its own editors: a component's Name, and the
+    // PostgreSQL dataset's connection string and table name. One host at a time:
+    // EInvalidOperation for a second.
     TDesignHost();
     // Closes every form, then unloads the packages, newest first, with their registrations.
     ~TDesignHost();

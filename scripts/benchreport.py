@@ -109,6 +109,43 @@ def export_section(runs):
     return "".join(text)
 
 
+# The export from PostgreSQL beside psql's \copy: the server does part of the work for both in a
+# process of its own, so each figure (the benchmark's manual time) is the CPU time of the child and
+# of the server backend that served it; both, the wall time and the child's peak memory are counters.
+PG_EXPORT_PROGRAM = "pgexport_bench"
+PG_EXPORT_ROWS = [("Ours/PgCsv", "Psql/Copy", 1.0), ("Psql/Copy", None, None)]
+
+
+def pg_export_section(runs):
+    text = ["\n## CSV export of 1,000,000 records from PostgreSQL\n\n"
+            "A form with a `TPgDataSet` on a table of 1,000,000 records of 8 fields (integers, text with quotes and commas, a real, a timestamp, NULLs, a truth value), on a "
+            "PostgreSQL server of the benchmark's own on this machine (a Unix socket), its CSV export run as "
+            "`drowcast-host export FORM Csv` in a child process, beside `psql -c \"\\copy (SELECT ...) TO "
+            "FILE CSV HEADER\"` on the same columns. The server works for both in a process of its own "
+            "(for psql it writes the CSV itself; for the export it sends the values a batch at a time), so "
+            "the figure judged is the CPU time of both: the child's and the server backend's that served it, "
+            "each shown, as is the wall time. Mean of three runs. Goals: no more CPU than psql, and under "
+            f"{EXPORT_MEMORY_MIB} MiB of peak memory.\n\n"
+            "| Run | CPU ms (both) | Client ms | Server ms | Wall ms | Peak MiB | Peer | vs peer | Verdict |\n"
+            "|---|---:|---:|---:|---:|---:|---|---:|---|\n"]
+    for name, peer, most in PG_EXPORT_ROWS:
+        bench = runs.get(name)
+        if bench is None or bench.get("error_occurred"):
+            text.append(f"| `{name}` | - | - | - | - | - | | | **did not run** |\n")
+            continue
+        cpu = ms(bench, "real_time")  # the manual time: both processes' CPU
+        peer_bench = runs.get(peer) if peer else None
+        peer_cpu = ms(peer_bench, "real_time") if peer_bench and not peer_bench.get("error_occurred") else None
+        memory = bench["peak_mib"]
+        checks = ([memory < EXPORT_MEMORY_MIB] if name.startswith("Ours/") else []) + \
+                 ([cpu <= most * peer_cpu] if peer_cpu else [])
+        verdict = "" if not checks else ("met" if all(checks) else "**missed**")
+        text.append(f"| `{name}` | {figure(cpu)} | {figure(bench['client_ms'])} | {figure(bench['server_ms'])} | "
+                    f"{figure(bench['wall_ms'])} | {memory:.1f} | {'`' + peer + '`' if peer else ''} | "
+                    f"{f'{cpu / peer_cpu:.2f}x' if peer_cpu else ''} | {verdict} |\n")
+    return "".join(text)
+
+
 def short_name(name):
     """The name without the run settings Google Benchmark appends ("/iterations:3/manual_time")."""
     return "/".join(part for part in name.split("/") if ":" not in part and not part.endswith("_time"))
@@ -228,6 +265,8 @@ def main(folder, docs):
                         + curve(runs, docs, series, csv) + f"\n![{csv.replace('-', ' ')}]({csv}.png)\n")
     if os.path.exists(os.path.join(folder, EXPORT_PROGRAM + ".json")):
         text.append(export_section(load(folder, EXPORT_PROGRAM)))
+    if os.path.exists(os.path.join(folder, PG_EXPORT_PROGRAM + ".json")):
+        text.append(pg_export_section(load(folder, PG_EXPORT_PROGRAM)))
     notes = os.path.join(docs, "performance-notes.md")
     if os.path.exists(notes):
         text.append("\n" + open(notes).read())

@@ -12,3 +12,10 @@ const char SNoStatement[] = "the SQL holds no statement";
 const char SMoreThanOneStatement[] = "the SQL holds more than one statement";
 const char SNoColumns[] = "the statement returns no columns";
 const char SCannotRunQuery[] = "Cannot run the SQL on '%s': %s";
+const char SCannotConnect[] = "Cannot connect to '%s': %s";
+const char SDefaultConnection[] = "the default server";
+const char SNotATableName[] =
+    "'%s' is not a table name: write name or schema.name, a part in double quotes where it holds other characters";
+const char SNotAQuery[] = "only a query can be read (SELECT, TABLE, VALUES or WITH ... SELECT)";
+const char SColumnsChanged[] = "its columns changed since it was opened";
+const char SCannotListTables[] = "Cannot list the tables of '%s': %s";

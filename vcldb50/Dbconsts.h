@@ -13,3 +13,9 @@ extern const char SNoStatement[];
 extern const char SMoreThanOneStatement[];
 extern const char SNoColumns[];
 extern const char SCannotRunQuery[];     // path, reason
+extern const char SCannotConnect[];      // connection, reason
+extern const char SDefaultConnection[];  // what an empty connection string connects to
+extern const char SNotATableName[];      // table name
+extern const char SNotAQuery[];
+extern const char SColumnsChanged[];
+extern const char SCannotListTables[];   // connection, reason

@@ -81,7 +81,7 @@ TEST(CommandLine, ScriptFromStandardInputWithThePackageLoaded)
     TRun run = RunHost("script -", "palette\nform F\nadd TSQLiteDataSet Table1\nforms\nmodified\nget Table1.Name\n");
     EXPECT_EQ(run.Err, "");
     EXPECT_EQ(run.Status, 0);
-    EXPECT_EQ(run.Out, "Data Access: TSQLiteDataSet\nTarnel Lumatab: TKExportDialog, TKExcelExport, TKRTFExport, "
+    EXPECT_EQ(run.Out, "Data Access: TSQLiteDataSet, TPgDataSet\nTarnel Lumatab: TKExportDialog, TKExcelExport, TKRTFExport, "
                        "TKHTMLExport, TKXMLExport, TKDBFExport, TKASCIIExport, TKSQLExport, TKLaTeXExport, "
                        "TKClipboardExport\nmodified\nforms = 0\nmodified = true\nTable1.Name = Table1\n");
 
