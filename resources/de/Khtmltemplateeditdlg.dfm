@@ -563,7 +563,7 @@ object fmKHTMLTemplateEditDlg: TfmKHTMLTemplateEditDlg
         OnClick = lbHTMLDefaultTextClick
       end
       object lbHTMLVLink: TLabel
-        Left = 125
+        Left = 100
         Top = 174
         Width = 70
         Height = 16
@@ -609,7 +609,7 @@ object fmKHTMLTemplateEditDlg: TfmKHTMLTemplateEditDlg
       Top = 58
       Width = 120
       Height = 24
-      Caption = 'Als Vorlage &speichern...'
+      Caption = 'Vorlage &speichern...'
       TabOrder = 2
       OnClick = btSaveTemplateClick
     end
