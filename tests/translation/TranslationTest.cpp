@@ -1,9 +1,10 @@
 // The designer as a German user sees it: every text of the package's dialogs, the end users'
 // export dialog, the designer's menus and its own dialogs is German, no English left, and each
 // fits its control, measured with the control's font. The program runs under LANG=de_DE.UTF-8
-// (tests/CMakeLists.txt), so the package, the export library and the designer all find their
+// (main below), so the package, the export library and the designer all find their
 // German translations as a German user's would.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QDockWidget>
@@ -20,6 +21,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -316,7 +319,7 @@ protected:
         Host->RegisterPackage(Package);
         // The window before and after its translations; the package speaks German in both.
         English = new TWindowTexts(WindowTexts(*Host, Package, Folder->Path() / "shop.dfm"));
-        ASSERT_TRUE(InstallTranslations()) << "no German translation of the designer";
+        Translated = InstallTranslations();
         German = new TWindowTexts(WindowTexts(*Host, Package, Folder->Path() / "shop.dfm"));
     }
     static void TearDownTestSuite()
@@ -346,6 +349,7 @@ protected:
     static inline HMODULE Package = nullptr;
     static inline TWindowTexts* English = nullptr;
     static inline TWindowTexts* German = nullptr;
+    static inline bool Translated = false;
 };
 
 TEST_F(GermanTest, EveryFormOfThePackageAndTheExportLibraryIsGermanAndFits)
@@ -388,11 +392,13 @@ TEST_F(GermanTest, EveryResourceStringOfThePackageAndTheExportLibraryIsGerman)
 
 TEST_F(GermanTest, TheWindowsMenusAndViewsAreGermanAndFit)
 {
+    ASSERT_TRUE(Translated) << "no German translation of the designer";
     ExpectGermanAndFitting(German->Window, English->Window);
 }
 
 TEST_F(GermanTest, TheWindowsOwnDialogsAreGermanAndFit)
 {
+    ASSERT_TRUE(Translated) << "no German translation of the designer";
     for (const char* dialog : Dialogs) {
         SCOPED_TRACE(dialog);
         ASSERT_TRUE(German->Dialogs.contains(dialog) && English->Dialogs.contains(dialog)) << "not shown";
@@ -401,3 +407,21 @@ TEST_F(GermanTest, TheWindowsOwnDialogsAreGermanAndFit)
 }
 
 }  // namespace
+
+// The whole process starts as a German user's: the export library chooses its language module as
+// it is loaded, before main. Started otherwise, the program starts itself again so.
+int main(int argc, char** argv)
+{
+    const char* lang = std::getenv("LANG");
+    if (!lang || std::string_view(lang) != "de_DE.UTF-8" || std::getenv("LC_ALL") || std::getenv("LC_MESSAGES") ||
+        std::getenv("LANGUAGE")) {
+        setenv("LANG", "de_DE.UTF-8", 1);
+        for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+            unsetenv(variable);
+        execv("/proc/self/exe", argv);
+        std::perror("translation_tests: cannot start again under a German locale");
+        return 1;
+    }
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
