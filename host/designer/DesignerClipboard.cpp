@@ -22,7 +22,8 @@ void TDesignerWindow::BuildEditMenu(QMenu* edit)
     FPasteAction = add(tr("&Paste"), QKeySequence::Paste, "pasteAction", [this] { PasteFromClipboard(); });
     FDeleteAction = add(tr("&Delete"), QKeySequence::Delete, "deleteAction", [this] { FSurface->DeleteSelection(); });
     edit->addSeparator();
-    FSelectAllAction = add(tr("Select &all"), QKeySequence::SelectAll, "selectAllAction", [this] { FSurface->SelectAll(); });
+    FSelectAllAction =
+        add(tr("Select &all"), QKeySequence::SelectAll, "selectAllAction", [this] { FSurface->SelectAll(); });
     FSurface->SetEditActions({FCutAction, FCopyAction, FPasteAction, FDeleteAction, FSelectAllAction});
     connect(edit, &QMenu::aboutToShow, this, [this] { UpdateEditActions(); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { UpdateEditActions(); });

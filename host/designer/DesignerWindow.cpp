@@ -38,8 +38,8 @@ constexpr const char* Program = "drowcast-designer";
 }  // namespace
 
 TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMODULE package, bool scripted)
-    : FHost(host), FPackagePath(std::move(packagePath)), FScripted(scripted), FUndoAction(new QAction(tr("&Undo"), this)),
-      FRedoAction(new QAction(tr("&Redo"), this))
+    : FHost(host), FPackagePath(std::move(packagePath)), FScripted(scripted),
+      FUndoAction(new QAction(tr("&Undo"), this)), FRedoAction(new QAction(tr("&Redo"), this))
 {
     FPalette = new TPaletteBar(host.Registry());
     FPalette->setObjectName("palette");
@@ -138,7 +138,8 @@ TDesignerWindow::~TDesignerWindow()
 void TDesignerWindow::BuildMenus()
 {
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    file->addAction(tr("&New"), QKeySequence::New, this, [this] { NewFile(); })->setStatusTip(tr("Start a new, empty form"));
+    file->addAction(tr("&New"), QKeySequence::New, this, [this] { NewFile(); })
+        ->setStatusTip(tr("Start a new, empty form"));
     file->addAction(tr("&Open..."), QKeySequence::Open, this, [this] { OpenWithDialog(); })
         ->setStatusTip(tr("Open a form file"));
     FRecentMenu = file->addMenu(tr("Open &Recent"));
@@ -146,7 +147,8 @@ void TDesignerWindow::BuildMenus()
     FillRecentMenu();
     // Another window of the designer may have added files since.
     connect(file, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
-    file->addAction(tr("&Save"), QKeySequence::Save, this, [this] { Save(); })->setStatusTip(tr("Save the form to its file"));
+    file->addAction(tr("&Save"), QKeySequence::Save, this, [this] { Save(); })
+        ->setStatusTip(tr("Save the form to its file"));
     file->addAction(tr("Save &As..."), QKeySequence::SaveAs, this, [this] { SaveAs(); })
         ->setStatusTip(tr("Save the form to another file"));
     file->addSeparator();
@@ -286,7 +288,8 @@ bool TDesignerWindow::OpenFile(const QString& path)
                                  .arg(path, list);
         return QMessageBox::question(this, Program, text) == QMessageBox::Yes;
     };
-    WithFailureContext(tr("The form file %1 could not be opened:\n%2\n\nThe form shown stays as it was.").arg(path, "%1"),
+    WithFailureContext(
+        tr("The form file %1 could not be opened:\n%2\n\nThe form shown stays as it was.").arg(path, "%1"),
                        [&] { opened = Commands().Open(path.toStdString(), accept); });
     if (!opened)
         return false;

@@ -412,7 +412,8 @@ void TObjectInspector::EditFont(TPropertyGridRow& row)
         }
     });
     bool chosen = false;
-    const QFont font = QFontDialog::getFont(&chosen, start, this, tr("Font: %1").arg(QString::fromStdString(row.Path())));
+    const QFont font =
+        QFontDialog::getFont(&chosen, start, this, tr("Font: %1").arg(QString::fromStdString(row.Path())));
     if (!chosen)
         return;
     TFontStyles style;

@@ -83,9 +83,9 @@ void TPreviewDock::Remake()
         return;
     }
     const TExportPreview preview = PreviewExport(FHost.Commands(), FComponent);
-    setWindowTitle(preview.Failure.empty()
-                       ? tr("Preview: %1, first %2 records").arg(QString::fromStdString(FComponent->Name())).arg(preview.Rows)
-                       : tr("Preview: %1").arg(QString::fromStdString(FComponent->Name())));
+    const QString name = QString::fromStdString(FComponent->Name());
+    setWindowTitle(preview.Failure.empty() ? tr("Preview: %1, first %2 records").arg(name).arg(preview.Rows)
+                                           : tr("Preview: %1").arg(name));
     if (!preview.Failure.empty()) {
         FMessage->setText(tr("No preview: %1").arg(QString::fromStdString(preview.Failure)));
         FPages->setCurrentWidget(FMessage);

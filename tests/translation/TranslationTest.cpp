@@ -54,7 +54,8 @@ const std::set<QString> SharedWords = {"OK", "Name", "Package", "Tarnel Lumatab"
 
 bool Shared(const QString& text)
 {
-    return SharedWords.contains(text.trimmed()) || std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+    return SharedWords.contains(text.trimmed()) ||
+           std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
 }
 
 // One text a person sees and the room it has there.
@@ -271,8 +272,8 @@ TWindowTexts Shown(TDesignHost& host, TDesignerWindow& window, const fs::path& f
                                  filter->width()};
     auto* palette = window.findChild<TPaletteBar*>("palette");
     for (int i = 0; i < palette->count(); ++i)
-        texts["palette page " + std::to_string(i)] = {palette->tabText(i), Advance(palette->font(), palette->tabText(i)),
-                                                      palette->tabBar()->tabRect(i).width()};
+        texts["palette page " + std::to_string(i)] = {
+            palette->tabText(i), Advance(palette->font(), palette->tabText(i)), palette->tabBar()->tabRect(i).width()};
     texts["preview title"] = {window.findChild<QDockWidget*>("previewDock")->windowTitle()};
 
     for (const char* name : Dialogs) {
@@ -372,14 +373,15 @@ TEST_F(GermanTest, EveryResourceStringOfThePackageAndTheExportLibraryIsGerman)
         fs::path English;
     } tables[] = {
         {"package", Package, fs::path(SOURCE_DIR) / "resources/DRowcastB5.strings"},
-        {"export library", FindClassHInstance(TfmKExportDlg::StaticClass()), fs::path(SOURCE_DIR) / "rowcastb5/rowcastb5.strings"},
+        {"export library", FindClassHInstance(TfmKExportDlg::StaticClass()),
+         fs::path(SOURCE_DIR) / "rowcastb5/rowcastb5.strings"},
     };
     for (const auto& table : tables) {
         SCOPED_TRACE(table.Name);
         ASSERT_NE(FindResourceHInstance(table.Module), table.Module) << "no language module";
         const auto bytes = ReadResource(FindResourceHInstance(table.Module), StringTableName, RT_STRING);
         ASSERT_TRUE(bytes);
-        const auto german = ParseStringTable(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+        const auto german = ParseStringTable(std::string(bytes->begin(), bytes->end()));
         TTexts germanTexts, englishTexts;
         for (const auto& [name, text] : ParseStringTable(ReadText(table.English))) {
             englishTexts[name] = {QString::fromStdString(text)};
