@@ -276,14 +276,17 @@ TWindowTexts Shown(TDesignHost& host, TDesignerWindow& window, const fs::path& f
             palette->tabText(i), Advance(palette->font(), palette->tabText(i)), palette->tabBar()->tabRect(i).width()};
     texts["preview title"] = {window.findChild<QDockWidget*>("previewDock")->windowTitle()};
 
+    // Each dialog is read and closed once its event loop runs; an action that shows none returns.
     for (const char* name : Dialogs) {
-        QTimer::singleShot(0, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            if (!dialog)
-                return;
-            shown.Dialogs[name] = DialogTexts(dialog);
-            dialog->close();
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                shown.Dialogs[name] = DialogTexts(dialog);
+                dialog->close();
+            }
         });
+        poll.start();
         window.findChild<QAction*>(name)->trigger();
     }
     return shown;
