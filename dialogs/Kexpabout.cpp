@@ -4,14 +4,15 @@
 
 #include "vcl50/Modules.h"
 #include "vcl50/Resources.h"
+#include "vcl50/Resstrings.h"
 
 TAboutF* AboutF = nullptr;
 
 namespace {
 
 const char* const SuiteName = "Tarnel Lumatab";
-const char* const VersionText = "Version 1.0 for Linux";
-const char* const PackageText = "Design-time package DRowcastB5";
+const TResStringRec SVersionLine{"SVersionLine"};
+const TResStringRec SPackageLine{"SPackageLine"};
 
 // The DESCRIPTION resource holds UTF-16LE text ending in a zero; this returns it as UTF-8.
 AnsiString Utf16ToUtf8(const std::vector<uint8_t>& bytes)
@@ -71,8 +72,8 @@ void TAboutF::Paint(TCanvas& canvas)
     std::vector<TAboutLine> lines = {
         {SuiteName, Font()->Height() * 2, {fsBold}, clNavy, 6},
         {PackageDescription(), Font()->Height() - 2, {}, Font()->Color(), 18},
-        {VersionText, Font()->Height(), {}, Font()->Color(), 4},
-        {PackageText, Font()->Height(), {}, clGray, 0},
+        {LoadResString(SVersionLine), Font()->Height(), {}, Font()->Color(), 4},
+        {LoadResString(SPackageLine), Font()->Height(), {}, clGray, 0},
     };
     std::erase_if(lines, [](const TAboutLine& line) { return line.Text.empty(); });
 

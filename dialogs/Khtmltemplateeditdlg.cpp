@@ -9,6 +9,7 @@
 #include "rowcastb5/Templates.h"
 #include "vcl50/Buttons.h"
 #include "vcl50/Dialogs.h"
+#include "vcl50/Resstrings.h"
 #include "vcl50/ExtCtrls.h"
 #include "vcl50/StdCtrls.h"
 #include "vcl50/Sysutils.h"
@@ -19,6 +20,7 @@ namespace {
 
 const char* const HTMLOptionsSection = "HTML options";
 const char* const TableOptionsSection = "Table options";
+const TResStringRec STemplateFileMissing{"STemplateFileMissing"};
 
 // The colour sets of the predefined templates 1 to 9; null for the custom template.
 const RHTMLTemplate* PredefinedTemplate(THTMLTemplate value)
@@ -473,7 +475,7 @@ void TfmKHTMLTemplateEditDlg::btLoadTemplateClick(TObject*)
     // A name that leads nowhere (a typing error) would otherwise load nothing and still make
     // the template custom, as if it had worked.
     if (NothingAt(fileName)) {
-        ShowMessage(Format("The template file %s does not exist.", {fileName}));
+        ShowMessage(Format(LoadResString(STemplateFileMissing), {fileName}));
         return;
     }
     FIniFile = std::make_unique<THexIniFile>(fileName);

@@ -7,6 +7,7 @@
 #include "rowcastb5/Kasciiexport.h"
 #include "rowcastb5/Khtmlexport.h"
 #include "vcl50/Dialogs.h"
+#include "vcl50/Resstrings.h"
 #include "vcl50/Sysutils.h"
 
 AnsiString CaptionSeparator()
@@ -16,6 +17,9 @@ AnsiString CaptionSeparator()
 
 namespace {
 
+const TResStringRec STemplateEditorTitle{"STemplateEditorTitle"};
+const TResStringRec SAboutValue{"SAboutValue"};
+
 // A component always has an owner in the designer; one without shows an empty name.
 AnsiString OwnerName(const TComponent* component)
 {
@@ -24,9 +28,9 @@ AnsiString OwnerName(const TComponent* component)
 
 }  // namespace
 
-AnsiString ComponentDialogCaption(const TComponent* component, const char* title)
+AnsiString ComponentDialogCaption(const TComponent* component, const AnsiString& title)
 {
-    return Format(AnsiString("%s%s%s -- ") + title, {OwnerName(component), CaptionSeparator(), component->Name()});
+    return Format("%s%s%s -- " + title, {OwnerName(component), CaptionSeparator(), component->Name()});
 }
 
 // ---- TKHTMLTemplateProperty -------------------------------------------------------------------
@@ -48,7 +52,7 @@ void TKHTMLTemplateProperty::Edit()
     auto* component = As<TKHTMLExport>(GetComponent(0));
 
     auto dialog = ConstructUnique<TfmKHTMLTemplateEditDlg>(nullptr);
-    dialog->SetCaption(ComponentDialogCaption(component, "HTML Template Editor"));
+    dialog->SetCaption(ComponentDialogCaption(component, LoadResString(STemplateEditorTitle)));
     const auto current = static_cast<THTMLTemplate>(static_cast<uint8_t>(GetOrdValue()));
     dialog->SetTemplate(current);
     if (current == htCustom)
@@ -139,7 +143,7 @@ TClass TKASCIIFileNameProperty::StaticClass()
 
 AnsiString TKASCIIFileNameProperty::GetFilter()
 {
-    return AsciiFileKindOf(GetComponent(0)).Filter;
+    return LoadResString(AsciiFileKindOf(GetComponent(0)).Filter);
 }
 
 AnsiString TKASCIIFileNameProperty::GetDefaultExt()
@@ -257,7 +261,7 @@ TPropertyAttributes TKExportAboutProperty::GetAttributes()
 
 AnsiString TKExportAboutProperty::GetValue()
 {
-    return "(About Tarnel Lumatab)";
+    return LoadResString(SAboutValue);
 }
 
 PACKAGE_UNIT_PROCS(Kexpdsgn)

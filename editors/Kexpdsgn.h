@@ -12,7 +12,7 @@
 AnsiString CaptionSeparator();
 // The caption of a dialog opened on one component: owner's name, separator, component's name,
 // " -- " and `title`.
-AnsiString ComponentDialogCaption(const TComponent* component, const char* title);
+AnsiString ComponentDialogCaption(const TComponent* component, const AnsiString& title);
 
 // HTMLTemplate of the HTML export: the enumeration's own drop-down, and Edit, which opens the
 // HTML template editor on the first component's look and stores what it returns with OK.
@@ -48,7 +48,7 @@ public:
 template <class Self, const TExportFileKind& Kind>
 class TKFixedFileNameProperty : public TDerived<Self, TKFileNameProperty> {
 public:
-    AnsiString GetFilter() override { return Kind.Filter; }
+    AnsiString GetFilter() override { return LoadResString(Kind.Filter); }
     AnsiString GetDefaultExt() override { return Kind.DefaultExt; }
 };
 

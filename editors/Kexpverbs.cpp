@@ -11,11 +11,20 @@
 #include "editors/Kexpdsgn.h"
 #include "rowcastb5/Kbaseexport.h"
 #include "vcl50/Dialogs.h"
+#include "vcl50/Resstrings.h"
 #include "vcl50/Strings.h"
 #include "vcl50/Sysutils.h"
 #include "vcldb50/Db.h"
 
 namespace {
+
+// The texts live in the package's string table, where a language module translates them.
+const TResStringRec SFieldsEditorVerb{"SFieldsEditorVerb"};
+const TResStringRec SAboutVerb{"SAboutVerb"};
+const TResStringRec SEditTemplateVerb{"SEditTemplateVerb"};
+const TResStringRec SNoDataSet{"SNoDataSet"};
+const TResStringRec SDataSetNotOpened{"SDataSetNotOpened"};
+const TResStringRec SFieldsEditorTitle{"SFieldsEditorTitle"};
 
 // Answers "IndexOf(name) != -1" of a string list with the same comparison, without a linear
 // search per field, which a table of thousands of columns would make quadratic: a hash set of
@@ -93,8 +102,8 @@ void TKExportEditor::ExecuteVerb(int Index)
 AnsiString TKExportEditor::GetVerb(int Index)
 {
     switch (Index) {
-    case 0: return "F&ields editor...";
-    case 1: return "&About Tarnel Lumatab...";
+    case 0: return LoadResString(SFieldsEditorVerb);
+    case 1: return LoadResString(SAboutVerb);
     default: return AnsiString();
     }
 }
@@ -109,7 +118,7 @@ void TKExportEditor::EditFields()
     auto* component = As<TKExport>(Component());
     TDataSet* dataSet = component->DataSet();
     if (!dataSet) {
-        ShowMessage("Sorry, Dataset property not assigned :-(");
+        ShowMessage(LoadResString(SNoDataSet));
         return;
     }
     const bool opensIt = !dataSet->Active();
@@ -117,7 +126,7 @@ void TKExportEditor::EditFields()
         try {
             dataSet->SetActive(true);
         } catch (...) {
-            ShowMessage("Sorry, could not open Dataset :-(");
+            ShowMessage(LoadResString(SDataSetNotOpened));
             dataSet->SetActive(false);
             return;
         }
@@ -126,7 +135,7 @@ void TKExportEditor::EditFields()
     const auto restore = [&] { dataSet->SetActive(!opensIt); };
     try {
         auto dialog = ConstructUnique<TfmKFieldsEditDlg>(nullptr);
-        dialog->SetCaption(ComponentDialogCaption(component, "Fields Editor"));
+        dialog->SetCaption(ComponentDialogCaption(component, LoadResString(SFieldsEditorTitle)));
         TStrings* exported = component->ExportedFields();
         TNameLookup exportedNames(*exported);
         TFields* fields = dataSet->Fields();
@@ -173,7 +182,7 @@ void TKHTMLExportEditor::ExecuteVerb(int Index)
 
 AnsiString TKHTMLExportEditor::GetVerb(int Index)
 {
-    return Index == 2 ? AnsiString("Edit HTML template...") : TKExportEditor::GetVerb(Index);
+    return Index == 2 ? LoadResString(SEditTemplateVerb) : TKExportEditor::GetVerb(Index);
 }
 
 int TKHTMLExportEditor::GetVerbCount()

@@ -4,11 +4,16 @@
 
 #include "rowcastb5/Kexportdlgform.h"
 #include "vcl50/Documentfolder.h"
+#include "vcl50/Resstrings.h"
 #include "vcldb50/Db.h"
 
 namespace {
 
 const bool registered = (RegisterClasses({TKExportDialog::StaticClass()}), true);
+
+const TResStringRec SNoDataSetOf{"SNoDataSetOf"};
+const TResStringRec SSettingsUnreadable{"SSettingsUnreadable"};
+const TResStringRec SSettingsUnsaved{"SSettingsUnsaved"};
 
 // Keeps the dataset open while the dialog lists its fields, and closes it again when it was closed.
 class TOpenWhileShown {
@@ -63,7 +68,7 @@ TClass TKExportDialog::StaticClass()
 bool TKExportDialog::Execute()
 {
     if (!DataSet())
-        throw EExportError(Format("%s has no DataSet", {Name()}));
+        throw EExportError(Format(LoadResString(SNoDataSetOf), {Name()}));
     TOpenWhileShown open(DataSet());
     const AnsiString config = FSaveFileName.empty() ? AnsiString() : ExpandDocumentPath(this, FSaveFileName);
     TExportDialogSettings settings = Defaults(*DataSet());
@@ -72,9 +77,7 @@ bool TKExportDialog::Execute()
             if (std::optional<TExportDialogSettings> saved = ReadExportSettings(config))
                 settings = std::move(*saved);
         } catch (const EExportSettingsError& e) {
-            Application->MessageBox(Format("The export settings in %s cannot be read: %s. The dialog shows its "
-                                           "defaults; an export writes the settings anew.",
-                                           {Shown(config), e.Message()}),
+            Application->MessageBox(Format(LoadResString(SSettingsUnreadable), {Shown(config), e.Message()}),
                                     FCaption, MB_OK | MB_ICONWARNING);
         }
     }
@@ -90,7 +93,7 @@ bool TKExportDialog::Execute()
         try {
             WriteExportSettings(config, form->Settings());
         } catch (const Exception& e) {
-            Application->MessageBox(Format("The export settings could not be saved: %s", {e.Message()}), FCaption,
+            Application->MessageBox(Format(LoadResString(SSettingsUnsaved), {e.Message()}), FCaption,
                                     MB_OK | MB_ICONWARNING);
         }
     }

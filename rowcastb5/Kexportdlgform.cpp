@@ -2,7 +2,16 @@
 
 #include <filesystem>
 
+#include "vcl50/Resstrings.h"
 #include "vcldb50/Db.h"
+
+namespace {
+
+const TResStringRec SCheckFields{"SCheckFields"};
+const TResStringRec SProgressOfTotal{"SProgressOfTotal"};
+const TResStringRec SProgress{"SProgress"};
+
+}  // namespace
 
 TfmKExportDlg::~TfmKExportDlg() = default;
 
@@ -45,7 +54,7 @@ void TfmKExportDlg::Prepare(TDataSet* dataSet, const AnsiString& exportName, con
     FDataSet = dataSet;
     FExportName = exportName;
     for (const TExportFormat& format : ExportFormats())
-        cbxFormat->Items()->Add(format.Caption);
+        cbxFormat->Items()->Add(LoadResString(format.Caption));
     cbxFormat->SetItemIndex(settings.Format);
     FShownFormat = settings.Format;
 
@@ -161,7 +170,7 @@ void TfmKExportDlg::btBrowseClick(TObject*)
     const TExportFileKind* kind = Chosen().File;
     if (!kind)
         return;
-    sdFile->SetFilter(kind->Filter);
+    sdFile->SetFilter(LoadResString(kind->Filter));
     sdFile->SetDefaultExt(kind->DefaultExt);
     sdFile->SetFileName(edFileName->Text());
     if (sdFile->Execute())
@@ -178,7 +187,7 @@ void TfmKExportDlg::btExportClick(TObject*)
         if (lbFields->Checked(i))
             fields.Add(lbFields->Items()->Get(i));
     if (fields.Count() == 0)
-        throw EExportError("Check the fields to export");  // an empty list would export them all
+        throw EExportError(LoadResString(SCheckFields));  // an empty list would export them all
     exporter->SetExportedFields(&fields);
     // The person's file name means what it means in any program: a relative one is taken
     // against the working folder (the export has no form whose folder it could be).
@@ -242,8 +251,8 @@ bool TfmKExportDlg::Progress(int64_t done, int64_t total)
             return !FCancelRequested;
         lblProgress->SetVisible(true);
     }
-    lblProgress->SetCaption(total >= 0 ? IntToStr(done) + " of " + IntToStr(total) + " records"
-                                       : IntToStr(done) + " records");
+    lblProgress->SetCaption(total >= 0 ? Format(LoadResString(SProgressOfTotal), {IntToStr(done), IntToStr(total)})
+                                       : Format(LoadResString(SProgress), {IntToStr(done)}));
     Application->ProcessMessages();
     return !FCancelRequested;
 }

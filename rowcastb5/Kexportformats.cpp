@@ -14,26 +14,26 @@
 
 namespace ExportFiles {
 
-const TExportFileKind Excel{"Microsoft Excel files (*.xls)|*.xls", "xls"};
-const TExportFileKind RTF{"Microsoft Word files (*.doc)|*.doc|RTF files (*.rtf)|*.rtf", "doc"};
-const TExportFileKind HTML{"HTML files (*.html, *.htm)|*.html;*.htm", "html"};
-const TExportFileKind CSS{"Cascading style sheets files (*.css)|*.css", "css"};
-const TExportFileKind LaTeX{"LaTeX files (*.tex)|*.tex", "tex"};
-const TExportFileKind SQL{"SQL files (*.sql)|*.sql", "sql"};
-const TExportFileKind XML{"XML files (*.xml)|*.xml", "xml"};
-const TExportFileKind DBF{"DBF files (*.dbf)|*.dbf", "dbf"};
-const TExportFileKind Program{"Executable files (*.exe)|*.exe", "exe"};
-const TExportFileKind Configuration{"Configurations files (*.cfg)|*.cfg", "cfg"};
+const TExportFileKind Excel{{"SExcelFiles"}, "xls"};
+const TExportFileKind RTF{{"SRTFFiles"}, "doc"};
+const TExportFileKind HTML{{"SHTMLFiles"}, "html"};
+const TExportFileKind CSS{{"SCSSFiles"}, "css"};
+const TExportFileKind LaTeX{{"SLaTeXFiles"}, "tex"};
+const TExportFileKind SQL{{"SSQLFiles"}, "sql"};
+const TExportFileKind XML{{"SXMLFiles"}, "xml"};
+const TExportFileKind DBF{{"SDBFFiles"}, "dbf"};
+const TExportFileKind Program{{"SProgramFiles"}, "exe"};
+const TExportFileKind Configuration{{"SConfigurationFiles"}, "cfg"};
 
 namespace {
 
 const TExportFileKind AsciiKinds[] = {
-    {"Text files (*.txt)|*.txt", "txt"},
-    {"CSV files (*.csv)|*.csv", "csv"},
-    {"DIF files (*.dif)|*.dif", "dif"},
-    {"SYLK files (*.slk)|*.slk", "slk"},
+    {{"STextFiles"}, "txt"},
+    {{"SCSVFiles"}, "csv"},
+    {{"SDIFFiles"}, "dif"},
+    {{"SSYLKFiles"}, "slk"},
 };
-const TExportFileKind NoKind{"", ""};
+const TExportFileKind NoKind{{""}, ""};
 
 }  // namespace
 
@@ -60,15 +60,15 @@ std::unique_ptr<TKExport> MakeCsv()
 }
 
 const TExportFormat Formats[] = {
-    {"Excel", "Excel workbook", &ExportFiles::Excel, &Make<TKExcelExport>},
-    {"RTF", "RTF document", &ExportFiles::RTF, &Make<TKRTFExport>},
-    {"HTML", "HTML page", &ExportFiles::HTML, &Make<TKHTMLExport>},
-    {"XML", "XML document", &ExportFiles::XML, &Make<TKXMLExport>},
-    {"DBF", "DBF table", &ExportFiles::DBF, &Make<TKDBFExport>},
-    {"CSV", "CSV text", &ExportFiles::Ascii(etCSV), &MakeCsv},
-    {"SQL", "SQL script", &ExportFiles::SQL, &Make<TKSQLExport>},
-    {"LaTeX", "LaTeX document", &ExportFiles::LaTeX, &Make<TKLaTeXExport>},
-    {"Clipboard", "Clipboard", nullptr, &Make<TKClipboardExport>},
+    {"Excel", {"SExcelFormat"}, &ExportFiles::Excel, &Make<TKExcelExport>},
+    {"RTF", {"SRTFFormat"}, &ExportFiles::RTF, &Make<TKRTFExport>},
+    {"HTML", {"SHTMLFormat"}, &ExportFiles::HTML, &Make<TKHTMLExport>},
+    {"XML", {"SXMLFormat"}, &ExportFiles::XML, &Make<TKXMLExport>},
+    {"DBF", {"SDBFFormat"}, &ExportFiles::DBF, &Make<TKDBFExport>},
+    {"CSV", {"SCSVFormat"}, &ExportFiles::Ascii(etCSV), &MakeCsv},
+    {"SQL", {"SSQLFormat"}, &ExportFiles::SQL, &Make<TKSQLExport>},
+    {"LaTeX", {"SLaTeXFormat"}, &ExportFiles::LaTeX, &Make<TKLaTeXExport>},
+    {"Clipboard", {"SClipboardFormat"}, nullptr, &Make<TKClipboardExport>},
 };
 
 }  // namespace

@@ -8,10 +8,12 @@
 #include <span>
 #include <string_view>
 
+#include "vcl50/Resstrings.h"
+
 class TKExport;
 
 struct TExportFileKind {
-    const char* Filter;      // description|patterns pairs, as a file dialog's Filter
+    TResStringRec Filter;    // description|patterns pairs, as a file dialog's Filter
     const char* DefaultExt;  // without its dot
 };
 
@@ -27,7 +29,7 @@ const TExportFileKind& Ascii(size_t exportType);
 // One export the export dialog offers.
 struct TExportFormat {
     const char* Key;              // how the dialog's configuration file names it
-    const char* Caption;          // how the dialog lists it
+    TResStringRec Caption;        // how the dialog lists it
     const TExportFileKind* File;  // null for the clipboard, which writes no file
     // A new export component of the format's class set up for it, with no owner.
     std::unique_ptr<TKExport> (*Make)();

@@ -5,13 +5,16 @@
 #include <iterator>
 
 #include "rowcastb5/Htmlwriter.h"
+#include "vcl50/Resstrings.h"
 
 namespace {
 
 const bool registered = (RegisterClasses({TKHTMLExport::StaticClass()}), true);
 
-const char* const TemplateNames[] = {
-    "Custom", "Black & White", "Classic", "Colorful", "Gray", "Money", "Murky", "Olive", "Plain", "Simple",
+// In the library's string table, where a language module translates them.
+const TResStringRec TemplateNames[] = {
+    {"STemplateCustom"}, {"STemplateBW"},    {"STemplateClassic"}, {"STemplateColorful"}, {"STemplateGray"},
+    {"STemplateMoney"},  {"STemplateMurky"}, {"STemplateOlive"},   {"STemplatePlain"},    {"STemplateSimple"},
 };
 
 }  // namespace
@@ -29,7 +32,7 @@ AnsiString TemplateToStr(THTMLTemplate value)
     // A form file or a raw ordinal write can hold any byte; such a value has no name.
     if (value >= std::size(TemplateNames))
         return AnsiString();
-    return TemplateNames[value];
+    return LoadResString(TemplateNames[value]);
 }
 
 // ---- THTMLOptions -----------------------------------------------------------------------------

@@ -25,8 +25,10 @@ TLibModule* FindRecord(HINSTANCE instance)
     return nullptr;
 }
 
+}  // namespace
+
 // "de_DE.UTF-8@euro" gives "de_DE"; C and POSIX name no language.
-std::string UserLanguage()
+AnsiString UserLanguage()
 {
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(variable);
@@ -37,8 +39,6 @@ std::string UserLanguage()
     }
     return {};
 }
-
-}  // namespace
 
 void RegisterModule(TLibModule* module)
 {

@@ -32,6 +32,11 @@ HINSTANCE FindClassHInstance(TClass cls);
 // Where the resources of `instance` come from: its record's resource instance, else itself.
 HINSTANCE FindResourceHInstance(HINSTANCE instance);
 
+// The user's language as language modules are chosen by it: "de_DE" of LC_ALL, else LC_MESSAGES,
+// else LANG ("de_DE.UTF-8@euro"), an empty variable counting as unset; empty when none names one
+// (C and POSIX name none). A program's own translations follow it, so they speak as the modules do.
+AnsiString UserLanguage();
+
 // The language resource module beside `moduleFileName` for the user's locale (LC_ALL, then
 // LC_MESSAGES, then LANG): FILE.ll_CC, else FILE.ll. Null when there is none; the caller releases
 // a found one with dlclose (UnregisterModule does so for a record's resource instance).

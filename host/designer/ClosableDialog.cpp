@@ -4,7 +4,7 @@
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
 
-void ExecClosableDialog(QDialog& dialog, const char* title, QWidget* view, const QSize& size)
+void ExecClosableDialog(QDialog& dialog, const QString& title, QWidget* view, const QSize& size)
 {
     dialog.setWindowTitle(title);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);

@@ -288,7 +288,7 @@ void TDesignSurface::mouseMoveEvent(QMouseEvent* event)
     FDragNow = event->position().toPoint();
     if (FDrag == TDrag::Move && FGrabbed && FOnDragged) {
         const QPoint at = QPoint(FGrabbed->DesignLeft(), FGrabbed->DesignTop()) + FDragNow - FDragStart;
-        FOnDragged(QString("%1 at %2, %3 (%4 by %4)")
+        FOnDragged(tr("%1 at %2, %3 (%4 by %4)")
                        .arg(QString::fromStdString(FGrabbed->Name()))
                        .arg(at.x())
                        .arg(at.y())

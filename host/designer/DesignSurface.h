@@ -3,6 +3,7 @@
 // (palette picture, name underneath). It paints what the core's surface geometry says and turns a
 // person's input into the designer's commands: select, place, drag, delete, open editors.
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QList>
 #include <QWidget>
@@ -18,6 +19,8 @@ class QMenu;
 class TPaletteBar;
 
 class TDesignSurface : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(TDesignSurface)
+
 public:
     TDesignSurface(TDesignHost& host, TPaletteBar& palette, QWidget* parent = nullptr);
 

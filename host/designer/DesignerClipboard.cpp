@@ -12,17 +12,18 @@
 
 void TDesignerWindow::BuildEditMenu(QMenu* edit)
 {
-    auto add = [&](const char* text, QKeySequence::StandardKey key, const char* name, auto slot) {
+    auto add = [&](const QString& text, QKeySequence::StandardKey key, const char* name, auto slot) {
         QAction* action = edit->addAction(text, key, this, slot);
         action->setObjectName(name);
         return action;
     };
-    FCutAction = add("Cu&t", QKeySequence::Cut, "cutAction", [this] { CutSelection(); });
-    FCopyAction = add("&Copy", QKeySequence::Copy, "copyAction", [this] { CopySelection(); });
-    FPasteAction = add("&Paste", QKeySequence::Paste, "pasteAction", [this] { PasteFromClipboard(); });
-    FDeleteAction = add("&Delete", QKeySequence::Delete, "deleteAction", [this] { FSurface->DeleteSelection(); });
+    FCutAction = add(tr("Cu&t"), QKeySequence::Cut, "cutAction", [this] { CutSelection(); });
+    FCopyAction = add(tr("&Copy"), QKeySequence::Copy, "copyAction", [this] { CopySelection(); });
+    FPasteAction = add(tr("&Paste"), QKeySequence::Paste, "pasteAction", [this] { PasteFromClipboard(); });
+    FDeleteAction = add(tr("&Delete"), QKeySequence::Delete, "deleteAction", [this] { FSurface->DeleteSelection(); });
     edit->addSeparator();
-    FSelectAllAction = add("Select &all", QKeySequence::SelectAll, "selectAllAction", [this] { FSurface->SelectAll(); });
+    FSelectAllAction =
+        add(tr("Select &all"), QKeySequence::SelectAll, "selectAllAction", [this] { FSurface->SelectAll(); });
     FSurface->SetEditActions({FCutAction, FCopyAction, FPasteAction, FDeleteAction, FSelectAllAction});
     connect(edit, &QMenu::aboutToShow, this, [this] { UpdateEditActions(); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { UpdateEditActions(); });

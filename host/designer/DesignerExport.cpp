@@ -39,11 +39,12 @@ QString Count(int64_t n)
 // "1,234 rows written to <a>orders.html</a>", linked to open the file; or copied to the clipboard.
 QString WrittenText(const TExportResult& result)
 {
-    const QString rows = QString("%1 %2").arg(Count(result.Rows), result.Rows == 1 ? "row" : "rows");
+    const QString rows = (result.Rows == 1 ? TDesignerWindow::tr("%1 row") : TDesignerWindow::tr("%1 rows"))
+                             .arg(Count(result.Rows));
     if (result.Destination == "clipboard")
-        return QString("%1 copied to the clipboard").arg(rows);
+        return TDesignerWindow::tr("%1 copied to the clipboard").arg(rows);
     const QFileInfo file(QString::fromStdString(result.Destination));
-    return QString("%1 written to <a href=\"%2\">%3</a>")
+    return TDesignerWindow::tr("%1 written to <a href=\"%2\">%3</a>")
         .arg(rows, QUrl::fromLocalFile(file.absoluteFilePath()).toString(), file.fileName().toHtmlEscaped());
 }
 
@@ -57,12 +58,12 @@ TKExportDialog* SelectedDialog(const std::vector<TComponent*>& selection)
 
 void TDesignerWindow::BuildExportActions(QMenu* component)
 {
-    FExportAction = component->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), "&Export",
+    FExportAction = component->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), tr("&Export"),
                                          QKeySequence(Qt::CTRL | Qt::Key_E), this, [this] { ExportSelection(); });
     FExportAction->setObjectName("exportAction");
     FExportAction->setEnabled(false);  // until an export is selected
-    FExportAction->setStatusTip("Run the selected export components with their settings and write their files");
-    QToolBar* tools = addToolBar("Export");
+    FExportAction->setStatusTip(tr("Run the selected export components with their settings and write their files"));
+    QToolBar* tools = addToolBar(tr("Export"));
     tools->setObjectName("exportToolBar");
     tools->addAction(FExportAction);
     FExportLink = new QLabel;
@@ -70,10 +71,10 @@ void TDesignerWindow::BuildExportActions(QMenu* component)
     FExportLink->setTextFormat(Qt::RichText);
     connect(FExportLink, &QLabel::linkActivated, this, [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); });
     statusBar()->addPermanentWidget(FExportLink);
-    FTestDialogAction = component->addAction("&Test export dialog", this, [this] { TestExportDialog(); });
+    FTestDialogAction = component->addAction(tr("&Test export dialog"), this, [this] { TestExportDialog(); });
     FTestDialogAction->setObjectName("testExportDialogAction");
     FTestDialogAction->setEnabled(false);  // until an export dialog is selected
-    FTestDialogAction->setStatusTip("Run the selected export dialog on its dataset, as the application would");
+    FTestDialogAction->setStatusTip(tr("Run the selected export dialog on its dataset, as the application would"));
     component->addSeparator();
 }
 
@@ -117,8 +118,8 @@ void TDesignerWindow::ExportSelection()
 TDesignerCommands::TExportOutcome TDesignerWindow::ExportOne(TComponent* component)
 {
     const QString name = QString::fromStdString(component->Name());
-    QProgressDialog progress(QString("Exporting %1...").arg(name), "Cancel", 0, 0, this);
-    progress.setWindowTitle("Export");
+    QProgressDialog progress(tr("Exporting %1...").arg(name), tr("Cancel"), 0, 0, this);
+    progress.setWindowTitle(tr("Export"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);  // a quick export shows no dialog at all
     TExportOptions options;
@@ -129,24 +130,25 @@ TDesignerCommands::TExportOutcome TDesignerWindow::ExportOne(TComponent* compone
         } else {
             progress.setValue(0);  // a busy bar: the total is unknown
         }
-        progress.setLabelText(QString("Exporting %1: %2 records").arg(name, Count(done)));
+        progress.setLabelText(tr("Exporting %1: %2 records").arg(name, Count(done)));
         QApplication::processEvents();
         return !progress.wasCanceled();
     };
     // Through the widget set's message box, No the default: a script traces it and starts nothing.
     options.ConfirmProgram = [&](const AnsiString& program) {
-        return WidgetSet().MessageBox(component->Name() + " names a program to show the clipboard with:\n\n" +
-                                          program + "\n\nStart it? A form file from elsewhere can name any "
-                                                    "program: start it only if you trust the form.",
-                                      "Export", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+        const QString text = tr("%1 names a program to show the clipboard with:\n\n%2\n\nStart it? A form file from "
+                                "elsewhere can name any program: start it only if you trust the form.")
+                                 .arg(QString::fromStdString(component->Name()), QString::fromStdString(program));
+        return WidgetSet().MessageBox(text.toStdString(), tr("Export").toStdString(),
+                                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
     };
     FExportLink->clear();
     TDesignerCommands::TExportOutcome outcome = Commands().Export(component, options);
     progress.reset();
     if (!outcome.Result) {
-        statusBar()->showMessage(QString("%1 was not exported").arg(name));
+        statusBar()->showMessage(tr("%1 was not exported").arg(name));
         if (!FScripted)
-            QMessageBox::critical(this, "Export", QString("%1 was not exported; its file keeps what it held.\n\n%2")
+            QMessageBox::critical(this, tr("Export"), tr("%1 was not exported; its file keeps what it held.\n\n%2")
                                                       .arg(name, QString::fromStdString(outcome.Failure)));
         return outcome;
     }

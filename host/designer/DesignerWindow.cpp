@@ -25,8 +25,10 @@
 #include "host/designer/ObjectInspector.h"
 #include "host/designer/PaletteBar.h"
 #include "host/designer/PreviewDock.h"
+#include "host/designer/ShownText.h"
 #include "host/designer/UndoHistoryView.h"
 #include "vcl50/Forms.h"
+#include "vcl50/Modules.h"
 #include "vcl50/Sysutils.h"
 
 namespace {
@@ -36,8 +38,8 @@ constexpr const char* Program = "drowcast-designer";
 }  // namespace
 
 TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMODULE package, bool scripted)
-    : FHost(host), FPackagePath(std::move(packagePath)), FScripted(scripted), FUndoAction(new QAction("&Undo", this)),
-      FRedoAction(new QAction("&Redo", this))
+    : FHost(host), FPackagePath(std::move(packagePath)), FScripted(scripted),
+      FUndoAction(new QAction(tr("&Undo"), this)), FRedoAction(new QAction(tr("&Redo"), this))
 {
     FPalette = new TPaletteBar(host.Registry());
     FPalette->setObjectName("palette");
@@ -88,7 +90,8 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
     addDockWidget(Qt::BottomDockWidgetArea, FPreview);
     BuildMenus();
     StartAutosave();
-    statusBar()->showMessage(QString::fromStdString(PackageDescription(package)));
+    // In the person's language where the package has a language module.
+    statusBar()->showMessage(QString::fromStdString(PackageDescription(FindResourceHInstance(package))));
     // As large as it likes, as long as the screen holds it; a script's pictures are the same on
     // every screen.
     QSize size(960, 820);
@@ -103,8 +106,8 @@ TDesignerWindow::TDesignerWindow(TDesignHost& host, std::string packagePath, HMO
         FPreview->Changed();
     });
     FHost.SetOnUndoHistoryCleared([this](TDesigner&) {
-        statusBar()->showMessage(QString("That action was too large to undo: the undo history was cleared (it keeps "
-                                         "at most %1 MiB)")
+        statusBar()->showMessage(tr("That action was too large to undo: the undo history was cleared (it keeps "
+                                    "at most %1 MiB)")
                                      .arg(TUndoHistory::MaxBytes >> 20));
     });
     Commands().SetOnIdle([this] {
@@ -134,51 +137,58 @@ TDesignerWindow::~TDesignerWindow()
 
 void TDesignerWindow::BuildMenus()
 {
-    QMenu* file = menuBar()->addMenu("&File");
-    file->addAction("&New", QKeySequence::New, this, [this] { NewFile(); })->setStatusTip("Start a new, empty form");
-    file->addAction("&Open...", QKeySequence::Open, this, [this] { OpenWithDialog(); })
-        ->setStatusTip("Open a form file");
-    FRecentMenu = file->addMenu("Open &Recent");
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("&New"), QKeySequence::New, this, [this] { NewFile(); })
+        ->setStatusTip(tr("Start a new, empty form"));
+    file->addAction(tr("&Open..."), QKeySequence::Open, this, [this] { OpenWithDialog(); })
+        ->setStatusTip(tr("Open a form file"));
+    FRecentMenu = file->addMenu(tr("Open &Recent"));
     FRecentMenu->setObjectName("recentFiles");
     FillRecentMenu();
     // Another window of the designer may have added files since.
     connect(file, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
-    file->addAction("&Save", QKeySequence::Save, this, [this] { Save(); })->setStatusTip("Save the form to its file");
-    file->addAction("Save &As...", QKeySequence::SaveAs, this, [this] { SaveAs(); })
-        ->setStatusTip("Save the form to another file");
+    file->addAction(tr("&Save"), QKeySequence::Save, this, [this] { Save(); })
+        ->setStatusTip(tr("Save the form to its file"));
+    file->addAction(tr("Save &As..."), QKeySequence::SaveAs, this, [this] { SaveAs(); })
+        ->setStatusTip(tr("Save the form to another file"));
     file->addSeparator();
-    file->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); })
-        ->setStatusTip("Close the designer, asking to save unsaved forms");
-    QMenu* edit = menuBar()->addMenu("&Edit");
+    file->addAction(tr("&Quit"), QKeySequence::Quit, this, [this] { close(); })
+        ->setStatusTip(tr("Close the designer, asking to save unsaved forms"));
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     FUndoAction->setShortcut(QKeySequence::Undo);
-    FUndoAction->setStatusTip("Take back the last change of the form");
-    FRedoAction->setStatusTip("Make the change taken back again");
+    FUndoAction->setStatusTip(tr("Take back the last change of the form"));
+    FRedoAction->setStatusTip(tr("Make the change taken back again"));
     connect(FUndoAction, &QAction::triggered, this, [this] { UndoOrRedo(false); });
     edit->addAction(FUndoAction);
     FRedoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     connect(FRedoAction, &QAction::triggered, this, [this] { UndoOrRedo(true); });
     edit->addAction(FRedoAction);
-    edit->addAction("Undo &history...", this, [this] {
+    QAction* history = edit->addAction(tr("Undo &history..."), this, [this] {
         if (TDesigner* designer = FHost.CurrentForm())
             ShowUndoHistory(this, *designer, [this](bool redo) { return UndoOrRedo(redo); });
-    })->setStatusTip("List the changes of the form; a click goes back or forward to one");
+    });
+    history->setStatusTip(tr("List the changes of the form; a click goes back or forward to one"));
+    history->setObjectName("undoHistoryAction");
     edit->addSeparator();
     BuildEditMenu(edit);
-    QMenu* component = menuBar()->addMenu("&Component");
+    QMenu* component = menuBar()->addMenu(tr("&Component"));
     BuildExportActions(component);
-    component->addAction("&Package information...", this, [this] { ShowPackageInformation(); })
-        ->setStatusTip("What the loaded package holds and requires");
-    component->addAction("&Install package...", this, [this] { InstallWithDialog(); })
-        ->setStatusTip("Load another design-time package onto the palette");
-    component->addAction("Pac&kages...", this, [this] { ShowPackages(); })
-        ->setStatusTip("Every package loaded or refused, with the reason");
-    FWindowMenu = menuBar()->addMenu("&Window");
-    FWindowMenu->setStatusTip("The forms being designed");
+    QAction* information =
+        component->addAction(tr("&Package information..."), this, [this] { ShowPackageInformation(); });
+    information->setStatusTip(tr("What the loaded package holds and requires"));
+    information->setObjectName("packageInformationAction");
+    component->addAction(tr("&Install package..."), this, [this] { InstallWithDialog(); })
+        ->setStatusTip(tr("Load another design-time package onto the palette"));
+    QAction* packages = component->addAction(tr("Pac&kages..."), this, [this] { ShowPackages(); });
+    packages->setStatusTip(tr("Every package loaded or refused, with the reason"));
+    packages->setObjectName("packagesAction");
+    FWindowMenu = menuBar()->addMenu(tr("&Window"));
+    FWindowMenu->setStatusTip(tr("The forms being designed"));
     FWindowMenu->setObjectName("windowMenu");
     connect(FWindowMenu, &QMenu::aboutToShow, this, [this] { FillWindowMenu(); });
-    QMenu* help = menuBar()->addMenu("&Help");
-    QAction* about = help->addAction("&About drowcast-designer...", this, [this] { ShowAbout(); });
-    about->setStatusTip("What this designer is");
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    QAction* about = help->addAction(tr("&About drowcast-designer..."), this, [this] { ShowAbout(); });
+    about->setStatusTip(tr("What this designer is"));
     about->setObjectName("aboutAction");
 }
 
@@ -215,16 +225,16 @@ void TDesignerWindow::Sync()
 void TDesignerWindow::UpdateTitle()
 {
     TDesigner* designer = FHost.CurrentForm();
-    setWindowTitle((designer ? ShownName(*designer) : QString("Untitled")) + "[*] - " + Program);
+    setWindowTitle((designer ? ShownName(*designer) : tr("Untitled")) + "[*] - " + Program);
     setWindowModified(designer && designer->HasUnsavedChanges());
     // The Edit menu names the step it would take back or again.
     const TUndoHistory* history = designer ? &designer->History() : nullptr;
     FUndoAction->setEnabled(history && history->CanUndo());
-    FUndoAction->setText(history && history->CanUndo() ? "&Undo " + QString::fromStdString(history->NextUndo().Label)
-                                                       : "&Undo");
+    FUndoAction->setText(history && history->CanUndo() ? tr("&Undo %1").arg(ShownLabel(history->NextUndo().Label))
+                                                       : tr("&Undo"));
     FRedoAction->setEnabled(history && history->CanRedo());
-    FRedoAction->setText(history && history->CanRedo() ? "&Redo " + QString::fromStdString(history->NextRedo().Label)
-                                                       : "&Redo");
+    FRedoAction->setText(history && history->CanRedo() ? tr("&Redo %1").arg(ShownLabel(history->NextRedo().Label))
+                                                       : tr("&Redo"));
 }
 
 bool TDesignerWindow::UndoOrRedo(bool redo)
@@ -268,16 +278,18 @@ bool TDesignerWindow::OpenFile(const QString& path)
     auto accept = [&](const std::vector<TUnknownFormName>& unknown) {
         QString list;
         for (const TUnknownFormName& name : unknown)
-            list += QString("Line %1: %2%3: %4\n")
+            list += tr("Line %1: %2%3: %4\n")
                         .arg(name.Line)
                         .arg(QString::fromStdString(name.Component))
                         .arg(name.Property.empty() ? QString() : "." + QString::fromStdString(name.Property))
                         .arg(QString::fromStdString(name.What));
-        const QString text = "The form file " + path + " names what no installed package has:\n\n" + list +
-                             "\nOpen the form without them? They are left out of it when it is saved.";
+        const QString text = tr("The form file %1 names what no installed package has:\n\n%2\nOpen the form "
+                                "without them? They are left out of it when it is saved.")
+                                 .arg(path, list);
         return QMessageBox::question(this, Program, text) == QMessageBox::Yes;
     };
-    WithFailureContext("The form file " + path + " could not be opened:\n%1\n\nThe form shown stays as it was.",
+    WithFailureContext(
+        tr("The form file %1 could not be opened:\n%2\n\nThe form shown stays as it was.").arg(path, "%1"),
                        [&] { opened = Commands().Open(path.toStdString(), accept); });
     if (!opened)
         return false;
@@ -293,8 +305,7 @@ void TDesignerWindow::OpenWithDialog()
         return;
     TDesigner* shown = FHost.CurrentForm();
     const QString folder = shown ? QFileInfo(QString::fromStdString(shown->FileName())).path() : QString();
-    QString path = QFileDialog::getOpenFileName(this, "Open form", folder,
-                                                "Form files (*.dfm);;All files (*)");
+    QString path = QFileDialog::getOpenFileName(this, tr("Open form"), folder, tr("Form files (*.dfm);;All files (*)"));
     if (!path.isEmpty())
         OpenFile(path);
 }
@@ -304,7 +315,7 @@ void TDesignerWindow::OpenRecent(const QString& path)
     // Checked before the save prompt: nobody should be asked to save for a file that is gone.
     if (!QFileInfo::exists(path)) {
         QMessageBox::warning(this, Program,
-                             "The form file " + path + " no longer exists.\nIt is removed from the recent files.");
+                             tr("The form file %1 no longer exists.\nIt is removed from the recent files.").arg(path));
         FRecent.Remove(path);
         FillRecentMenu();
         return;
@@ -339,8 +350,9 @@ bool TDesignerWindow::Save()
         return SaveAs();
     const QString file = QString::fromStdString(designer.FileName());
     bool saved = false;
-    WithFailureContext("The form could not be saved to " + file +
-                           ":\n%1\n\nThe file keeps what it held. Choose File > Save As to save the form elsewhere.",
+    WithFailureContext(tr("The form could not be saved to %1:\n%2\n\nThe file keeps what it held. Choose File > Save "
+                          "As to save the form elsewhere.")
+                           .arg(file, "%1"),
                        [&] { saved = Commands().Save(designer, designer.FileName()); });
     if (!saved)
         return false;
@@ -352,14 +364,14 @@ bool TDesignerWindow::Save()
 bool TDesignerWindow::SaveAs()
 {
     TDesigner& designer = *FHost.CurrentForm();
-    QString path = QFileDialog::getSaveFileName(this, "Save form as", QString::fromStdString(designer.FileName()),
-                                                "Form files (*.dfm);;All files (*)");
+    QString path = QFileDialog::getSaveFileName(this, tr("Save form as"), QString::fromStdString(designer.FileName()),
+                                                tr("Form files (*.dfm);;All files (*)"));
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += ".dfm";
     bool saved = false;
-    WithFailureContext("The form could not be saved to " + path + ":\n%1\n\nChoose another file or folder.",
+    WithFailureContext(tr("The form could not be saved to %1:\n%2\n\nChoose another file or folder.").arg(path, "%1"),
                        [&] { saved = Commands().Save(designer, path.toStdString()); });
     if (!saved)
         return false;
@@ -373,8 +385,8 @@ bool TDesignerWindow::MaybeSave()
     TDesigner* designer = FHost.CurrentForm();
     if (!designer || !designer->HasUnsavedChanges())
         return true;
-    const QString text = "The form " + QString::fromStdString(designer->GetRoot()->Name()) +
-                         " has been modified.\nSave your changes?";
+    const QString text = tr("The form %1 has been modified.\nSave your changes?")
+                             .arg(QString::fromStdString(designer->GetRoot()->Name()));
     const auto answer = QMessageBox::warning(this, Program, text,
                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     if (answer == QMessageBox::Save)
@@ -396,13 +408,14 @@ void TDesignerWindow::ShowSelection()
         return;
     const TDesignerSelectionList selection = designer->Selection();
     if (selection.size() != 1) {
-        statusBar()->showMessage(QString("%1 components selected").arg(selection.size()));
+        statusBar()->showMessage(tr("%1 components selected").arg(selection.size()));
         return;
     }
     auto* component = static_cast<TComponent*>(selection[0]);
-    QString text = QString::fromStdString(component->Name() + ": " + component->ClassName());
-    if (component != designer->GetRoot())
-        text += QString(" at %1, %2").arg(component->DesignLeft()).arg(component->DesignTop());
+    const QString name = QString::fromStdString(component->Name() + ": " + component->ClassName());
+    const QString text = component == designer->GetRoot()
+                             ? name
+                             : tr("%1 at %2, %3").arg(name).arg(component->DesignLeft()).arg(component->DesignTop());
     statusBar()->showMessage(text);
 }
 
@@ -440,7 +453,7 @@ void TDesignerWindow::closeEvent(QCloseEvent* event)
 QString TDesignerWindow::ShownName(const TDesigner& designer) const
 {
     const QString file = QString::fromStdString(designer.FileName());
-    return file.isEmpty() ? QString::fromStdString(designer.GetRoot()->Name()) + " (Untitled)"
+    return file.isEmpty() ? tr("%1 (Untitled)").arg(QString::fromStdString(designer.GetRoot()->Name()))
                           : QFileInfo(file).fileName();
 }
 
@@ -472,7 +485,7 @@ void TDesignerWindow::ShowPackageInformation()
     std::ostringstream out, err;
     ReportInfo(FPackagePath, out, err);
     QDialog dialog(this);
-    dialog.setWindowTitle("Package information");
+    dialog.setWindowTitle(tr("Package information"));
     auto* text = new QPlainTextEdit(QString::fromStdString(out.str() + err.str()));
     text->setReadOnly(true);
     text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -487,9 +500,9 @@ void TDesignerWindow::ShowPackageInformation()
 
 void TDesignerWindow::ShowAbout()
 {
-    QMessageBox::about(this, "About drowcast-designer",
-                       "<b>drowcast-designer</b><p>A designer host for design-time packages: a palette, a "
-                       "design surface and an object inspector on form files, with the package's own "
-                       "editors and dialogs.</p><p>Package: " +
-                           QString::fromStdString(FPackagePath).toHtmlEscaped() + "</p>");
+    QMessageBox::about(this, tr("About drowcast-designer"),
+                       tr("<b>drowcast-designer</b><p>A designer host for design-time packages: a palette, a "
+                          "design surface and an object inspector on form files, with the package's own "
+                          "editors and dialogs.</p><p>Package: %1</p>")
+                           .arg(QString::fromStdString(FPackagePath).toHtmlEscaped()));
 }

@@ -3,6 +3,7 @@
 // on one designed form of the core. It is a view: every change of a component goes through the
 // core's command layer. Scripts act through its widgets with TDesignerHands.
 
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <functional>
 #include <string>
@@ -20,6 +21,8 @@ class TPaletteBar;
 class TPreviewDock;
 
 class TDesignerWindow : public QMainWindow {
+    Q_DECLARE_TR_FUNCTIONS(TDesignerWindow)
+
 public:
     // Scripted: what package code raises goes to the script that runs, never into a message box.
     TDesignerWindow(TDesignHost& host, std::string packagePath, HMODULE package, bool scripted);

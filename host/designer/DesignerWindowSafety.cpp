@@ -27,12 +27,13 @@ bool TDesignerWindow::Install(const std::string& path)
 
 void TDesignerWindow::InstallWithDialog()
 {
-    const QString path = QFileDialog::getOpenFileName(this, "Install package", QString(),
-                                                      "Packages (*.so);;All files (*)");
+    const QString path = QFileDialog::getOpenFileName(this, tr("Install package"), QString(),
+                                                      tr("Packages (*.so);;All files (*)"));
     if (path.isEmpty())
         return;
-    WithFailureContext("The package " + path + " could not be installed:\n%1\n\nThe palette keeps what it had; "
-                                               "Component > Packages lists every package with the reason it failed.",
+    WithFailureContext(tr("The package %1 could not be installed:\n%2\n\nThe palette keeps what it had; Component > "
+                          "Packages lists every package with the reason it failed.")
+                           .arg(path, "%1"),
                        [&] { Install(path.toStdString()); });
 }
 
@@ -52,7 +53,7 @@ void TDesignerWindow::StartAutosave()
             FHost.Autosave().Write(FHost.Forms());
         } catch (...) {
             // Said where it does not stop the person's work; the next minute tries again.
-            statusBar()->showMessage("Autosave failed: " + QString::fromStdString(CaughtFailure().Text()));
+            statusBar()->showMessage(tr("Autosave failed: %1").arg(QString::fromStdString(CaughtFailure().Text())));
         }
     });
     timer->start(AutosaveInterval);
@@ -64,7 +65,7 @@ void TDesignerWindow::OfferRecovery()
         return;
     const auto answer = QMessageBox::question(
         this, QCoreApplication::applicationName(),
-        "The designer did not end cleanly last time and kept forms that were not saved.\nRecover them?");
+        tr("The designer did not end cleanly last time and kept forms that were not saved.\nRecover them?"));
     if (answer != QMessageBox::Yes)
         return;
     TDesigner* before = FHost.CurrentForm();
@@ -82,6 +83,6 @@ void TDesignerWindow::OfferRecovery()
     Sync();
     if (!failures.isEmpty())
         QMessageBox::warning(this, QCoreApplication::applicationName(),
-                             "These forms could not be recovered; their files are kept in the state folder:\n" +
-                                 failures.join("\n"));
+                             tr("These forms could not be recovered; their files are kept in the state folder:\n%1")
+                                 .arg(failures.join("\n")));
 }

@@ -91,7 +91,7 @@ TObjectInspector::TObjectInspector(TDesignHost& host, QWidget* parent)
     layout->addWidget(FChooser);
     layout->addWidget(FFilter);
     layout->addWidget(FTree);
-    FFilter->setPlaceholderText("Filter properties");
+    FFilter->setPlaceholderText(tr("Filter properties"));
     FFilter->setClearButtonEnabled(true);
     connect(FFilter, &QLineEdit::textChanged, this, [this] {
         Refresh();
@@ -103,7 +103,7 @@ TObjectInspector::TObjectInspector(TDesignHost& host, QWidget* parent)
             menu->exec(FTree->viewport()->mapToGlobal(at));
     });
     FTree->setColumnCount(2);
-    FTree->setHeaderLabels({"Property", "Value"});
+    FTree->setHeaderLabels({tr("Property"), tr("Value")});
     FTree->header()->setSectionResizeMode(0, QHeaderView::Interactive);
     FTree->setColumnWidth(0, 150);
     FTree->setIndentation(12);
@@ -263,7 +263,7 @@ std::unique_ptr<QMenu> TObjectInspector::RowMenu(QTreeWidgetItem* item)
         return nullptr;
     const AnsiString path = FRows[item]->Path();
     auto menu = std::make_unique<QMenu>();
-    QAction* reset = menu->addAction("Reset", [this, path] { FHost.Commands().Reset(path); });
+    QAction* reset = menu->addAction(tr("Reset"), [this, path] { FHost.Commands().Reset(path); });
     reset->setEnabled(FDefaults && FDefaults->Differs(path));
     return menu;
 }
@@ -384,14 +384,14 @@ void TObjectInspector::EditLines(TPropertyGridRow& row)
             lines = list->Text();
     });
     QDialog dialog(this);
-    dialog.setWindowTitle("String list editor: " + QString::fromStdString(row.Path()));
+    dialog.setWindowTitle(tr("String list editor: %1").arg(QString::fromStdString(row.Path())));
     auto* text = new QPlainTextEdit(QString::fromStdString(lines));
     text->setObjectName("lines");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel("One entry a line:"));
+    layout->addWidget(new QLabel(tr("One entry a line:")));
     layout->addWidget(text);
     layout->addWidget(buttons);
     dialog.resize(360, 300);
@@ -412,7 +412,8 @@ void TObjectInspector::EditFont(TPropertyGridRow& row)
         }
     });
     bool chosen = false;
-    const QFont font = QFontDialog::getFont(&chosen, start, this, "Font: " + QString::fromStdString(row.Path()));
+    const QFont font =
+        QFontDialog::getFont(&chosen, start, this, tr("Font: %1").arg(QString::fromStdString(row.Path())));
     if (!chosen)
         return;
     TFontStyles style;

@@ -7,6 +7,7 @@
 // that differ from their defaults show bold, and a row's context menu resets it; the core
 // decides all three.
 
+#include <QCoreApplication>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -24,6 +25,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 class TObjectInspector : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(TObjectInspector)
+
 public:
     explicit TObjectInspector(TDesignHost& host, QWidget* parent = nullptr);
 

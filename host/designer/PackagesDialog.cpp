@@ -1,5 +1,6 @@
 #include "host/designer/PackagesDialog.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QHeaderView>
 #include <QTableWidget>
@@ -13,7 +14,9 @@ void ShowPackagesDialog(QWidget* parent, const TDesignHost& host)
     const std::vector<TPackageRecord>& report = host.PackageReport();
     QDialog dialog(parent);
     auto* table = new QTableWidget(static_cast<int>(report.size()), 3);
-    table->setHorizontalHeaderLabels({"Package", "State", "Reason"});
+    table->setHorizontalHeaderLabels({QCoreApplication::translate("PackagesDialog", "Package"),
+                                      QCoreApplication::translate("PackagesDialog", "State"),
+                                      QCoreApplication::translate("PackagesDialog", "Reason")});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
@@ -24,11 +27,13 @@ void ShowPackagesDialog(QWidget* parent, const TDesignHost& host)
         // The whole path where the name alone may not tell two files apart.
         file->setToolTip(QString::fromStdString(record.Path));
         table->setItem(row, 0, file);
-        table->setItem(row, 1, new QTableWidgetItem(record.Failure.empty() ? "loaded" : "failed"));
+        table->setItem(row, 1, new QTableWidgetItem(record.Failure.empty()
+                                                           ? QCoreApplication::translate("PackagesDialog", "loaded")
+                                                           : QCoreApplication::translate("PackagesDialog", "failed")));
         auto* reason = new QTableWidgetItem(QString::fromStdString(record.Failure));
         reason->setToolTip(reason->text());
         table->setItem(row, 2, reason);
     }
     table->resizeColumnsToContents();
-    ExecClosableDialog(dialog, "Packages", table, {760, 320});
+    ExecClosableDialog(dialog, QCoreApplication::translate("PackagesDialog", "Packages"), table, {760, 320});
 }

@@ -12,6 +12,9 @@
 
 namespace {
 
+// The page the host registers its own classes on (host/DesignHost.cpp).
+const char* const HostPage = QT_TRANSLATE_NOOP("TPaletteBar", "Data Access");
+
 // The pointer: an arrow, as the palettes of form designers show it.
 QIcon PointerIcon()
 {
@@ -35,8 +38,8 @@ TPaletteBar::TPaletteBar(const TDesignRegistry& registry, QWidget* parent)
     FPointer->setObjectName("pointerButton");
     FPointer->setIcon(PointerIcon());
     FPointer->setIconSize(QSize(24, 24));
-    FPointer->setToolTip("Pointer");
-    FPointer->setAccessibleName("Pointer");
+    FPointer->setToolTip(tr("Pointer"));
+    FPointer->setAccessibleName(tr("Pointer"));
     FPointer->setCheckable(true);
     FPointer->setAutoRaise(true);
     FPointer->setFixedSize(30, 30);
@@ -82,7 +85,8 @@ void TPaletteBar::Rebuild(const TDesignRegistry& registry)
             row->addWidget(button);
         }
         row->addStretch();
-        addTab(tab, QString::fromStdString(page.Name));
+        // The host's own page in the person's language; a package's pages are named by the package.
+        addTab(tab, page.Name == HostPage ? tr(HostPage) : QString::fromStdString(page.Name));
     }
     // The newest page is the package's, the one a person loaded the designer for.
     setCurrentIndex(count() - 1);

@@ -4,6 +4,7 @@
 // chosen class waits for a click on the form; a class dragged from its button is placed where it
 // is let go.
 
+#include <QCoreApplication>
 #include <QPoint>
 #include <QTabWidget>
 #include <functional>
@@ -15,6 +16,8 @@ class QButtonGroup;
 class QToolButton;
 
 class TPaletteBar : public QTabWidget {
+    Q_DECLARE_TR_FUNCTIONS(TPaletteBar)
+
 public:
     explicit TPaletteBar(const TDesignRegistry& registry, QWidget* parent = nullptr);
 

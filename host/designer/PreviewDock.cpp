@@ -20,7 +20,7 @@ constexpr int SettleMs = 300;
 }  // namespace
 
 TPreviewDock::TPreviewDock(TDesignHost& host, QWidget* parent)
-    : QDockWidget("Preview", parent), FHost(host), FTimer(new QTimer(this)), FPages(new QStackedWidget),
+    : QDockWidget(tr("Preview"), parent), FHost(host), FTimer(new QTimer(this)), FPages(new QStackedWidget),
       FMessage(new QLabel), FText(new QPlainTextEdit), FPage(new QTextBrowser), FGrid(new QTableWidget)
 {
     setObjectName("previewDock");
@@ -78,16 +78,16 @@ void TPreviewDock::Remake()
     }
     if (!FComponent || !FHost.CurrentForm() || !FHost.CurrentForm()->OnForm({FComponent}).size()) {
         FComponent = nullptr;
-        FMessage->setText("Select an export component to see what it writes.");
+        FMessage->setText(tr("Select an export component to see what it writes."));
         FPages->setCurrentWidget(FMessage);
         return;
     }
     const TExportPreview preview = PreviewExport(FHost.Commands(), FComponent);
-    setWindowTitle(preview.Failure.empty()
-                       ? QString("Preview: %1, first %2 records").arg(QString::fromStdString(FComponent->Name())).arg(preview.Rows)
-                       : QString("Preview: %1").arg(QString::fromStdString(FComponent->Name())));
+    const QString name = QString::fromStdString(FComponent->Name());
+    setWindowTitle(preview.Failure.empty() ? tr("Preview: %1, first %2 records").arg(name).arg(preview.Rows)
+                                           : tr("Preview: %1").arg(name));
     if (!preview.Failure.empty()) {
-        FMessage->setText(QString("No preview: %1").arg(QString::fromStdString(preview.Failure)));
+        FMessage->setText(tr("No preview: %1").arg(QString::fromStdString(preview.Failure)));
         FPages->setCurrentWidget(FMessage);
         return;
     }

@@ -3,6 +3,7 @@
 // after any change that may affect it. HTML is shown as a page, XLSX and DBF as a grid of cells,
 // every other format as its text in a fixed-width font; a preview that fails shows why.
 
+#include <QCoreApplication>
 #include <QDockWidget>
 
 class QLabel;
@@ -15,6 +16,8 @@ class TComponent;
 class TDesignHost;
 
 class TPreviewDock : public QDockWidget {
+    Q_DECLARE_TR_FUNCTIONS(TPreviewDock)
+
 public:
     TPreviewDock(TDesignHost& host, QWidget* parent);
 

@@ -1,10 +1,12 @@
 #include "host/designer/UndoHistoryView.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QListWidget>
 
 #include "host/Designer.h"
 #include "host/designer/ClosableDialog.h"
+#include "host/designer/ShownText.h"
 
 void ShowUndoHistory(QWidget* parent, TDesigner& designer, const std::function<bool(bool redo)>& step)
 {
@@ -13,11 +15,11 @@ void ShowUndoHistory(QWidget* parent, TDesigner& designer, const std::function<b
     // Row 0 is the form before the oldest step kept; row N is the form after step N.
     auto fill = [&] {
         list->clear();
-        list->addItem("(before the oldest step)");
+        list->addItem(QCoreApplication::translate("UndoHistory", "(before the oldest step)"));
         const TUndoHistory& history = designer.History();
         const auto steps = history.Steps();
         for (size_t i = 0; i < steps.size(); ++i) {
-            auto* item = new QListWidgetItem(QString::fromStdString(steps[i]->Label), list);
+            auto* item = new QListWidgetItem(ShownLabel(steps[i]->Label), list);
             if (i >= history.DoneCount())
                 item->setForeground(list->palette().color(QPalette::Disabled, QPalette::Text));
         }
@@ -36,5 +38,5 @@ void ShowUndoHistory(QWidget* parent, TDesigner& designer, const std::function<b
     };
     QObject::connect(list, &QListWidget::itemClicked, &dialog, jump);
     QObject::connect(list, &QListWidget::itemActivated, &dialog, jump);
-    ExecClosableDialog(dialog, "Undo history", list, {360, 420});
+    ExecClosableDialog(dialog, QCoreApplication::translate("UndoHistory", "Undo history"), list, {360, 420});
 }

@@ -16,6 +16,7 @@
 #include "host/StandardOutput.h"
 #include "host/designer/DesignerHands.h"
 #include "host/designer/DesignerWindow.h"
+#include "host/designer/Translations.h"
 #include "vcl50/qt/QtSyntheticInput.h"
 #include "vcl50/qt/QtWidgetSet.h"
 
@@ -114,6 +115,8 @@ static int RunCommand(int argc, char** argv)
     QCoreApplication::setApplicationName(Program);
     TQtWidgetSet::EnsureApplication();
     QGuiApplication::setDesktopFileName(Program);
+    // The window's texts in the language the package's dialogs take from their language modules.
+    InstallTranslations();
     try {
         if (package.empty())
             package = DefaultPackagePath();

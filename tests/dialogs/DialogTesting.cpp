@@ -10,6 +10,7 @@
 #include "vcl50/Formresources.h"
 #include "vcl50/Headless.h"
 #include "vcl50/Input.h"
+#include "vcl50/Resstrings.h"
 
 namespace {
 
@@ -17,6 +18,9 @@ std::string Hex(TColor color)
 {
     return Format("0x%.8x", {static_cast<int>(color)});
 }
+
+// The editors' and dialogs' texts: the package's string table, from the source tree too.
+const bool stringsRegistered = (RegisterStringTable(ReadText(PACKAGE_STRINGS)), true);
 
 }  // namespace
 

@@ -100,8 +100,8 @@ protected:
         return reinterpret_cast<T>(address);
     }
 
-    // No language module lies beside the built package, whatever the locale names.
-    TLocaleEnvironment locale{nullptr, nullptr, "de_DE.UTF-8"};
+    // A locale that names a language, one the built package has no language module for.
+    TLocaleEnvironment locale{nullptr, nullptr, "fr_FR.UTF-8"};
 };
 
 TEST_F(LoadPackageTest, LoadStartsEveryUnitInTableOrderAndUnloadStopsThemInReverse)
