@@ -12,6 +12,11 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "skipped: installing the package needs root (CI runs this test as root)"
     exit 77
 fi
+# One such test at a time on a machine (other build folders may run theirs), and apt waits for
+# dpkg's lock rather than failing while another install holds it.
+exec 9>/run/lock/drowcast-install-test.lock
+flock 9
+apt=(apt-get -o DPkg::Lock::Timeout=300 -y -qq)
 if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
     echo "skipped: $package is installed on this machine, and the test would remove it"
     exit 77
@@ -21,12 +26,12 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 work=$(mktemp -d /tmp/install-test.XXXXXX)
 installed=
 cleanup() {
-    [ -n "$installed" ] && apt-get remove --purge -y -qq "$package" >/dev/null 2>&1
+    [ -n "$installed" ] && "${apt[@]}" remove --purge "$package" >/dev/null 2>&1
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-# From the existing build: cpack builds nothing that is up to date.
+# Packed from the build as it stands (cpack builds nothing; scripts/test has built everything).
 cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log"; fail "cpack"; }
 deb=$(echo "$work"/out/*.deb)
@@ -41,7 +46,7 @@ done
 
 export DEBIAN_FRONTEND=noninteractive
 installed=yes
-apt-get install -y -qq "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get install"; }
+"${apt[@]}" install "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get install"; }
 dpkg -L "$package" >"$work/listed"
 triplet=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 for file in /usr/bin/drowcast-host /usr/bin/drowcast-designer "/usr/lib/$triplet/drowcast/DRowcastB5.so" \
@@ -74,7 +79,7 @@ grep -q "TKHTMLExport" <<<"$trace" && [ -s copy.dfm ] || fail "drowcast-designer
 /usr/bin/drowcast-host --help >/dev/null
 
 installed=
-apt-get remove --purge -y -qq "$package" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get remove"; }
+"${apt[@]}" remove --purge "$package" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get remove"; }
 # Every file the package listed is gone; a folder stays only where another package owns it.
 while read -r path; do
     [ -e "$path" ] || [ -L "$path" ] || continue
