@@ -229,8 +229,3 @@ std::string PackageDescription(HMODULE module)
     std::optional<std::vector<uint8_t>> bytes = ReadResource(module, "DESCRIPTION", RT_RCDATA);
     return bytes ? Utf16ToUtf8(*bytes) : std::string();
 }
-
-std::string DefaultPackagePath()
-{
-    return (std::filesystem::path(GetModuleFileName(MainInstance())).parent_path() / "DRowcastB5.so").string();
-}

@@ -27,6 +27,3 @@ TPackageInfo CheckPackageFile(const std::string& packagePath);
 
 // The description a loaded package carries in its resources; empty when it has none.
 std::string PackageDescription(HMODULE module);
-
-// DRowcastB5.so beside the running executable.
-std::string DefaultPackagePath();

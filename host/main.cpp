@@ -17,6 +17,7 @@
 #include "host/ExportReport.h"
 #include "host/FormFile.h"
 #include "host/InfoReport.h"
+#include "host/ProgramFiles.h"
 #include "host/ScriptRunner.h"
 #include "host/StandardOutput.h"
 
@@ -182,7 +183,7 @@ static int RunCommand(int argc, char** argv)
     std::string package;
     auto* info = app.add_subcommand("info", "the package's description, flags, requires, contains, options "
                                             "and resources");
-    info->add_option("PACKAGE", package, "the package file (default: the one built beside the host)");
+    info->add_option("PACKAGE", package, "the package file (default: the one beside the host, else the installed one)");
 
     std::vector<std::string> resourceArgs;
     bool bmp = false;
@@ -195,13 +196,13 @@ static int RunCommand(int argc, char** argv)
 
     auto* registrations = app.add_subcommand("registrations", "load the package as a designer does and list "
                                                               "what it registers");
-    registrations->add_option("PACKAGE", package, "the package file (default: the one built beside the host)");
+    registrations->add_option("PACKAGE", package, "the package file (default: the one beside the host, else the installed one)");
 
     std::string scriptFile;
     auto* script = app.add_subcommand("script", "play a designer script ('-' reads standard input)");
-    script->add_option("--package", package, "the package to load (default: the one built beside the host)");
+    script->add_option("--package", package, "the package to load (default: the one beside the host, else the installed one)");
     script->add_option("FILE", scriptFile, "the script")->required();
-    script->footer("The script language, every command and trace line, with a worked example:\n  " DESIGNER_SCRIPTS_GUIDE "\n");
+    script->footer("The script language, every command and trace line, with a worked example:\n  " + DesignerScriptsGuide() + "\n");
 
     std::string formFile;
     std::vector<std::string> exportNames;

@@ -1,5 +1,5 @@
 // The library's module record: its forms (the export dialog's) are read through it, so that a
-// language resource module beside the library (librowcastb5.so.de_DE, by the user's locale)
+// language resource module beside the library (librowcastb5.so.1.de_DE: its soname, by the user's locale)
 // translates them, as the package's own record does for the package's forms.
 #include <dlfcn.h>
 

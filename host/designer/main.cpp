@@ -5,13 +5,14 @@
 #include <CLI/CLI.hpp>
 
 #include <QApplication>
+#include <QIcon>
 #include <csignal>
 #include <iostream>
 #include <string>
 
 #include "host/DesignHost.h"
 #include "host/FormFile.h"
-#include "host/InfoReport.h"
+#include "host/ProgramFiles.h"
 #include "host/ScriptRunner.h"
 #include "host/StandardOutput.h"
 #include "host/designer/DesignerHands.h"
@@ -100,8 +101,8 @@ static int RunCommand(int argc, char** argv)
     app.add_option("FORMFILE", formFile, "the form file to open");
     app.add_option("--script", scriptFile,
                    "play a designer script through the window, offscreen without a display ('-' reads standard input)");
-    app.add_option("--package", package, "the package to load (default: the one built beside the designer)");
-    app.footer("The script language, every command and trace line, with a worked example:\n  " DESIGNER_SCRIPTS_GUIDE "\n");
+    app.add_option("--package", package, "the package to load (default: the one beside the designer, else the installed one)");
+    app.footer("The script language, every command and trace line, with a worked example:\n  " + DesignerScriptsGuide() + "\n");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -117,6 +118,8 @@ static int RunCommand(int argc, char** argv)
     QGuiApplication::setDesktopFileName(Program);
     // The window's texts in the language the package's dialogs take from their language modules.
     InstallTranslations();
+    // The installed icon theme's (none in a build folder: the desktop's default then).
+    QApplication::setWindowIcon(QIcon::fromTheme(Program));
     try {
         if (package.empty())
             package = DefaultPackagePath();

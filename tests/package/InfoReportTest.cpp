@@ -6,6 +6,7 @@
 #include "PackageTesting.h"
 #include "host/LanguageNames.h"
 #include "host/InfoReport.h"
+#include "host/ProgramFiles.h"
 
 namespace {
 

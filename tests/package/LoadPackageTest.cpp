@@ -131,7 +131,7 @@ TEST_F(LoadPackageTest, LoadStartsEveryUnitInTableOrderAndUnloadStopsThemInRever
     const auto isOwn = [&contained](const TUnitSite& site) {
         return std::count(contained.begin(), contained.end(), site.Unit) > 0;
     };
-    const std::vector<std::string> required = {"libvcl50.so", "libvcldb50.so", "librowcastb5.so"};
+    const std::vector<std::string> required = {VCL50_SONAME, VCLDB50_SONAME, ROWCASTB5_SONAME};
     size_t ownUnits = 0, lastPackage = 0;
     std::vector<std::string> expectedLog;
     for (const TUnitSite& site : sites) {

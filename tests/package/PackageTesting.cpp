@@ -77,7 +77,7 @@ std::string TScratchFolder::Copy(const std::string& from, const std::string& nam
 void TScratchFolder::LinkRequiredPackages() const
 {
     const auto built = std::filesystem::path(PackageFile).parent_path();
-    for (const char* library : {"libvcl50.so", "libvcldb50.so", "librowcastb5.so"})
+    for (const char* library : {VCL50_SONAME, VCLDB50_SONAME, ROWCASTB5_SONAME})
         std::filesystem::create_symlink(built / library, FPath / library);
 }
 
