@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <functional>
 #include <iostream>
@@ -117,7 +118,12 @@ public:
     }
     bool operator()(int64_t done, int64_t total)
     {
-        if (FShown && done % 4096 == 0) {
+        // Asked every few records and while a query works: shown ten times a second at most.
+        if (!FShown)
+            return true;
+        const auto now = std::chrono::steady_clock::now();
+        if (now - FLast >= std::chrono::milliseconds(100)) {
+            FLast = now;
             std::cerr << '\r' << FName << ": " << done;
             if (total >= 0)
                 std::cerr << " of " << total;
@@ -131,6 +137,7 @@ private:
     AnsiString FName;
     bool FShown;
     bool FWritten = false;
+    std::chrono::steady_clock::time_point FLast;
 };
 
 // Runs the form's exports (the named ones, or all of them in their order on the form); each
