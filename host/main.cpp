@@ -163,11 +163,15 @@ int Export(const std::string& formFile, const std::vector<std::string>& names, b
     }
     for (TComponent* component : exports) {
         TExportOptions options;
-        TTerminalProgress progress(component->Name());
-        options.OnProgress = std::ref(progress);
         if (startPrograms)
             options.ConfirmProgram = [](const AnsiString&) { return true; };
-        TDesignerCommands::TExportOutcome outcome = host.Commands().Export(component, options);
+        TDesignerCommands::TExportOutcome outcome;
+        {
+            // Its line is cleared before what the export did is said.
+            TTerminalProgress progress(component->Name());
+            options.OnProgress = std::ref(progress);
+            outcome = host.Commands().Export(component, options);
+        }
         if (!outcome.Result) {
             status = CommandLineError(component->Name() + ": " + outcome.Failure);
             continue;
