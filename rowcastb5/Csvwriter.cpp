@@ -39,7 +39,9 @@ void TCsvWriter::Value(size_t column, const TFieldValue& value)
 {
     if (column > 0)
         FLine += FSeparator;
-    AppendField(FLine, Text(column, value), FSeparator);
+    FValue.clear();  // keeps its room for the next value
+    ValueText().Append(FValue, Column(column), value);
+    AppendField(FLine, FValue, FSeparator);
 }
 
 void TCsvWriter::EndRecord()

@@ -20,5 +20,6 @@ public:
 
 private:
     char FSeparator;
-    AnsiString FLine;  // the record being written
+    AnsiString FLine;   // the record being written
+    AnsiString FValue;  // the value being written, before it is quoted
 };

@@ -2,6 +2,8 @@
 
 #include "rowcastb5/Kbaseexport.h"
 
+#include <charconv>
+
 TExportOutput::~TExportOutput() = default;
 TFileExportOutput::~TFileExportOutput() = default;
 TMemoryExportOutput::~TMemoryExportOutput() = default;
@@ -21,16 +23,27 @@ const AnsiString& TValueText::DatePattern(const TExportColumn& column) const
 
 AnsiString TValueText::Text(const TExportColumn& column, const TFieldValue& value) const
 {
+    AnsiString text;
+    Append(text, column, value);
+    return text;
+}
+
+void TValueText::Append(AnsiString& out, const TExportColumn& column, const TFieldValue& value) const
+{
+    char digits[32];
     switch (value.Kind) {
-    case TFieldValue::vkNull: return {};
-    case TFieldValue::vkInteger: return IntToStr(value.Integer);
-    case TFieldValue::vkFloat: return FloatToStr(value.Float);
-    case TFieldValue::vkBoolean: return value.Integer ? "True" : "False";
-    case TFieldValue::vkDateTime: return FormatDateTime(DatePattern(column), value.Float);
-    case TFieldValue::vkText: return ValidUtf8(value.Text);
-    case TFieldValue::vkBytes: return HexBytes(value.Text);
+    case TFieldValue::vkNull: return;
+    case TFieldValue::vkInteger: {
+        auto [end, error] = std::to_chars(digits, digits + sizeof digits, value.Integer);
+        out.append(digits, end);
+        return;
     }
-    return {};
+    case TFieldValue::vkFloat: out += FloatToStr(value.Float); return;
+    case TFieldValue::vkBoolean: out += value.Integer ? "True" : "False"; return;
+    case TFieldValue::vkDateTime: AppendFormatDateTime(out, DatePattern(column), value.Float); return;
+    case TFieldValue::vkText: AppendValidUtf8(out, value.Text); return;
+    case TFieldValue::vkBytes: out += HexBytes(value.Text); return;
+    }
 }
 
 namespace {
@@ -71,6 +84,12 @@ AnsiString ValidUtf8(std::string_view text)
 {
     AnsiString valid;
     valid.reserve(text.size());
+    AppendValidUtf8(valid, text);
+    return valid;
+}
+
+void AppendValidUtf8(AnsiString& valid, std::string_view text)
+{
     while (!text.empty()) {
         // Plain ASCII, most text, goes over in one piece.
         size_t ascii = 0;
@@ -89,7 +108,6 @@ AnsiString ValidUtf8(std::string_view text)
             text.remove_prefix(length);
         }
     }
-    return valid;
 }
 
 AnsiString HexBytes(std::string_view bytes)

@@ -63,6 +63,8 @@ class TValueText {
 public:
     explicit TValueText(const TKFormats& formats);
     AnsiString Text(const TExportColumn& column, const TFieldValue& value) const;
+    // The same, appended to `out`, so that a writer's buffers serve every record.
+    void Append(AnsiString& out, const TExportColumn& column, const TFieldValue& value) const;
     // The pattern that a date value of the column is shown in.
     const AnsiString& DatePattern(const TExportColumn& column) const;
 
@@ -72,6 +74,7 @@ private:
 
 // The text as UTF-8: every byte that is not part of a valid UTF-8 sequence becomes U+FFFD.
 AnsiString ValidUtf8(std::string_view text);
+void AppendValidUtf8(AnsiString& out, std::string_view text);
 // Lower-case hexadecimal of the bytes, two digits each.
 AnsiString HexBytes(std::string_view bytes);
 

@@ -409,11 +409,17 @@ void AppendFormatted(AnsiString& out, std::string_view pattern, const TFields& f
 
 }  // namespace
 
+void AppendFormatDateTime(AnsiString& out, std::string_view pattern, TDateTime value)
+{
+    // Decoded before anything is appended: a value out of range leaves `out` as it was.
+    TFields fields = FieldsOf(value);
+    AppendFormatted(out, pattern.empty() ? "c" : pattern, fields, 0);
+}
+
 AnsiString FormatDateTime(std::string_view pattern, TDateTime value)
 {
-    TFields fields = FieldsOf(value);
     AnsiString out;
-    AppendFormatted(out, pattern.empty() ? "c" : pattern, fields, 0);
+    AppendFormatDateTime(out, pattern, value);
     return out;
 }
 

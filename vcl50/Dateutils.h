@@ -48,6 +48,8 @@ AnsiString ISODateTime(TDateTime value);
 //   'x' "x"            literal text; any other character is literal too
 // Names are English. An empty pattern is "c". Raises as DecodeDate does.
 AnsiString FormatDateTime(std::string_view pattern, TDateTime value);
+// The same, appended to `out`: an export formats a date per record.
+void AppendFormatDateTime(AnsiString& out, std::string_view pattern, TDateTime value);
 
 // ---- stored dates -----------------------------------------------------------------------------
 
