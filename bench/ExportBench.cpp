@@ -6,19 +6,13 @@
 // 64 MiB of peak memory for every format.
 
 #include <benchmark/benchmark.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <fcntl.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "bench/ChildRun.h"
 
 namespace fs = std::filesystem;
 
@@ -36,30 +30,14 @@ const fs::path& Folder()
 // Runs the program with its output to `output` (or nowhere), and tells its times and peak memory.
 bool Run(benchmark::State& state, const std::vector<std::string>& argv, const fs::path& output = {})
 {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.empty() ? "/dev/null" : output.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::vector<char*> args;
-    for (const std::string& arg : argv)
-        args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    rusage usage {};
-    if (spawned != 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    const std::optional<TChildRun> run = RunChild(argv, {}, output);
+    if (!run) {
         state.SkipWithError((argv[0] + " failed").c_str());
         return false;
     }
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double cpu = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
-                       usage.ru_stime.tv_usec / 1e6;
-    state.SetIterationTime(cpu);
-    state.counters["wall_ms"] = wall * 1e3;
-    state.counters["peak_mib"] = usage.ru_maxrss / 1024.0;
+    state.SetIterationTime(run->Cpu);
+    state.counters["wall_ms"] = run->Wall * 1e3;
+    state.counters["peak_mib"] = run->PeakMiB;
     return true;
 }
 

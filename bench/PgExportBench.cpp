@@ -7,10 +7,6 @@
 // under 64 MiB of peak memory.
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,14 +15,14 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "bench/ChildRun.h"
 #include "tests/PgServer.h"
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -114,33 +110,17 @@ struct TTotals {
 bool Run(benchmark::State& state, TTotals& totals, const std::vector<std::string>& argv)
 {
     const double serverBefore = SettledServerCpu();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, Folder().c_str());
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<char*> args;
-    for (const std::string& arg : argv)
-        args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    rusage usage{};
-    if (spawned != 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    const std::optional<TChildRun> run = RunChild(argv, Folder());
+    if (!run) {
         state.SkipWithError((argv[0] + " failed").c_str());
         return false;
     }
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double cpu = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec +
-                       usage.ru_stime.tv_usec / 1e6;
     const double server = SettledServerCpu() - serverBefore;
-    state.SetIterationTime(cpu + server);
-    totals.Client += cpu;
+    state.SetIterationTime(run->Cpu + server);
+    totals.Client += run->Cpu;
     totals.Server += server;
-    totals.Wall += wall;
-    totals.PeakMiB = std::max(totals.PeakMiB, usage.ru_maxrss / 1024.0);
+    totals.Wall += run->Wall;
+    totals.PeakMiB = std::max(totals.PeakMiB, run->PeakMiB);
     return true;
 }
 
