@@ -122,7 +122,7 @@ def pg_export_section(runs):
             "PostgreSQL server of the benchmark's own on this machine (a Unix socket), its CSV export run as "
             "`drowcast-host export FORM Csv` in a child process, beside `psql -c \"\\copy (SELECT ...) TO "
             "FILE CSV HEADER\"` on the same columns. The server works for both in a process of its own "
-            "(for psql it writes the CSV itself; for the export it sends the values a batch at a time), so "
+            "(for psql it writes the CSV itself; for the export it streams the values in its binary form), so "
             "the figure judged is the CPU time of both: the child's and the server backend's that served it, "
             "each shown, as is the wall time. Mean of three runs. Goals: no more CPU than psql, and under "
             f"{EXPORT_MEMORY_MIB} MiB of peak memory.\n\n"

@@ -18,4 +18,6 @@ const char SNotATableName[] =
     "'%s' is not a table name: write name or schema.name, a part in double quotes where it holds other characters";
 const char SNotAQuery[] = "only a query can be read (SELECT, TABLE, VALUES or WITH ... SELECT)";
 const char SColumnsChanged[] = "its columns changed since it was opened";
+const char SWaitStopped[] = "stopped while waiting for the server";
+const char SUnreadableRecords[] = "the server sent records in a form this program cannot read";
 const char SCannotListTables[] = "Cannot list the tables of '%s': %s";

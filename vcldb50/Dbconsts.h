@@ -19,3 +19,5 @@ extern const char SNotATableName[];      // table name
 extern const char SNotAQuery[];
 extern const char SColumnsChanged[];
 extern const char SCannotListTables[];   // connection, reason
+extern const char SWaitStopped[];
+extern const char SUnreadableRecords[];

@@ -1,15 +1,17 @@
 #include "vcldb50/Pgdataset.h"
 
 #include <libpq-fe.h>
+#include <poll.h>
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 #include "vcldb50/Dbconsts.h"
 #include "vcldb50/Pgconninfo.h"
+#include "vcldb50/Pgcopyrows.h"
+#include "vcldb50/Pgstatements.h"
+#include "vcldb50/Pgvalues.h"
 
 namespace {
 
@@ -19,11 +21,8 @@ const bool registered = (RegisterClasses({TPgDataSet::StaticClass()}), true);
 constexpr char DefaultConnectTimeout[] = "10";
 // The designer's list of tables waits no longer than this for the catalog.
 constexpr char CatalogTimeout[] = "SET statement_timeout = 5000";
-// A batch is asked to hold about this many bytes, from a first small one: a wide row (a large
-// bytea) then comes a few at a time, and narrow ones thousands at a time.
-constexpr size_t BatchBytes = 2 << 20;
-constexpr long FirstBatchRows = 16;
-constexpr long MaxBatchRows = 8192;
+// How often a read that waits on the server asks OnWait whether to go on.
+constexpr int WaitAskMs = 100;
 constexpr char CursorName[] = "drowcast_records";
 
 struct FinishConnection {
@@ -35,39 +34,11 @@ struct ClearResult {
 struct FreeOptions {
     void operator()(PQconninfoOption* options) const { PQconninfoFree(options); }
 };
+struct FreeMemory {
+    void operator()(char* memory) const { PQfreemem(memory); }
+};
 using TPgConnection = std::unique_ptr<PGconn, FinishConnection>;
 using TPgResult = std::unique_ptr<PGresult, ClearResult>;
-
-// The built-in types' OIDs, fixed in every server since they were made.
-enum : Oid {
-    BoolOid = 16, ByteaOid = 17, Int8Oid = 20, Int2Oid = 21, Int4Oid = 23, OidOid = 26, JsonOid = 114, XmlOid = 142,
-    Float4Oid = 700, Float8Oid = 701, DateOid = 1082, TimeOid = 1083, TimestampOid = 1114, TimestamptzOid = 1184,
-    NumericOid = 1700, JsonbOid = 3802,
-};
-
-// Every other type (text, uuid, arrays, intervals, enums, ...) is text, as the server writes it.
-TFieldType FieldTypeOf(Oid type)
-{
-    switch (type) {
-    case Int2Oid:
-    case Int4Oid: return ftInteger;
-    case Int8Oid:
-    case OidOid: return ftLargeint;
-    case Float4Oid:
-    case Float8Oid:
-    case NumericOid: return ftFloat;
-    case BoolOid: return ftBoolean;
-    case DateOid: return ftDate;
-    case TimeOid: return ftTime;
-    case TimestampOid:
-    case TimestamptzOid: return ftDateTime;
-    case ByteaOid: return ftBlob;
-    case JsonOid:
-    case JsonbOid:
-    case XmlOid: return ftMemo;
-    default: return ftString;
-    }
-}
 
 // libpq's messages end in a line break and may continue on indented lines.
 AnsiString OneLine(std::string_view message)
@@ -169,245 +140,183 @@ TPgConnection Connect(const AnsiString& connectionString, const std::optional<An
     return connection;
 }
 
-// ---- the table name ----
-
-bool PlainNameByte(unsigned char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$' ||
-           c >= 0x80;
-}
-
-// The parts of "name" or "schema.name" as the server names them; empty when the text is none.
-std::vector<AnsiString> NameParts(std::string_view text)
-{
-    std::vector<AnsiString> parts;
-    size_t i = 0;
-    while (true) {
-        AnsiString part;
-        if (i < text.size() && text[i] == '"') {
-            for (++i;; ++i) {
-                if (i >= text.size())
-                    return {};
-                if (text[i] == '"' && !(i + 1 < text.size() && text[i + 1] == '"'))
-                    break;
-                if (text[i] == '"')
-                    ++i;
-                part += text[i];
-            }
-            ++i;
-        } else {
-            for (; i < text.size() && PlainNameByte(static_cast<unsigned char>(text[i])); ++i)
-                part += static_cast<char>(text[i] >= 'A' && text[i] <= 'Z' ? text[i] - 'A' + 'a' : text[i]);
-        }
-        if (part.empty())
-            return {};
-        parts.push_back(part);
-        if (i == text.size())
-            return parts.size() <= 2 ? parts : std::vector<AnsiString>{};
-        if (text[i] != '.')
-            return {};
-        ++i;
-    }
-}
-
-AnsiString QuoteIdentifier(std::string_view name)
-{
-    AnsiString quoted = "\"";
-    for (char c : name) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
-// A part as TableName writes it: quoted only where reading it unquoted would change it.
-AnsiString NamePartText(std::string_view name)
-{
-    bool plain = !name.empty() && !(name[0] >= '0' && name[0] <= '9') && name[0] != '$';
-    for (char c : name)
-        plain = plain && PlainNameByte(static_cast<unsigned char>(c)) && !(c >= 'A' && c <= 'Z');
-    return plain ? AnsiString(name) : QuoteIdentifier(name);
-}
-
-// ---- values ----
-
-bool Digits(std::string_view s, size_t at, size_t count, int& value)
-{
-    if (at + count > s.size())
-        return false;
-    value = 0;
-    for (size_t i = at; i < at + count; ++i) {
-        if (s[i] < '0' || s[i] > '9')
-            return false;
-        value = value * 10 + (s[i] - '0');
-    }
-    return true;
-}
-
-struct TClock {
-    int Hour, Minute, Second, Millisecond;
-    bool NextDay;  // the fraction rounded up to midnight
-};
-
-// "HH:MM:SS[.ffffff]" from `at`, to the nearest millisecond; `at` ends after it.
-bool ReadClock(std::string_view s, size_t& at, TClock& clock)
-{
-    int hour, minute, second;
-    if (!Digits(s, at, 2, hour) || s.size() < at + 8 || s[at + 2] != ':' || !Digits(s, at + 3, 2, minute) ||
-        s[at + 5] != ':' || !Digits(s, at + 6, 2, second) || hour > 23)
-        return false;
-    at += 8;
-    int micro = 0;
-    if (at < s.size() && s[at] == '.') {
-        int scale = 100000;
-        for (++at; at < s.size() && s[at] >= '0' && s[at] <= '9'; ++at, scale /= 10)
-            micro += (s[at] - '0') * scale;
-    }
-    int ms = ((hour * 60 + minute) * 60 + second) * 1000 + (micro + 500) / 1000;
-    const bool nextDay = ms == 86400000;
-    if (nextDay)
-        ms = 0;
-    clock = {ms / 3600000, ms / 60000 % 60, ms / 1000 % 60, ms % 1000, nextDay};
-    return true;
-}
-
-bool ReadDateTime(std::string_view s, bool withDate, bool withTime, bool withZone, TFieldValue& value)
-{
-    int year = 1899, month = 12, day = 30;
-    size_t at = 0;
-    if (withDate) {
-        // Years past 9999, BC and infinity are kept as the server's text: TDateTime has no such day.
-        if (!Digits(s, 0, 4, year) || s.size() < 10 || s[4] != '-' || !Digits(s, 5, 2, month) || s[7] != '-' ||
-            !Digits(s, 8, 2, day))
-            return false;
-        at = 10;
-    }
-    TClock clock{0, 0, 0, 0, false};
-    if (withDate && withTime && !(at < s.size() && s[at++] == ' '))
-        return false;
-    if (withTime && !ReadClock(s, at, clock))
-        return false;
-    if (withZone && at < s.size() && (s[at] == '+' || s[at] == '-')) {
-        // The session's time zone is the one the time is in; its offset is left out.
-        for (++at; at < s.size() && ((s[at] >= '0' && s[at] <= '9') || s[at] == ':'); ++at) {
-        }
-    }
-    if (at != s.size())
-        return false;
-    TDateTime date;
-    if (clock.NextDay) {
-        // A time alone that rounds to 24:00 has no value of its kind; a moment is the next day's.
-        if (!withDate || !TryEncodeDate(year, month, day, date) || (year == 9999 && month == 12 && day == 31))
-            return false;
-        DecodeDate(date + 1, year, month, day);
-    }
-    if (!TryEncodeDateTime(year, month, day, clock.Hour, clock.Minute, clock.Second, clock.Millisecond, date))
-        return false;
-    value.Kind = TFieldValue::vkDateTime;
-    value.Float = date;
-    return true;
-}
-
-bool ReadInteger(std::string_view s, TFieldValue& value)
-{
-    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value.Integer);
-    value.Kind = TFieldValue::vkInteger;
-    return error == std::errc() && end == s.data() + s.size();
-}
-
-// NaN, Infinity and -Infinity included.
-bool ReadFloat(std::string_view s, TFieldValue& value)
-{
-    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value.Float);
-    value.Kind = TFieldValue::vkFloat;
-    return error == std::errc() && end == s.data() + s.size();
-}
-
-// A numeric of up to 15 significant digits is the double nearest to it, which reads back as the
-// same digits; one of more digits stays the server's exact text rather than lose some.
-bool ReadNumeric(std::string_view s, TFieldValue& value)
-{
-    int significant = 0, zeros = 0;
-    bool started = false;
-    for (char c : s) {
-        if (c < '0' || c > '9')
-            continue;
-        if (c == '0') {
-            zeros += started;
-            continue;
-        }
-        significant += started ? zeros + 1 : 1;
-        started = true;
-        zeros = 0;
-    }
-    return significant <= 15 && ReadFloat(s, value);
-}
-
-// bytea as "\x" and two hex digits a byte.
-bool ReadBytes(std::string_view s, TFieldValue& value)
-{
-    if (!s.starts_with("\\x") || s.size() % 2 != 0)
-        return false;
-    auto nibble = [](char c) {
-        return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
-    };
-    value.Text.resize((s.size() - 2) / 2);
-    for (size_t i = 2, o = 0; i < s.size(); i += 2, ++o)
-        value.Text[o] = static_cast<char>(nibble(s[i]) << 4 | nibble(s[i + 1]));
-    value.Kind = TFieldValue::vkBytes;
-    return true;
-}
-
-// The value as the server wrote it in text; what has no value of the field's kind stays text.
-void ReadValue(Oid type, std::string_view text, TFieldValue& value)
-{
-    bool read = false;
-    switch (type) {
-    case Int2Oid:
-    case Int4Oid:
-    case Int8Oid:
-    case OidOid: read = ReadInteger(text, value); break;
-    case Float4Oid:
-    case Float8Oid: read = ReadFloat(text, value); break;
-    case NumericOid: read = ReadNumeric(text, value); break;
-    case BoolOid:
-        value.Kind = TFieldValue::vkBoolean;
-        value.Integer = text == "t";
-        return;
-    case DateOid: read = ReadDateTime(text, true, false, false, value); break;
-    case TimeOid: read = ReadDateTime(text, false, true, false, value); break;
-    case TimestampOid: read = ReadDateTime(text, true, true, false, value); break;
-    case TimestamptzOid: read = ReadDateTime(text, true, true, true, value); break;
-    case ByteaOid: read = ReadBytes(text, value); break;
-    default: break;
-    }
-    if (!read) {
-        value.Kind = TFieldValue::vkText;
-        value.Text.assign(text);
-    }
-}
-
 void CheckNoNul(const AnsiString& value, const char* property)
 {
     if (value.find('\0') != AnsiString::npos)
         throw EDatabaseError(Format(SNulInName, {property}));
 }
 
+// A reason a pass cannot go on; the dataset says it with the table's or query's name.
+struct TReadFailure {
+    AnsiString Reason;
+};
+
+// Declares the cursor on the query, in the open transaction, and describes its columns: the
+// description, or the result of the statement that failed.
+TPgResult DeclareAndDescribe(PGconn* db, const AnsiString& declare)
+{
+    TPgResult declared(PQexecParams(db, declare.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0));
+    if (PQresultStatus(declared.get()) != PGRES_COMMAND_OK)
+        return declared;
+    return TPgResult(PQdescribePortal(db, CursorName));
+}
+
+std::vector<Oid> ColumnTypes(const PGresult* described)
+{
+    std::vector<Oid> types;
+    for (int i = 0; i < PQnfields(described); ++i)
+        types.push_back(PQftype(described, i));
+    return types;
+}
+
+// The output function, by schema and name, of each column that is not read in binary; "" for
+// the others.
+std::vector<AnsiString> TextFunctions(PGconn* db, const std::vector<Oid>& types)
+{
+    std::vector<AnsiString> functions(types.size());
+    AnsiString wanted;
+    for (Oid type : types)
+        if (!PgReadsBinary(type))
+            wanted += (wanted.empty() ? "{" : ",") + std::to_string(type);
+    if (wanted.empty())
+        return functions;
+    wanted += "}";
+    static const char catalog[] =
+        "SELECT t.oid, pg_catalog.quote_ident(n.nspname) || '.' || pg_catalog.quote_ident(p.proname) "
+        "FROM pg_catalog.pg_type t JOIN pg_catalog.pg_proc p ON p.oid = t.typoutput "
+        "JOIN pg_catalog.pg_namespace n ON n.oid = p.pronamespace WHERE t.oid = ANY($1::pg_catalog.oid[])";
+    const char* values[] = {wanted.c_str()};
+    TPgResult found(PQexecParams(db, catalog, 1, nullptr, values, nullptr, nullptr, 0));
+    if (PQresultStatus(found.get()) != PGRES_TUPLES_OK)
+        throw TReadFailure{ReasonOf(db, found.get())};
+    for (int row = 0; row < PQntuples(found.get()); ++row) {
+        const Oid type = static_cast<Oid>(std::strtoul(PQgetvalue(found.get(), row, 0), nullptr, 10));
+        for (size_t i = 0; i < types.size(); ++i)
+            if (types[i] == type)
+                functions[i] = PQgetvalue(found.get(), row, 1);
+    }
+    for (size_t i = 0; i < types.size(); ++i)
+        if (!PgReadsBinary(types[i]) && functions[i].empty())
+            throw TReadFailure{SUnreadableRecords};
+    return functions;
+}
+
 }  // namespace
 
 struct TPgDataSet::TConnection {
     TPgConnection Db;
-    AnsiString Declare;        // the statement that opens the cursor
-    std::vector<Oid> Types;    // of the columns, as the fields were made
-    bool InPass = false;       // a transaction is open
-    TPgResult Batch;           // the records being read
-    int Row = 0, Rows = 0;
-    long BatchRows = FirstBatchRows;  // asked for in the batch on its way
-    bool Pending = false;             // a FETCH was sent and its batch is not taken yet
+    AnsiString Declare;       // opens a cursor on the query, which describes its columns
+    AnsiString Copy;          // sends the query's records
+    std::vector<Oid> Types;   // of the columns, as the fields were made
+    std::optional<TPgCopyRows> Rows;
+    std::function<bool()> KeepWaiting;
+    bool InPass = false;      // a transaction is open
+    bool Copying = false;     // records are on their way
 
     PGconn* Get() const { return Db.get(); }
+
+    void Begin();
+    bool ReadRow(std::vector<TFieldValue>& record);
+
+private:
+    void AwaitInput(bool wait);
+    TPgResult AwaitResult();
+    void EndCopy();
+    [[noreturn]] void Stop();
 };
+
+// Starts the pass's COPY. The cursor declared first takes the tables' locks for the pass, so
+// that the columns it describes are the ones the COPY sends.
+void TPgDataSet::TConnection::Begin()
+{
+    if (auto reason = Run(Get(), BeginPass))
+        throw TReadFailure{*reason};
+    InPass = true;
+    const TPgResult described = DeclareAndDescribe(Get(), Declare);
+    if (PQresultStatus(described.get()) != PGRES_COMMAND_OK)
+        throw TReadFailure{ReasonOf(Get(), described.get())};
+    if (ColumnTypes(described.get()) != Types)
+        throw TReadFailure{SColumnsChanged};
+    if (!PQsendQueryParams(Get(), Copy.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0))
+        throw TReadFailure{OneLine(PQerrorMessage(Get()))};
+    Copying = true;
+    const TPgResult started = AwaitResult();
+    if (PQresultStatus(started.get()) != PGRES_COPY_OUT)
+        throw TReadFailure{ReasonOf(Get(), started.get())};
+    Rows->Restart();
+}
+
+bool TPgDataSet::TConnection::ReadRow(std::vector<TFieldValue>& record)
+{
+    bool tookIn = false;
+    while (Copying) {
+        char* message = nullptr;
+        const int length = PQgetCopyData(Get(), &message, 1);
+        if (length == 0) {
+            AwaitInput(tookIn);
+            tookIn = true;
+            continue;
+        }
+        if (length < 0) {
+            EndCopy();
+            break;
+        }
+        const std::unique_ptr<char, FreeMemory> owned(message);
+        try {
+            if (Rows->Read(std::string_view(message, static_cast<size_t>(length)), record))
+                return true;
+        } catch (const EDatabaseError& e) {
+            throw TReadFailure{e.Message()};
+        }
+    }
+    return false;
+}
+
+// The COPY's own result says whether every record came; the pass then ends, and with it its
+// transaction.
+void TPgDataSet::TConnection::EndCopy()
+{
+    const TPgResult ended = AwaitResult();
+    Copying = false;
+    if (PQresultStatus(ended.get()) != PGRES_COMMAND_OK)
+        throw TReadFailure{ReasonOf(Get(), ended.get())};
+    while (PGresult* rest = PQgetResult(Get()))
+        PQclear(rest);
+    if (!Run(Get(), "COMMIT"))
+        InPass = false;
+}
+
+TPgResult TPgDataSet::TConnection::AwaitResult()
+{
+    for (bool tookIn = false; PQisBusy(Get()); tookIn = true)
+        AwaitInput(tookIn);
+    return TPgResult(PQgetResult(Get()));
+}
+
+// Takes in what the server sent. Once what was there is taken (`wait`), it first waits a while
+// for more, asking whether to go on when nothing comes; it takes in what there is all the same,
+// since a secure connection may hold some that the socket no longer shows.
+void TPgDataSet::TConnection::AwaitInput(bool wait)
+{
+    pollfd socket{PQsocket(Get()), POLLIN, 0};
+    if (wait && poll(&socket, 1, WaitAskMs) == 0 && !KeepWaiting())
+        Stop();
+    if (!PQconsumeInput(Get()))
+        throw TReadFailure{OneLine(PQerrorMessage(Get()))};
+}
+
+// The server stops the statement; the connection, left mid-way, is made again for the next pass.
+void TPgDataSet::TConnection::Stop()
+{
+    if (PGcancel* cancel = PQgetCancel(Get())) {
+        char error[256];
+        PQcancel(cancel, error, sizeof error);
+        PQfreeCancel(cancel);
+    }
+    Db.reset();
+    InPass = Copying = false;
+    throw TReadFailure{SWaitStopped};
+}
 
 TPgDataSet::TPgDataSet(TComponent* owner) : TDerived(owner) {}
 
@@ -465,12 +374,12 @@ AnsiString TPgDataSet::SelectStatement() const
 {
     if (!Trim(FSQL).empty())
         return FSQL;
-    const std::vector<AnsiString> parts = NameParts(Trim(FTableName));
+    const std::vector<AnsiString> parts = PgNameParts(Trim(FTableName));
     if (parts.empty())
         throw EDatabaseError(Format(SNotATableName, {FTableName}));
     AnsiString select = "SELECT * FROM ";
     for (size_t i = 0; i < parts.size(); ++i)
-        select += (i ? "." : "") + QuoteIdentifier(parts[i]);
+        select += (i ? "." : "") + PgQuoteIdentifier(parts[i]);
     return select;
 }
 
@@ -491,42 +400,48 @@ void TPgDataSet::InternalOpen()
     CheckNoNul(FTableName, "TableName");
     CheckNoNul(FSQL, "SQL");
     auto connection = std::make_unique<TConnection>();
-    connection->Declare = "DECLARE " + AnsiString(CursorName) + " NO SCROLL CURSOR FOR " + SelectStatement();
+    const AnsiString select = SelectStatement();
+    connection->Declare = "DECLARE " + AnsiString(CursorName) + " NO SCROLL CURSOR FOR " + select;
     connection->Db = Connect(FConnectionString, FPassword);
+    connection->KeepWaiting = [this] {
+        return KeepWaiting();
+    };
     PGconn* db = connection->Get();
 
     // The cursor is declared and described, never fetched from: the columns, and no record.
     if (auto reason = Run(db, BeginPass))
         Fail(*reason);
     // The extended protocol takes one statement only: nothing can follow the query.
-    TPgResult declared(PQexecParams(db, connection->Declare.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0));
-    if (PQresultStatus(declared.get()) != PGRES_COMMAND_OK) {
-        AnsiString reason = ReasonOf(db, declared.get());
+    const TPgResult described = DeclareAndDescribe(db, connection->Declare);
+    if (PQresultStatus(described.get()) != PGRES_COMMAND_OK) {
+        AnsiString reason = ReasonOf(db, described.get());
         // A cursor is declared only for a query: a statement that the server reads well on its
         // own, but not there, is one that would do something else.
-        if (!Trim(FSQL).empty() && IsSyntaxError(declared.get()) && !Run(db, "ROLLBACK")) {
+        if (!Trim(FSQL).empty() && IsSyntaxError(described.get()) && !Run(db, "ROLLBACK")) {
             TPgResult alone(PQprepare(db, "", FSQL.c_str(), 0, nullptr));
             if (PQresultStatus(alone.get()) == PGRES_COMMAND_OK)
                 reason = SNotAQuery;
         }
         Fail(reason);
     }
-    TPgResult described(PQdescribePortal(db, CursorName));
-    if (PQresultStatus(described.get()) != PGRES_COMMAND_OK)
-        Fail(ReasonOf(db, described.get()));
-    const int columns = PQnfields(described.get());
-    if (columns == 0)
+    connection->Types = ColumnTypes(described.get());
+    if (connection->Types.empty())
         Fail(SNoColumns);
-    for (int i = 0; i < columns; ++i) {
-        const Oid type = PQftype(described.get(), i);
-        connection->Types.push_back(type);
+    for (size_t i = 0; i < connection->Types.size(); ++i) {
+        const Oid type = connection->Types[i];
         // A join may repeat a name: each field keeps one of its own, as the SQLite dataset's do.
-        const AnsiString name = PQfname(described.get(), i);
+        const AnsiString name = PQfname(described.get(), static_cast<int>(i));
         AnsiString unique = name;
         for (int n = 1; FindField(unique); ++n)
             unique = name + ":" + IntToStr(n);
-        CreateField(unique, FieldTypeOf(type));
+        CreateField(unique, PgFieldTypeOf(type));
     }
+    try {
+        connection->Copy = PgCopyStatement(select, TextFunctions(db, connection->Types));
+    } catch (const TReadFailure& failure) {
+        Fail(failure.Reason);
+    }
+    connection->Rows.emplace(connection->Types);
     if (auto reason = Run(db, "ROLLBACK"))
         Fail(*reason);
     FConnection = std::move(connection);
@@ -540,100 +455,27 @@ void TPgDataSet::InternalClose()
 bool TPgDataSet::InternalFirst()
 {
     TConnection& c = *FConnection;
-    c.Batch.reset();
-    c.Rows = c.Row = 0;
-    // What is left of an earlier pass (a preview stops early) goes with its transaction; a
-    // connection the server closed since (an idle timeout) is made again.
-    while (PGresult* left = PQgetResult(c.Get()))
-        PQclear(left);
-    c.Pending = false;
-    if (PQstatus(c.Get()) != CONNECTION_OK || (c.InPass && Run(c.Get(), "ROLLBACK"))) {
-        c.InPass = false;
+    // A pass cut short (a preview) leaves records on their way, which only the connection's end
+    // stops; one the server closed since (an idle timeout) is made again too.
+    if (c.Copying || PQstatus(c.Get()) != CONNECTION_OK || (c.InPass && Run(c.Get(), "ROLLBACK"))) {
+        c.Copying = c.InPass = false;
+        c.Db.reset();
         c.Db = Connect(FConnectionString, FPassword);
     }
-    if (auto reason = Run(c.Get(), BeginPass))
-        Fail(*reason);
-    c.InPass = true;
-    TPgResult declared(PQexecParams(c.Get(), c.Declare.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0));
-    if (PQresultStatus(declared.get()) != PGRES_COMMAND_OK)
-        Fail(ReasonOf(c.Get(), declared.get()));
-    c.BatchRows = FirstBatchRows;
-    c.Pending = true;
-    if (!PQsendQuery(c.Get(), ("FETCH " + IntToStr(c.BatchRows) + " FROM " + CursorName).c_str()))
-        Fail(OneLine(PQerrorMessage(c.Get())));
-    return NextBatch();
+    try {
+        c.Begin();
+        return c.ReadRow(Record());
+    } catch (const TReadFailure& failure) {
+        Fail(failure.Reason);
+    }
 }
 
 bool TPgDataSet::InternalNext()
 {
-    TConnection& c = *FConnection;
-    if (++c.Row < c.Rows) {
-        // What the server sent of the next batch so far is taken in now and then: it would stop
-        // at a full socket and wait for this batch to be read, instead of working beside it.
-        if (c.Pending && c.Row % 256 == 0)
-            PQconsumeInput(c.Get());
-        ReadRecord();
-        return true;
-    }
-    return NextBatch();
-}
-
-bool TPgDataSet::NextBatch()
-{
-    TConnection& c = *FConnection;
-    c.Batch.reset();
-    c.Rows = c.Row = 0;
-    if (!c.Pending)
-        return false;  // the last batch came short: the pass ended with it
-    c.Pending = false;
-    TPgResult batch(PQgetResult(c.Get()));
-    while (PGresult* rest = PQgetResult(c.Get()))
-        PQclear(rest);
-    if (PQresultStatus(batch.get()) != PGRES_TUPLES_OK)
-        Fail(ReasonOf(c.Get(), batch.get()));
-    const int columns = PQnfields(batch.get());
-    bool same = columns == static_cast<int>(c.Types.size());
-    for (int i = 0; same && i < columns; ++i)
-        same = PQftype(batch.get(), i) == c.Types[static_cast<size_t>(i)];
-    if (!same)
-        Fail(SColumnsChanged);
-    const int rows = PQntuples(batch.get());
-    if (rows == c.BatchRows) {
-        // The next batch is asked for now, so that the server makes it while this one is read.
-        size_t bytes = 0;
-        for (int row = 0; row < rows; ++row)
-            for (int column = 0; column < columns; ++column)
-                bytes += static_cast<size_t>(PQgetlength(batch.get(), row, column)) + 8;
-        c.BatchRows = std::clamp(static_cast<long>(BatchBytes / std::max<size_t>(1, bytes / static_cast<size_t>(rows))),
-                                 1L, MaxBatchRows);
-        if (!PQsendQuery(c.Get(), ("FETCH " + IntToStr(c.BatchRows) + " FROM " + CursorName).c_str()))
-            Fail(OneLine(PQerrorMessage(c.Get())));
-        c.Pending = true;
-    } else if (!Run(c.Get(), "COMMIT")) {
-        c.InPass = false;  // read to the end: no transaction stays open between passes
-    }
-    if (rows == 0)
-        return false;
-    c.Batch = std::move(batch);
-    c.Rows = rows;
-    ReadRecord();
-    return true;
-}
-
-void TPgDataSet::ReadRecord()
-{
-    TConnection& c = *FConnection;
-    std::vector<TFieldValue>& record = Record();
-    const PGresult* batch = c.Batch.get();
-    for (size_t i = 0; i < record.size(); ++i) {
-        const int column = static_cast<int>(i);
-        const int length = PQgetlength(batch, c.Row, column);
-        // Only an empty value can be NULL.
-        if (length == 0 && PQgetisnull(batch, c.Row, column))
-            record[i].SetNull();
-        else
-            ReadValue(c.Types[i], std::string_view(PQgetvalue(batch, c.Row, column), static_cast<size_t>(length)),
-                      record[i]);
+    try {
+        return FConnection->ReadRow(Record());
+    } catch (const TReadFailure& failure) {
+        Fail(failure.Reason);
     }
 }
 
@@ -656,7 +498,7 @@ std::vector<AnsiString> TPgDataSet::TableNames() const
         refuse(ReasonOf(db.get(), result.get()));
     std::vector<AnsiString> names;
     for (int row = 0; row < PQntuples(result.get()); ++row)
-        names.push_back(NamePartText(PQgetvalue(result.get(), row, 0)) + "." +
-                        NamePartText(PQgetvalue(result.get(), row, 1)));
+        names.push_back(PgNamePartText(PQgetvalue(result.get(), row, 0)) + "." +
+                        PgNamePartText(PQgetvalue(result.get(), row, 1)));
     return names;
 }

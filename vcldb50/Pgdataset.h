@@ -8,10 +8,11 @@
 #include "vcldb50/Db.h"
 
 // Opening connects, makes one field per column typed by the server's type of it, and reads no
-// record. First and Next then read the records through a cursor, a batch at a time, the next
-// batch asked for while this one is read, so that memory stays the same whatever the number of
-// records. Each pass runs in one read-only transaction that sees one snapshot. Every failure
-// raises EDatabaseError with the server's (or libpq's) own reason.
+// record. First and Next then read the records as the server streams them (a COPY in its binary
+// form), one at a time, so that memory stays the same whatever the number of records. Each pass
+// runs in one read-only transaction that sees one snapshot. A read that waits on the server asks
+// OnWait now and then. Every failure raises EDatabaseError with the server's (or libpq's) own
+// reason.
 class TPgDataSet : public TDerived<TPgDataSet, TDataSet> {
 public:
     explicit TPgDataSet(TComponent* owner);
@@ -54,9 +55,6 @@ private:
     // The statement that reads the records, from TableName or SQL.
     AnsiString SelectStatement() const;
     [[noreturn]] void Fail(const AnsiString& reason) const;
-    // Makes the record of the batch's current row.
-    void ReadRecord();
-    bool NextBatch();
 
     AnsiString FConnectionString;
     AnsiString FShownConnectionString;

@@ -6,7 +6,11 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <bit>
+#include <chrono>
+#include <cmath>
 #include <memory>
+#include <thread>
 
 #include "tests/TempFolder.h"
 #include "tests/pg/PgTesting.h"
@@ -155,6 +159,10 @@ TEST(PgDataSet, SqlIsOneQueryAndNothingIsWrittenThroughIt)
         {"SELECT c.name, o.id, c.id FROM orders o JOIN customers c ON c.id = o.customer_id", nullptr},
         {"TABLE products", nullptr},
         {"  VALUES (1, 'a') -- a comment\n", nullptr},
+        // What may follow a query's end, and what only looks like it inside the query.
+        {"SELECT 1 AS one; -- done", nullptr},
+        {"TABLE products;; /* the end */ ", nullptr},
+        {"SELECT ';' AS semi, $$--$$ AS dashes, E'\\';' AS quote /* one ; */;", nullptr},
         {"SELECT 1 AS one; DROP TABLE orders", "cannot insert multiple commands"},
         {"DELETE FROM orders", "only a query can be read"},
         {"INSERT INTO customers VALUES (9, 'Ida') RETURNING *", "only a query can be read"},
@@ -275,7 +283,7 @@ TEST(PgDataSet, APasswordGivenIsUsedButNeverStored)
     EXPECT_NE(OpenAndRead(*dataSet).find("password authentication failed"), AnsiString::npos);
 }
 
-TEST(PgDataSet, EachPassReadsEveryRecordInOrderThroughItsBatches)
+TEST(PgDataSet, EachPassReadsEveryRecordInOrder)
 {
     TPgDataSet dataSet(nullptr);
     dataSet.SetConnectionString(PgServer().ConnectionString());
@@ -294,4 +302,112 @@ TEST(PgDataSet, EachPassReadsEveryRecordInOrderThroughItsBatches)
     }
     // No transaction is left open between passes that read to the end.
     EXPECT_EQ(Count("SELECT count(*) FROM pg_stat_activity WHERE state LIKE 'idle in transaction%'"), 0);
+}
+
+TEST(PgDataSet, ValuesAreTheServersToTheMillisecondOrItsOwnText)
+{
+    using V = TFieldValue;
+    struct Case {
+        const char* literal;
+        V::TKind kind;
+        TDateTime moment;  // for vkDateTime; a vkText value is the server's own text of it
+    };
+    const Case cases[] = {
+        {"date '2024-02-29'", V::vkDateTime, EncodeDate(2024, 2, 29)},
+        {"date '0001-01-01'", V::vkDateTime, EncodeDate(1, 1, 1)},
+        {"date '1899-12-29'", V::vkDateTime, EncodeDate(1899, 12, 29)},
+        {"date '9999-12-31'", V::vkDateTime, EncodeDate(9999, 12, 31)},
+        {"date '10000-01-01'", V::vkText, 0}, {"date '0044-03-15 BC'", V::vkText, 0},
+        {"date 'infinity'", V::vkText, 0}, {"date '-infinity'", V::vkText, 0},
+        {"time '00:00'", V::vkDateTime, 0},
+        {"time '12:00:00.0005'", V::vkDateTime, EncodeTime(12, 0, 0, 1)},
+        {"time '23:59:59.9994'", V::vkDateTime, EncodeTime(23, 59, 59, 999)},
+        {"time '23:59:59.9995'", V::vkText, 0}, {"time '24:00:00'", V::vkText, 0},
+        {"timestamp '2024-02-29 13:45:30.1235'", V::vkDateTime, EncodeDateTime(2024, 2, 29, 13, 45, 30, 124)},
+        {"timestamp '1899-12-29 18:00:00'", V::vkDateTime, EncodeDateTime(1899, 12, 29, 18, 0, 0, 0)},
+        {"timestamp '1000-06-15 23:59:59.9996'", V::vkDateTime, EncodeDate(1000, 6, 16)},
+        {"timestamp '0001-01-01 00:00:00'", V::vkDateTime, EncodeDate(1, 1, 1)},
+        {"timestamp '9999-12-31 23:59:59.9994'", V::vkDateTime, EncodeDateTime(9999, 12, 31, 23, 59, 59, 999)},
+        {"timestamp '9999-12-31 23:59:59.9995'", V::vkText, 0},
+        {"timestamp '0001-12-31 23:59:59.5 BC'", V::vkText, 0},
+        {"timestamp '4713-01-01 00:00:00.000001 BC'", V::vkText, 0},
+        {"timestamp '294276-12-31 23:59:59.999999'", V::vkText, 0},
+        {"timestamp '-infinity'", V::vkText, 0},
+        {"timestamptz '2024-02-29 13:45:30.25+00'", V::vkDateTime, EncodeDateTime(2024, 2, 29, 13, 45, 30, 250)},
+        // Types read as their output function writes them, which a cast to text may not.
+        {"inet '10.0.0.1'", V::vkText, 0}, {"'ab'::char(4)", V::vkText, 0},
+        {"interval '1 day 02:00'", V::vkText, 0}, {"ARRAY[date '2024-01-02', NULL]", V::vkText, 0},
+        {"ROW(1, 'a b')", V::vkText, 0}, {"'{\"b\": [1, 2]}'::jsonb", V::vkText, 0},
+    };
+    AnsiString select = "SELECT ", asText = "SELECT ";
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        select += AnsiString(i ? ", " : "") + cases[i].literal;
+        asText += AnsiString(i ? ", " : "") + "pg_catalog.format('%s', " + cases[i].literal + ")";
+    }
+    const std::vector<std::string> texts = PgServer().Query("SET TimeZone = 'UTC'; " + asText).at(0);
+    TPgDataSet dataSet(nullptr);
+    dataSet.SetConnectionString(PgServer().ConnectionString() + " options='-c TimeZone=UTC'");
+    dataSet.SetSQL(select);
+    dataSet.Open();
+    dataSet.First();
+    ASSERT_FALSE(dataSet.Eof());
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].literal);
+        const V& value = dataSet.Fields()->Fields(static_cast<int>(i))->Value();
+        ASSERT_EQ(value.Kind, cases[i].kind) << value.Text;
+        if (value.Kind == V::vkText)
+            EXPECT_EQ(value.Text, texts.at(i));
+        else
+            EXPECT_EQ(value.Float, cases[i].moment) << ISODateTime(value.Float);
+    }
+
+    // Numbers, at their ends.
+    dataSet.Close();
+    dataSet.SetSQL("SELECT int2 '-32768', int4 '2147483647', int8 '-9223372036854775808', oid '4294967295', "
+                   "float8 '0.1', float8 '-0', float8 '5e-324', float8 '-Infinity', real '0.1', numeric '0.10'");
+    dataSet.Open();
+    dataSet.First();
+    const int64_t integers[] = {-32768, 2147483647, INT64_MIN, 4294967295};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(dataSet.Fields()->Fields(i)->Value().Integer, integers[i]) << i;
+    const double floats[] = {0.1, -0.0, 5e-324, -HUGE_VAL, 0.1, 0.1};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(dataSet.Fields()->Fields(4 + i)->Value().Kind, V::vkFloat) << i;
+        EXPECT_EQ(std::bit_cast<uint64_t>(dataSet.Fields()->Fields(4 + i)->Value().Float), std::bit_cast<uint64_t>(floats[i])) << i;
+    }
+}
+
+TEST(PgDataSet, AReadThatWaitsAsksWhetherToGoOnAndStopsAtOnce)
+{
+    TPgDataSet dataSet(nullptr);
+    dataSet.SetConnectionString(PgServer().ConnectionString());
+    dataSet.SetSQL("SELECT pg_sleep(CASE WHEN i = 2 THEN 30 ELSE 0 END), i FROM generate_series(1, 3) i");
+    dataSet.Open();
+    int asked = 0;
+    dataSet.SetOnWait([&] { return ++asked < 3; });
+    const auto started = std::chrono::steady_clock::now();
+    AnsiString failure;
+    try {
+        for (dataSet.First(); !dataSet.Eof(); dataSet.Next()) {
+        }
+    } catch (const EDatabaseError& e) {
+        failure = e.Message();
+    }
+    EXPECT_NE(failure.find("stopped while waiting for the server"), AnsiString::npos) << failure;
+    EXPECT_EQ(asked, 3);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+    // The server stops the statement (soon: a cancel is a signal), and the next pass reads again.
+    auto sleeping = [] {
+        return Count("SELECT count(*) FROM pg_stat_activity WHERE state = 'active' AND query LIKE 'COPY%pg_sleep%' "
+                     "AND pid <> pg_backend_pid()");
+    };
+    for (int i = 0; i < 50 && sleeping() != 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(sleeping(), 0);
+    dataSet.SetOnWait(nullptr);
+    dataSet.Close();
+    dataSet.SetSQL("SELECT 7 AS seven");
+    dataSet.Open();
+    dataSet.First();
+    EXPECT_EQ(dataSet.Fields()->Fields(0)->AsInteger(), 7);
 }
