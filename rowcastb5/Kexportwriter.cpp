@@ -38,7 +38,7 @@ void TValueText::Append(AnsiString& out, const TExportColumn& column, const TFie
         out.append(digits, end);
         return;
     }
-    case TFieldValue::vkFloat: out += FloatToStr(value.Float); return;
+    case TFieldValue::vkFloat: AppendFloatToStr(out, value.Float); return;
     case TFieldValue::vkBoolean: out += value.Integer ? "True" : "False"; return;
     case TFieldValue::vkDateTime: AppendFormatDateTime(out, DatePattern(column), value.Float); return;
     case TFieldValue::vkText: AppendValidUtf8(out, value.Text); return;

@@ -1,6 +1,7 @@
 #include "vcl50/Dateutils.h"
 
 #include <algorithm>
+#include <cstring>
 #include <charconv>
 #include <cmath>
 #include <deque>
@@ -111,17 +112,61 @@ void TimeFields(int ms, int& hour, int& minute, int& second, int& millisecond)
     millisecond = ms % 1000;
 }
 
-// The value's digits, zeros before them up to `width`; without a string of its own, since an
-// export formats a date per record.
-void AppendPadded(AnsiString& out, int64_t value, int width)
-{
-    char digits[24];
-    auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
-    const auto length = static_cast<int>(end - digits);
-    if (length < width)
-        out.append(static_cast<size_t>(width - length), '0');
-    out.append(digits, end);
-}
+// A formatted value gathered before it goes into the string in one piece: an export formats a
+// date per record, and every small append to a string costs a call of its own.
+class TPieces {
+public:
+    explicit TPieces(AnsiString& out) : FOut(out) {}
+    ~TPieces() { Flush(); }
+    TPieces(const TPieces&) = delete;
+    TPieces& operator=(const TPieces&) = delete;
+
+    void Append(std::string_view text)
+    {
+        if (FSize + text.size() > sizeof FBuffer) {
+            Flush();
+            if (text.size() > sizeof FBuffer)
+                return FOut.append(text), void();
+        }
+        if (text.size() == 1)  // a separator, most literal text: no call
+            FBuffer[FSize] = text[0];
+        else
+            std::memcpy(FBuffer + FSize, text.data(), text.size());
+        FSize += text.size();
+    }
+    TPieces& operator+=(std::string_view text) { return Append(text), *this; }
+    TPieces& operator+=(char c) { return Append(std::string_view(&c, 1)), *this; }
+    // The number's digits, zeros before them up to `width` (at most 20).
+    void Padded(uint64_t value, int width)
+    {
+        if (value < 100 && width <= 2 && FSize + 2 <= sizeof FBuffer) {  // most fields of a date
+            if (value >= 10 || width == 2)
+                FBuffer[FSize++] = static_cast<char>('0' + value / 10);
+            FBuffer[FSize++] = static_cast<char>('0' + value % 10);
+            return;
+        }
+        int digits = 1;
+        for (uint64_t rest = value / 10; rest != 0; rest /= 10)
+            ++digits;
+        const int length = std::max(digits, std::min(width, 20));
+        if (FSize + static_cast<size_t>(length) > sizeof FBuffer)
+            Flush();
+        char* at = FBuffer + FSize + length;
+        for (int i = 0; i < length; ++i, value /= 10)
+            *--at = static_cast<char>('0' + value % 10);
+        FSize += static_cast<size_t>(length);
+    }
+    void Flush()
+    {
+        FOut.append(FBuffer, FSize);
+        FSize = 0;
+    }
+
+private:
+    AnsiString& FOut;
+    char FBuffer[64];
+    size_t FSize = 0;
+};
 
 }  // namespace
 
@@ -258,7 +303,18 @@ TFields FieldsOf(TDateTime value)
 {
     TDayAndTime split = Split(value);
     TFields f{};
-    CivilDate(split.Day, f.Year, f.Month, f.Day);
+    // An export's dates often come a day after a day: each day's calendar is worked out once.
+    thread_local struct {
+        int64_t Day = INT64_MIN;
+        int Year, Month, DayOfMonth;
+    } last;
+    if (split.Day != last.Day) {
+        CivilDate(split.Day, last.Year, last.Month, last.DayOfMonth);
+        last.Day = split.Day;
+    }
+    f.Year = last.Year;
+    f.Month = last.Month;
+    f.Day = last.DayOfMonth;
     f.WeekDay = static_cast<int>((split.Day % 7 + 13) % 7);  // 1899-12-30 was a Saturday
     TimeFields(split.Millisecond, f.Hour, f.Minute, f.Second, f.Millisecond);
     f.Midnight = split.Millisecond == 0;
@@ -272,6 +328,8 @@ struct TToken {
     char Letter = 0;  // lower case; 'a' for a marker, 0 for literal text
     int Count = 0;
     AnsiString Text;  // the literal text, or the marker as written
+    bool TwelveHour = false;      // an hour of a pattern with a marker
+    bool SkipAtMidnight = false;  // the time "c" adds after the date
 };
 
 // The marker at the start of `rest`, as written; empty when there is none.
@@ -329,52 +387,90 @@ std::vector<TToken> Tokens(std::string_view pattern)
     return tokens;
 }
 
-// The pieces of a pattern, worked out once per pattern: an export formats every record's date
-// with the same one or two. References stay valid as more patterns join (a deque only grows).
+// The regional patterns may name each other ("c" in ShortDateFormat); the depth stops a loop.
+constexpr int MaxNesting = 2;
+
+// A pattern's pieces with the regional patterns it names put in their place, and which of those
+// it took in, as they were then.
+struct TFlatPattern {
+    std::vector<TToken> Tokens;
+    std::vector<std::pair<const AnsiString*, AnsiString>> Regional;
+
+    bool Current() const
+    {
+        return std::all_of(Regional.begin(), Regional.end(), [](const auto& r) { return *r.first == r.second; });
+    }
+};
+
+void Flatten(std::string_view pattern, int depth, bool skipAtMidnight, TFlatPattern& flat)
+{
+    if (depth > MaxNesting)
+        return;
+    std::vector<TToken> tokens = Tokens(pattern);
+    const bool twelveHour = std::any_of(tokens.begin(), tokens.end(), [](const TToken& t) { return t.Letter == 'a'; });
+    auto nested = [&](const AnsiString& regional, bool skip) {
+        flat.Regional.emplace_back(&regional, regional);
+        Flatten(regional, depth + 1, skip, flat);
+    };
+    for (TToken& t : tokens) {
+        if (t.Letter == 'c') {
+            nested(ShortDateFormat, skipAtMidnight);
+            flat.Tokens.push_back({0, 0, " ", false, true});
+            nested(LongTimeFormat, true);
+        } else if (t.Letter == 't') {
+            nested(t.Count == 1 ? ShortTimeFormat : LongTimeFormat, skipAtMidnight);
+        } else if (t.Letter == 'd' && t.Count >= 5) {
+            nested(t.Count == 5 ? ShortDateFormat : LongDateFormat, skipAtMidnight);
+        } else {
+            t.TwelveHour = twelveHour;
+            t.SkipAtMidnight = skipAtMidnight;
+            flat.Tokens.push_back(std::move(t));
+        }
+    }
+}
+
+// The pieces of a pattern, worked out once per pattern and regional settings: an export formats
+// every record's date with the same one or two. References stay valid as more patterns join (a
+// deque only grows); an entry whose regional patterns changed since is worked out again.
 const std::vector<TToken>* CachedTokens(std::string_view pattern)
 {
     struct TEntry {
         AnsiString Pattern;
-        std::vector<TToken> Tokens;
+        TFlatPattern Flat;
     };
     thread_local std::deque<TEntry> cache;
-    for (const TEntry& entry : cache)
-        if (entry.Pattern == pattern)
-            return &entry.Tokens;
+    for (TEntry& entry : cache) {
+        if (entry.Pattern != pattern)
+            continue;
+        if (!entry.Flat.Current()) {
+            entry.Flat = {};
+            Flatten(pattern, 0, false, entry.Flat);
+        }
+        return &entry.Flat.Tokens;
+    }
     // A few patterns are in use at a time; a program that makes up new ones without end would
     // only lose the speed, never the memory.
     constexpr size_t Kept = 32;
     if (cache.size() == Kept)
         return nullptr;
-    cache.push_back({AnsiString(pattern), Tokens(pattern)});
-    return &cache.back().Tokens;
+    cache.push_back({AnsiString(pattern), {}});
+    Flatten(pattern, 0, false, cache.back().Flat);
+    return &cache.back().Flat.Tokens;
 }
 
-// The regional patterns may name each other ("c" in ShortDateFormat); the depth stops a loop.
-constexpr int MaxNesting = 2;
-
-void AppendFormatted(AnsiString& out, std::string_view pattern, const TFields& f, int depth)
+void AppendFormatted(TPieces& out, const std::vector<TToken>& tokens, const TFields& f)
 {
-    if (depth > MaxNesting)
-        return;
-    std::vector<TToken> own;
-    const std::vector<TToken>* cached = CachedTokens(pattern);
-    const std::vector<TToken>& tokens = cached ? *cached : (own = Tokens(pattern));
-    bool twelveHour = std::any_of(tokens.begin(), tokens.end(), [](const TToken& t) { return t.Letter == 'a'; });
-    auto number = [&](int value, bool padded) { AppendPadded(out, value, padded ? 2 : 1); };
-    auto nested = [&](std::string_view inner) { AppendFormatted(out, inner, f, depth + 1); };
+    auto number = [&](int value, bool padded) { out.Padded(static_cast<uint64_t>(value), padded ? 2 : 1); };
     for (const TToken& t : tokens) {
+        if (t.SkipAtMidnight && f.Midnight)
+            continue;
         switch (t.Letter) {
         case 0: out += t.Text; break;
         case 'd':
-            switch (t.Count) {
-            case 1:
-            case 2: number(f.Day, t.Count == 2); break;
-            case 3: out += ShortDayNames[f.WeekDay]; break;
-            case 4: out += LongDayNames[f.WeekDay]; break;
-            case 5: nested(ShortDateFormat); break;
-            default: nested(LongDateFormat);
-            }
+            if (t.Count <= 2)
+                number(f.Day, t.Count == 2);
+            else
+                out += (t.Count == 3 ? ShortDayNames : LongDayNames)[f.WeekDay];
             break;
         case 'm':
             if (t.Count <= 2)
@@ -382,11 +478,11 @@ void AppendFormatted(AnsiString& out, std::string_view pattern, const TFields& f
             else
                 out += (t.Count == 3 ? ShortMonthNames : LongMonthNames)[f.Month - 1];
             break;
-        case 'y': AppendPadded(out, t.Count <= 2 ? f.Year % 100 : f.Year, t.Count <= 2 ? 2 : 4); break;
-        case 'h': number(twelveHour ? (f.Hour + 11) % 12 + 1 : f.Hour, t.Count >= 2); break;
+        case 'y': out.Padded(static_cast<uint64_t>(t.Count <= 2 ? f.Year % 100 : f.Year), t.Count <= 2 ? 2 : 4); break;
+        case 'h': number(t.TwelveHour ? (f.Hour + 11) % 12 + 1 : f.Hour, t.Count >= 2); break;
         case 'n': number(f.Minute, t.Count >= 2); break;
         case 's': number(f.Second, t.Count >= 2); break;
-        case 'z': AppendPadded(out, f.Millisecond, t.Count >= 3 ? 3 : 1); break;
+        case 'z': out.Padded(static_cast<uint64_t>(f.Millisecond), t.Count >= 3 ? 3 : 1); break;
         case 'a':
             if (t.Text.size() == 4)  // ampm: the regional strings, English here
                 out += f.Hour < 12 ? "AM" : "PM";
@@ -395,14 +491,6 @@ void AppendFormatted(AnsiString& out, std::string_view pattern, const TFields& f
                 out += f.Hour < 12 ? t.Text.substr(0, slash) : t.Text.substr(slash + 1);
             }
             break;
-        case 'c':
-            nested(ShortDateFormat);
-            if (!f.Midnight) {
-                out += ' ';
-                nested(LongTimeFormat);
-            }
-            break;
-        case 't': nested(t.Count == 1 ? ShortTimeFormat : LongTimeFormat); break;
         }
     }
 }
@@ -413,7 +501,12 @@ void AppendFormatDateTime(AnsiString& out, std::string_view pattern, TDateTime v
 {
     // Decoded before anything is appended: a value out of range leaves `out` as it was.
     TFields fields = FieldsOf(value);
-    AppendFormatted(out, pattern.empty() ? "c" : pattern, fields, 0);
+    TPieces pieces(out);
+    if (const std::vector<TToken>* cached = CachedTokens(pattern.empty() ? "c" : pattern))
+        return AppendFormatted(pieces, *cached, fields);
+    TFlatPattern own;
+    Flatten(pattern.empty() ? "c" : pattern, 0, false, own);
+    AppendFormatted(pieces, own.Tokens, fields);
 }
 
 AnsiString FormatDateTime(std::string_view pattern, TDateTime value)
@@ -425,17 +518,13 @@ AnsiString FormatDateTime(std::string_view pattern, TDateTime value)
 
 // ---- stored dates -----------------------------------------------------------------------------
 
-namespace {
-
-bool TryValueOf(int64_t moment, TDateTime& value)
+bool TryMillisecondsToDateTime(int64_t milliseconds, TDateTime& value)
 {
-    if (moment < FirstMoment || moment > LastMoment)
+    if (milliseconds < FirstMoment || milliseconds > LastMoment)
         return false;
-    value = ValueOf(moment);
+    value = ValueOf(milliseconds);
     return true;
 }
-
-}  // namespace
 
 bool TryUnixToDateTime(int64_t seconds, TDateTime& value)
 {
@@ -461,7 +550,7 @@ bool TryJulianDateToDateTime(double julianDay, TDateTime& value)
     double days = julianDay - JulianEpoch;
     if (!(std::fabs(days) < 1e7))  // NaN too; keeps the milliseconds in 64 bits, the exact bounds follow
         return false;
-    return TryValueOf(std::llround(days * MSecsPerDay), value);
+    return TryMillisecondsToDateTime(std::llround(days * MSecsPerDay), value);
 }
 
 TDateTime JulianDateToDateTime(double julianDay)
@@ -565,12 +654,12 @@ bool TryISO8601ToDate(std::string_view text, TDateTime& value)
             return false;
         moment = DayNumber(year, month, day) * MSecsPerDay;
         if (reader.AtEnd())
-            return TryValueOf(moment, value);
+            return TryMillisecondsToDateTime(moment, value);
         if (!reader.Accept(' ') && !reader.Accept('T'))
             return false;
     }
     int64_t time = 0, offset = 0;
     if (!reader.Time(time) || !reader.Zone(offset) || !reader.AtEnd())
         return false;
-    return TryValueOf(moment + time - offset, value);
+    return TryMillisecondsToDateTime(moment + time - offset, value);
 }

@@ -58,6 +58,10 @@ void AppendFormatDateTime(AnsiString& out, std::string_view pattern, TDateTime v
 TDateTime UnixToDateTime(int64_t seconds);
 bool TryUnixToDateTime(int64_t seconds, TDateTime& value);
 
+// Milliseconds since 1899-12-30 00:00 (negative before it); out of years 1..9999 as for Unix
+// seconds.
+bool TryMillisecondsToDateTime(int64_t milliseconds, TDateTime& value);
+
 // Julian day numbers (2440587.5 is 1970-01-01 00:00), to the nearest millisecond; out of
 // years 1..9999 as for Unix seconds.
 TDateTime JulianDateToDateTime(double julianDay);

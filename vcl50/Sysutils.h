@@ -149,6 +149,8 @@ bool TryStrToInt64(std::string_view text, int64_t& value);
 // The shortest decimal text that reads back as the same double, with '.' whatever the locale
 // ("0.1", "1e+300", "-0"); "NaN", "INF" and "-INF" for the values that have no digits.
 AnsiString FloatToStr(double value);
+// The same, appended to `out`: an export writes a number per record.
+void AppendFloatToStr(AnsiString& out, double value);
 // A decimal number with '.' (and an exponent), nothing around it; whatever the locale.
 bool TryStrToFloat(std::string_view text, double& value);
 

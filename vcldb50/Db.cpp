@@ -47,9 +47,9 @@ int TField::Index() const
     return FDataSet ? FDataSet->Fields()->IndexOf(this) : -1;
 }
 
-namespace {
+const TFieldValue NullFieldValue;
 
-const TFieldValue NullValue;
+namespace {
 
 [[noreturn]] void CannotRead(const TFieldValue& value, const char* as)
 {
@@ -58,14 +58,6 @@ const TFieldValue NullValue;
 }
 
 }  // namespace
-
-const TFieldValue& TField::Value() const
-{
-    if (!FDataSet || FFieldNo < 0 || FDataSet->Eof())
-        return NullValue;
-    const std::vector<TFieldValue>& record = FDataSet->Record();
-    return static_cast<size_t>(FFieldNo) < record.size() ? record[static_cast<size_t>(FFieldNo)] : NullValue;
-}
 
 AnsiString TField::AsString() const
 {

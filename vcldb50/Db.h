@@ -167,3 +167,15 @@ private:
     bool FStreamedActive = false;
     bool FEof = true;
 };
+
+// The value every field has where the dataset has none (closed, at its end).
+extern const TFieldValue NullFieldValue;
+
+// Inline: an export reads every value of every record through it.
+inline const TFieldValue& TField::Value() const
+{
+    if (!FDataSet || FFieldNo < 0 || FDataSet->Eof())
+        return NullFieldValue;
+    const std::vector<TFieldValue>& record = FDataSet->Record();
+    return static_cast<size_t>(FFieldNo) < record.size() ? record[static_cast<size_t>(FFieldNo)] : NullFieldValue;
+}
