@@ -75,7 +75,11 @@ bool TryMomentOf(TDateTime value, int64_t& moment)
     if (!(value > FirstDay - 1 && value < LastDay + 1))  // NaN fails here too
         return false;
     double whole = std::trunc(value);
-    moment = static_cast<int64_t>(whole) * MSecsPerDay + std::llround(std::fabs(value - whole) * MSecsPerDay);
+    // llround's halves away from zero, without its call: taking the whole part off is exact.
+    const double ms = std::fabs(value - whole) * MSecsPerDay;
+    auto rounded = static_cast<int64_t>(ms);
+    rounded += ms - static_cast<double>(rounded) >= 0.5;
+    moment = static_cast<int64_t>(whole) * MSecsPerDay + rounded;
     return moment >= FirstMoment && moment <= LastMoment;
 }
 
@@ -145,6 +149,17 @@ public:
             FBuffer[FSize++] = static_cast<char>('0' + value % 10);
             return;
         }
+        PaddedLong(value, width);
+    }
+    void Flush()
+    {
+        FOut.append(FBuffer, FSize);
+        FSize = 0;
+    }
+
+private:
+    [[gnu::noinline]] void PaddedLong(uint64_t value, int width)
+    {
         int digits = 1;
         for (uint64_t rest = value / 10; rest != 0; rest /= 10)
             ++digits;
@@ -156,13 +171,7 @@ public:
             *--at = static_cast<char>('0' + value % 10);
         FSize += static_cast<size_t>(length);
     }
-    void Flush()
-    {
-        FOut.append(FBuffer, FSize);
-        FSize = 0;
-    }
 
-private:
     AnsiString& FOut;
     char FBuffer[64];
     size_t FSize = 0;

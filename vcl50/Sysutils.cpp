@@ -538,56 +538,52 @@ AnsiString FloatToStr(double value)
 
 namespace {
 
-int DigitCount(uint64_t number)
-{
-    int count = 1;
-    for (; number >= 10; number /= 10)
-        ++count;
-    return count;
-}
-
 // The text to_chars writes, for the values most data holds: up to four decimals, between 0.001
-// and 2^33, where it takes a tenth of the time. There a double's neighbours are far closer than
-// the last decimal, so the one decimal number of the fewest decimals that reads back as the value
-// is the shortest text; it is written as to_chars would, unless the exponent form is shorter
-// (100000 is "1e+05"). False leaves the value to to_chars.
+// and 2^33, where it takes a fraction of the time. There a double's neighbours are far closer
+// than the last decimal, so the one decimal number of the fewest decimals that reads back as the
+// value is the shortest text; it is written as to_chars would, unless the exponent form is
+// shorter (100000 is "1e+05"). False leaves the value to to_chars.
 bool AppendFewDecimals(AnsiString& out, double value)
 {
     static constexpr double Scales[] = {1, 10, 100, 1000, 10000};
-    static constexpr uint64_t IntegerScales[] = {1, 10, 100, 1000, 10000};
     const double magnitude = std::fabs(value);
     if (!(magnitude >= 1e-3 && magnitude < 0x1p33))
         return false;
     for (int decimals = 0; decimals <= 4; ++decimals) {
-        const double scaled = std::nearbyint(magnitude * Scales[decimals]);
-        if (scaled / Scales[decimals] != magnitude)
+        // Only the whole number nearest the scaled value can be it, and only when near: the
+        // value's neighbours and the product's rounding keep it within 0.02.
+        const double scaled = magnitude * Scales[decimals];
+        const auto number = static_cast<uint64_t>(scaled + 0.5);
+        if (std::fabs(scaled - static_cast<double>(number)) > 0.05 ||
+            static_cast<double>(number) / Scales[decimals] != magnitude)
             continue;
-        const auto number = static_cast<uint64_t>(scaled);
-        const uint64_t whole = number / IntegerScales[decimals];
-        const int wholeDigits = DigitCount(whole);
-        // The exponent form: its digits without the zeros at either end, a point, "e+NN".
-        uint64_t significant = number;
-        while (significant % 10 == 0)
-            significant /= 10;
-        const int digits = DigitCount(significant);
-        const int exponentForm = digits + (digits > 1) + 4;
-        const int fixedForm = wholeDigits + (decimals > 0 ? decimals + 1 : 0);
-        if (exponentForm < fixedForm)
-            return false;
         char text[32];
-        char* at = text + sizeof text;
+        char* const end = text + sizeof text;
+        char* first = end;
         uint64_t rest = number;
         for (int i = 0; i < decimals; ++i, rest /= 10)
-            *--at = static_cast<char>('0' + rest % 10);
+            *--first = static_cast<char>('0' + rest % 10);
         if (decimals > 0)
-            *--at = '.';
+            *--first = '.';
+        const char* const point = first;
         do {
-            *--at = static_cast<char>('0' + rest % 10);
+            *--first = static_cast<char>('0' + rest % 10);
             rest /= 10;
         } while (rest != 0);
+        // The exponent form: the digits from the first to the last that is not 0, a point
+        // between them when there are two or more, then "e+NN".
+        const char* lead = first;
+        while (*lead == '0' || *lead == '.')
+            ++lead;
+        const char* last = end - 1;
+        while (*last == '0')
+            --last;
+        const auto digits = static_cast<int>(last - lead + 1) - (decimals > 0 && lead < point ? 1 : 0);
+        if (digits + (digits > 1) + 4 < static_cast<int>(end - first))
+            return false;
         if (value < 0)
-            *--at = '-';
-        out.append(at, text + sizeof text);
+            *--first = '-';
+        out.append(first, end);
         return true;
     }
     return false;
