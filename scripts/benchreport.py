@@ -110,8 +110,9 @@ def export_section(runs):
 
 
 # The export from PostgreSQL beside psql's \copy: the server does part of the work for both in a
-# process of its own, so each figure (the benchmark's manual time) is the CPU time of the child and
-# of the server backend that served it; both, the wall time and the child's peak memory are counters.
+# process of its own. The goal is on the run's time both ways: its wall time, which holds the
+# server's work as much as the client's, and the CPU time of the child and of the server backend
+# that served it (the benchmark's manual time); and on the child's peak memory.
 PG_EXPORT_PROGRAM = "pgexport_bench"
 PG_EXPORT_ROWS = [("Ours/PgCsv", "Psql/Copy", 1.0), ("Psql/Copy", None, None)]
 
@@ -122,26 +123,30 @@ def pg_export_section(runs):
             "PostgreSQL server of the benchmark's own on this machine (a Unix socket), its CSV export run as "
             "`drowcast-host export FORM Csv` in a child process, beside `psql -c \"\\copy (SELECT ...) TO "
             "FILE CSV HEADER\"` on the same columns. The server works for both in a process of its own "
-            "(for psql it writes the CSV itself; for the export it streams the values in its binary form), so "
-            "the figure judged is the CPU time of both: the child's and the server backend's that served it, "
-            "each shown, as is the wall time. Mean of three runs. Goals: no more CPU than psql, and under "
-            f"{EXPORT_MEMORY_MIB} MiB of peak memory.\n\n"
-            "| Run | CPU ms (both) | Client ms | Server ms | Wall ms | Peak MiB | Peer | vs peer | Verdict |\n"
-            "|---|---:|---:|---:|---:|---:|---|---:|---|\n"]
+            "(for psql it writes the CSV itself; for the export it streams the values in its binary form). "
+            "Each run's time is judged both ways: from start to end (wall), which holds the server's work "
+            "as much as the program's, and as the CPU time of both processes, the child's and the server "
+            "backend's that served it (each part shown). Mean of three runs. Goals: no more wall time and "
+            f"no more CPU time than psql, and under {EXPORT_MEMORY_MIB} MiB of peak memory.\n\n"
+            "| Run | Wall ms | CPU ms (both) | Client ms | Server ms | Peak MiB | Peer | Wall vs peer | CPU vs peer | Verdict |\n"
+            "|---|---:|---:|---:|---:|---:|---|---:|---:|---|\n"]
     for name, peer, most in PG_EXPORT_ROWS:
         bench = runs.get(name)
         if bench is None or bench.get("error_occurred"):
-            text.append(f"| `{name}` | - | - | - | - | - | | | **did not run** |\n")
+            text.append(f"| `{name}` | - | - | - | - | - | | | | **did not run** |\n")
             continue
-        cpu = ms(bench, "real_time")  # the manual time: both processes' CPU
+        wall, cpu = bench["wall_ms"], ms(bench, "real_time")  # the manual time: both processes' CPU
         peer_bench = runs.get(peer) if peer else None
-        peer_cpu = ms(peer_bench, "real_time") if peer_bench and not peer_bench.get("error_occurred") else None
+        peer_ran = peer_bench is not None and not peer_bench.get("error_occurred")
+        peer_wall = peer_bench["wall_ms"] if peer_ran else None
+        peer_cpu = ms(peer_bench, "real_time") if peer_ran else None
         memory = bench["peak_mib"]
         checks = ([memory < EXPORT_MEMORY_MIB] if name.startswith("Ours/") else []) + \
-                 ([cpu <= most * peer_cpu] if peer_cpu else [])
+                 ([wall <= most * peer_wall, cpu <= most * peer_cpu] if peer_wall else [])
         verdict = "" if not checks else ("met" if all(checks) else "**missed**")
-        text.append(f"| `{name}` | {figure(cpu)} | {figure(bench['client_ms'])} | {figure(bench['server_ms'])} | "
-                    f"{figure(bench['wall_ms'])} | {memory:.1f} | {'`' + peer + '`' if peer else ''} | "
+        text.append(f"| `{name}` | {figure(wall)} | {figure(cpu)} | {figure(bench['client_ms'])} | "
+                    f"{figure(bench['server_ms'])} | {memory:.1f} | {'`' + peer + '`' if peer else ''} | "
+                    f"{f'{wall / peer_wall:.2f}x' if peer_wall else ''} | "
                     f"{f'{cpu / peer_cpu:.2f}x' if peer_cpu else ''} | {verdict} |\n")
     return "".join(text)
 
