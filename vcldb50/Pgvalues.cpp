@@ -167,8 +167,8 @@ void StoreText(std::string_view text, TFieldValue& value)
 constexpr int64_t DaysTo2000 = 36526;  // from 1899-12-30
 constexpr int64_t MsPerDay = 86400000;
 
-// Microseconds to the nearest millisecond, halves up, before the epoch too; the server's last
-// moments are too near the largest int64 to add the half first.
+// Microseconds to the nearest millisecond, halves up, before the epoch too. The bytes may hold
+// any 64-bit number, so the half is not added first: near the largest it would overflow.
 int64_t Milliseconds(int64_t micros)
 {
     int64_t ms = micros / 1000, rest = micros % 1000;
