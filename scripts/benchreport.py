@@ -92,20 +92,19 @@ def export_section(runs):
             "| Run | CPU ms | Wall ms | Peak MiB | Peer | vs peer | Verdict |\n"
             "|---|---:|---:|---:|---|---:|---|\n"]
     for name, peer, most in EXPORT_ROWS:
-        bench = runs.get(name)
-        if bench is None or bench.get("error_occurred"):
+        bench = ran(runs, name)
+        if bench is None:
             text.append(f"| `{name}` | - | - | - | | | **did not run** |\n")
             continue
         cpu = ms(bench, "real_time")  # the manual time: the child's CPU
-        peer_bench = runs.get(peer) if peer else None
-        peer_cpu = ms(peer_bench, "real_time") if peer_bench and not peer_bench.get("error_occurred") else None
+        peer_bench = ran(runs, peer)
+        peer_cpu = ms(peer_bench, "real_time") if peer_bench else None
         memory = bench["peak_mib"]
         ours = name.startswith("Ours/")
         checks = ([memory < EXPORT_MEMORY_MIB] if ours else []) + ([cpu <= most * peer_cpu] if peer_cpu else [])
-        verdict = "" if not checks else ("met" if all(checks) else "**missed**")
         text.append(f"| `{name}` | {figure(cpu)} | {figure(bench['wall_ms'])} | {memory:.1f} | "
                     f"{'`' + peer + '`' if peer else ''} | {f'{cpu / peer_cpu:.2f}x' if peer_cpu else ''} | "
-                    f"{verdict} |\n")
+                    f"{verdict_of(checks)} |\n")
     return "".join(text)
 
 
@@ -131,23 +130,21 @@ def pg_export_section(runs):
             "| Run | Wall ms | CPU ms (both) | Client ms | Server ms | Peak MiB | Peer | Wall vs peer | CPU vs peer | Verdict |\n"
             "|---|---:|---:|---:|---:|---:|---|---:|---:|---|\n"]
     for name, peer, most in PG_EXPORT_ROWS:
-        bench = runs.get(name)
-        if bench is None or bench.get("error_occurred"):
+        bench = ran(runs, name)
+        if bench is None:
             text.append(f"| `{name}` | - | - | - | - | - | | | | **did not run** |\n")
             continue
         wall, cpu = bench["wall_ms"], ms(bench, "real_time")  # the manual time: both processes' CPU
-        peer_bench = runs.get(peer) if peer else None
-        peer_ran = peer_bench is not None and not peer_bench.get("error_occurred")
-        peer_wall = peer_bench["wall_ms"] if peer_ran else None
-        peer_cpu = ms(peer_bench, "real_time") if peer_ran else None
+        peer_bench = ran(runs, peer)
+        peer_wall = peer_bench["wall_ms"] if peer_bench else None
+        peer_cpu = ms(peer_bench, "real_time") if peer_bench else None
         memory = bench["peak_mib"]
         checks = ([memory < EXPORT_MEMORY_MIB] if name.startswith("Ours/") else []) + \
-                 ([wall <= most * peer_wall, cpu <= most * peer_cpu] if peer_wall else [])
-        verdict = "" if not checks else ("met" if all(checks) else "**missed**")
+                 ([wall <= most * peer_wall, cpu <= most * peer_cpu] if peer_bench else [])
         text.append(f"| `{name}` | {figure(wall)} | {figure(cpu)} | {figure(bench['client_ms'])} | "
                     f"{figure(bench['server_ms'])} | {memory:.1f} | {'`' + peer + '`' if peer else ''} | "
                     f"{f'{wall / peer_wall:.2f}x' if peer_wall else ''} | "
-                    f"{f'{cpu / peer_cpu:.2f}x' if peer_cpu else ''} | {verdict} |\n")
+                    f"{f'{cpu / peer_cpu:.2f}x' if peer_cpu else ''} | {verdict_of(checks)} |\n")
     return "".join(text)
 
 
@@ -188,13 +185,23 @@ def machine(folder):
             f"optimised build, Qt on the offscreen platform\n")
 
 
+def ran(runs, name):
+    """The benchmark's figures, or None when it did not run or failed."""
+    bench = runs.get(name) if name else None
+    return bench if bench is not None and not bench.get("error_occurred") else None
+
+
+def verdict_of(checks):
+    return "" if not checks else ("met" if all(checks) else "**missed**")
+
+
 def verdict(cpu, goal, peer_cpu, most):
     checks = []
     if goal is not None:
         checks.append(cpu < goal)
     if peer_cpu is not None:
         checks.append(cpu < most * peer_cpu)
-    return "" if not checks else ("met" if all(checks) else "**missed**")
+    return verdict_of(checks)
 
 
 def fitted_exponent(points):
@@ -250,8 +257,8 @@ def main(folder, docs):
                     "| Benchmark | CPU ms | Wall ms | Goal ms | Peer | CPU vs peer | Verdict |\n"
                     "|---|---:|---:|---:|---|---:|---|\n")
         for name, goal, peer, most in rows:
-            bench = runs.get(name)
-            if bench is None or bench.get("error_occurred"):
+            bench = ran(runs, name)
+            if bench is None:
                 text.append(f"| {name} | - | - | | | | **did not run** |\n")
                 continue
             cpu, wall = ms(bench, "cpu_time"), ms(bench, "real_time")
