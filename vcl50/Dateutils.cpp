@@ -1,9 +1,9 @@
 #include "vcl50/Dateutils.h"
 
 #include <algorithm>
-#include <cstring>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <deque>
 #include <vector>
 
